@@ -1,0 +1,78 @@
+// Costs of the matching tick and of a profile load and save, over small and large tables.
+// `chimeday_bench` prints the figures; `chimeday_bench --tick-once N` runs one tick over N
+// slots, for counting its instructions under callgrind.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "fakes/frame_fixture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A table where nothing is due: every slot a daily reservation one minute off the clock.
+void FillNonMatching(CMainFrame& frame) {
+  ReservationTable& table = frame.Table();
+  for (int i = 0; i < table.Size(); ++i) {
+    table[i].Month = 0;
+    table[i].Hour = 7;
+    table[i].Minute = 31;
+    table[i].Action = ACTION_MESSAGE;
+  }
+}
+
+double NanosecondsPerTick(FakeFrame& fake) {
+  const int rounds = 2'000'000 / (fake.frame.Table().Size() + 1) + 1000;
+  const auto start = Clock::now();
+  for (int i = 0; i < rounds; ++i) fake.frame.CheckSchedule();
+  const std::chrono::duration<double, std::nano> spent = Clock::now() - start;
+  return spent.count() / rounds;
+}
+
+void BenchTick(int slots) {
+  FakeFrame empty(slots);
+  empty.clock.Set(2026, 12, 7, 7, 30, 0);
+  FakeFrame busy(slots);
+  busy.clock.Set(2026, 12, 7, 7, 30, 0);
+  FillNonMatching(busy.frame);
+  std::printf(
+      "CheckSchedule over %4d slots: %9.1f ns (all empty), %9.1f ns (all in use, none due)\n",
+      slots, NanosecondsPerTick(empty), NanosecondsPerTick(busy));
+}
+
+void BenchProfile(int slots) {
+  FakeFrame fake(slots);
+  FillNonMatching(fake.frame);
+  fake.frame.SaveProfile();  // the file every round starts from
+  const std::string file = fake.profile.contents;
+  const int rounds = slots > 1000 ? 20 : 2000;
+  const auto start = Clock::now();
+  for (int i = 0; i < rounds; ++i) {
+    fake.profile.contents = file;
+    fake.frame.LoadProfile();
+    fake.frame.SaveProfile();
+  }
+  const std::chrono::duration<double, std::micro> spent = Clock::now() - start;
+  std::printf("LoadProfile + SaveProfile of %4d slots (%7zu bytes): %9.1f us\n", slots, file.size(),
+              spent.count() / rounds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--tick-once") == 0) {
+    FakeFrame busy(std::atoi(argv[2]));
+    busy.clock.Set(2026, 12, 7, 7, 30, 0);
+    FillNonMatching(busy.frame);
+    busy.frame.CheckSchedule();
+    return 0;
+  }
+  BenchTick(32);
+  BenchTick(4096);
+  BenchProfile(32);
+  BenchProfile(4096);
+  return 0;
+}

@@ -1,0 +1,61 @@
+#include "app/message_dlg.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/alerts.h"
+#include "platform/cp932.h"
+#include "platform/window_timers.h"
+#include "reservations/reservation.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kWindowWidth = 389;
+constexpr int kWindowHeight = 96;
+constexpr int kLeftOfCentre = 145;
+constexpr unsigned kTickMs = 1000;
+
+// Unlike DurationSeconds, an index outside the list gives a minute.
+int MessageSeconds(long index) {
+  if (index < 0 || index >= kDurationIndexCount) return 60;
+  return DurationSeconds(static_cast<DurationIndex>(index));
+}
+
+}  // namespace
+
+CMessageDlg::CMessageDlg(DialogControls& controls, WindowTimers& timers, Alerts& alerts)
+    : DialogHandler(controls), m_timers(timers), m_alerts(alerts) {}
+
+void CMessageDlg::SetMessage(const char* commandLine) {
+  cp932::CopyToField(m_szText, commandLine);
+  // strtol rather than atoi: an absurdly long number must not overflow.
+  m_nSecondsLeft = MessageSeconds(std::strtol(m_szText, nullptr, 10));
+  // The index and its comma are dropped whatever they are, as whole characters.
+  const char* text = cp932::StepCharacters(m_szText, 3);
+  std::memmove(m_szText, text, std::strlen(text) + 1);
+}
+
+bool CMessageDlg::OnInitDialog() {
+  m_controls.SetItemText(IDC_MESSAGE_TEXT, m_szText);
+  const DialogControls::Size screen = m_controls.ScreenSize();
+  m_controls.MoveWindow(screen.width / 2 - kLeftOfCentre, screen.height / 2 - kWindowHeight / 2,
+                        kWindowWidth, kWindowHeight, false);
+  m_alerts.PlayBeep(kBeepDefault);
+  m_timers.StartTimer(kMessageCloseTimer, kTickMs);
+  return true;
+}
+
+void CMessageDlg::OnTimer(unsigned id) {
+  if (id != kMessageCloseTimer) return;
+  if (m_nSecondsLeft > 1) --m_nSecondsLeft;
+  if (m_nSecondsLeft == 1) {
+    m_timers.StopTimer(kMessageCloseTimer);
+    m_controls.EndDialog(kDialogResultOk);
+  }
+}
+
+void CMessageDlg::OnOK() {
+  m_timers.StopTimer(kMessageCloseTimer);
+  m_controls.EndDialog(kDialogResultOk);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// The shell's "run this file" service. Results follow the platform: above 32 means started.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // verb and file are code page 932 and go to the shell as they stand.
+  virtual long ExecuteFile(const char* verb, const char* file) = 0;
+  // Starts this program again (opened with "open") with the given code page 932 parameters.
+  // The program's own path never passes through code page 932.
+  virtual long ExecuteSelf(const char* parameters) = 0;
+};
+
+constexpr long kShellStartedAbove = 32;

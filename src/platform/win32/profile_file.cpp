@@ -1,0 +1,72 @@
+#include "platform/win32/profile_file.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+  ~FileHandle() {
+    if (Valid()) CloseHandle(m_handle);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+
+bool WriteWhole(const std::wstring& path, const std::string& bytes) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  DWORD written = 0;
+  if (!bytes.empty() &&
+      (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+       written != bytes.size())) {
+    return false;
+  }
+  return FlushFileBuffers(file.Get()) != 0;
+}
+
+}  // namespace
+
+ProfileStore::ReadResult Win32ProfileFile::Read(std::string& bytes) {
+  FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    const DWORD error = GetLastError();
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? ReadResult::kMissing
+                                                                            : ReadResult::kFailed;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return ReadResult::kFailed;
+  std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!contents.empty() && (!ReadFile(file.Get(), contents.data(),
+                                      static_cast<DWORD>(contents.size()), &read, nullptr) ||
+                            read != contents.size())) {
+    return ReadResult::kFailed;
+  }
+  bytes = std::move(contents);
+  return ReadResult::kOk;
+}
+
+bool Win32ProfileFile::Write(const std::string& bytes) {
+  const std::wstring temporary = m_path + L".tmp";
+  if (WriteWhole(temporary, bytes) &&
+      MoveFileExW(temporary.c_str(), m_path.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+}  // namespace win32

@@ -1,0 +1,146 @@
+#include "reservations/profile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/cp932.h"
+#include "platform/executable_location.h"
+#include "platform/profile_store.h"
+#include "reservations/reservation.h"
+#include "reservations/reservation_table.h"
+
+namespace {
+
+constexpr char kOptionSection[] = "OPTION";
+constexpr int kDefaultSlotCount = 32;
+constexpr int kMaxSlotCount = 4096;
+constexpr int kDefaultNoError = 1;
+
+struct IntegerKey {
+  const char* name;
+  int32_t Reservation::*field;
+};
+
+// Read and written in this order.
+constexpr IntegerKey kIntegerKeys[] = {
+    {"Month", &Reservation::Month},   {"Day", &Reservation::Day},
+    {"Week", &Reservation::Week},     {"Hour", &Reservation::Hour},
+    {"Minute", &Reservation::Minute}, {"Action", &Reservation::Action},
+    {"Drive", &Reservation::Drive},   {"Track", &Reservation::Track},
+    {"Time", &Reservation::Time},     {"Erace", &Reservation::Erace},
+};
+
+std::string SlotSection(int index) { return "DATA" + std::to_string(index); }
+
+// Leading blanks, an optional sign, decimal digits; whatever follows the digits is ignored.
+// A value without digits (an empty one included) or one that does not fit 32 bits takes the
+// key's default: a damaged entry must not become zero or a wrapped number.
+int32_t ParseInteger(std::string_view text, int32_t fallback) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  const std::size_t digitsStart = at;
+  int64_t magnitude = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    magnitude = magnitude * 10 + (text[at] - '0');
+    if (magnitude > static_cast<int64_t>(INT32_MAX) + 1) return fallback;
+  }
+  if (at == digitsStart) return fallback;
+  const int64_t value = negative ? -magnitude : magnitude;
+  if (value > INT32_MAX) return fallback;
+  return static_cast<int32_t>(value);
+}
+
+int32_t ReadInteger(const IniDocument& document, std::string_view section, std::string_view key,
+                    int32_t fallback) {
+  const auto text = document.Get(section, key);
+  return text ? ParseInteger(*text, fallback) : fallback;
+}
+
+// An empty value is a value: only an absent key takes the default.
+template <std::size_t N>
+void ReadString(const IniDocument& document, std::string_view section, std::string_view key,
+                const char (&fallback)[N], char (&field)[N]) {
+  const auto text = document.Get(section, key);
+  cp932::CopyToField(field, text ? std::string_view(*text) : std::string_view(fallback));
+}
+
+// Stops at the field's end even if something left it without a terminator.
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+  return std::string_view(field,
+                          static_cast<std::size_t>(std::find(field, field + N, '\0') - field));
+}
+
+}  // namespace
+
+Profile::Profile(ProfileStore& store, ExecutableLocation& location)
+    : m_store(store), m_location(location) {}
+
+ProfileOptions Profile::Load(ReservationTable& table) {
+  std::string bytes;
+  m_loaded = m_store.Read(bytes) == ProfileStore::ReadResult::kOk ? IniDocument::Parse(bytes)
+                                                                  : IniDocument();
+
+  ProfileOptions options;
+  options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
+  if (options.slotCount < 0 || options.slotCount > kMaxSlotCount) {
+    options.slotCount = kDefaultSlotCount;
+  }
+  options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
+
+  table.ResetZeroed(options.slotCount);
+  const Reservation defaults = DefaultReservation(m_location);
+  for (int index = 0; index < options.slotCount; ++index) {
+    const std::string section = SlotSection(index);
+    Reservation record{};
+    for (const IntegerKey& key : kIntegerKeys) {
+      record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
+    }
+    ReadString(m_loaded, section, "Message", defaults.Message, record.Message);
+    ReadString(m_loaded, section, "FileName", defaults.FileName, record.FileName);
+    ReadString(m_loaded, section, "Command", defaults.Command, record.Command);
+    table.SetSlot(index, record);
+  }
+  return options;
+}
+
+void Profile::Save(const ProfileOptions& options, const ReservationTable& table) {
+  // Read again so that what the user added to the file while the program ran survives.
+  std::string bytes;
+  IniDocument document;
+  switch (m_store.Read(bytes)) {
+    case ProfileStore::ReadResult::kOk:
+      document = IniDocument::Parse(bytes);
+      break;
+    case ProfileStore::ReadResult::kMissing:
+      break;
+    case ProfileStore::ReadResult::kFailed:
+      // The file is still there; writing only our own keys would drop the rest of it.
+      document = m_loaded;
+      break;
+  }
+
+  document.Set(kOptionSection, "ArrayStock", std::to_string(options.slotCount));
+  document.Set(kOptionSection, "NoError", std::to_string(options.noError));
+  const int slotCount = std::min(options.slotCount, table.Size());
+  for (int index = 0; index < slotCount; ++index) {
+    const std::string section = SlotSection(index);
+    const Reservation& record = table[index];
+    for (const IntegerKey& key : kIntegerKeys) {
+      document.Set(section, key.name, std::to_string(record.*key.field));
+    }
+    document.Set(section, "Message", FieldText(record.Message));
+    document.Set(section, "FileName", FieldText(record.FileName));
+    document.Set(section, "Command", FieldText(record.Command));
+  }
+
+  m_store.Write(document.Serialize());  // failures are not reported
+  // The newest known content of the file, for the next save whose read fails.
+  m_loaded = std::move(document);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "reservations/ini_document.h"
+
+class ExecutableLocation;
+class ProfileStore;
+class ReservationTable;
+
+// The profile's values as the frame holds them.
+struct ProfileOptions {
+  int slotCount = 32;  // "ArrayStock"
+  int noError = 1;     // "NoError"
+};
+
+// Loads and saves the slot count, the NoError option and every slot. Everything else in the
+// file (unknown sections and keys, DATA sections past the slot count) is kept as it was.
+class Profile {
+ public:
+  Profile(ProfileStore& store, ExecutableLocation& location);
+
+  // Reads the file once; absent values take their defaults. `table` becomes
+  // options.slotCount slots long.
+  ProfileOptions Load(ReservationTable& table);
+  // Writes every value in one replacement of the file. Failures are not reported.
+  void Save(const ProfileOptions& options, const ReservationTable& table);
+
+ private:
+  ProfileStore& m_store;
+  ExecutableLocation& m_location;
+  IniDocument m_loaded;  // the file as last read or written, for when it cannot be read at save
+};

@@ -1,0 +1,27 @@
+#include "reservations/reservation.h"
+
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/executable_location.h"
+
+int DurationSeconds(DurationIndex index) {
+  static constexpr int kSeconds[kDurationIndexCount] = {
+      0, 60, 120, 180, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400};
+  if (index < 0 || index >= kDurationIndexCount) return 0;
+  return kSeconds[index];
+}
+
+void DefaultFileName(ExecutableLocation& location, char (&fileName)[kFileNameSize]) {
+  cp932::CopyToField(fileName, location.DirectoryCp932() + "readme.txt");
+}
+
+Reservation DefaultReservation(ExecutableLocation& location) {
+  Reservation record{};
+  record.Month = SLOT_EMPTY;
+  record.Action = ACTION_OFF;
+  record.Track = 1;
+  cp932::CopyToField(record.Message, "hello");
+  DefaultFileName(location, record.FileName);
+  return record;
+}

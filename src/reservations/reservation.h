@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+class ExecutableLocation;
+
+constexpr int32_t SLOT_EMPTY = 13;
+
+constexpr int32_t ACTION_OFF = 0;
+constexpr int32_t ACTION_CD = 1;
+constexpr int32_t ACTION_FILE = 2;
+constexpr int32_t ACTION_MESSAGE = 3;
+
+constexpr int kMessageSize = 62;
+constexpr int kFileNameSize = 260;
+constexpr int kCommandSize = 16;
+
+// One reservation slot. Field names are the profile's key names ("Erace" included).
+struct Reservation {
+  int32_t Month;
+  int32_t Day;
+  int32_t Week;
+  int32_t Hour;
+  int32_t Minute;
+  int32_t Action;
+  int32_t Drive;
+  int32_t Track;
+  int32_t Time;  // a DurationIndex
+  int32_t Erace;
+  char Message[kMessageSize];
+  char FileName[kFileNameSize];
+  char Command[kCommandSize];
+};
+
+// Indexes 0..13 of the duration list; Time holds one of them.
+using DurationIndex = int32_t;
+constexpr DurationIndex kDurationIndexCount = 14;
+
+// Seconds of a DurationIndex; 0 (no limit) for index 0 and for every value outside 0..13.
+int DurationSeconds(DurationIndex index);
+
+// The executable's directory followed by "readme.txt", in code page 932.
+void DefaultFileName(ExecutableLocation& location, char (&fileName)[kFileNameSize]);
+
+// An empty slot with the defaults of every profile key.
+Reservation DefaultReservation(ExecutableLocation& location);

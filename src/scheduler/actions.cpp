@@ -1,0 +1,58 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/alerts.h"
+#include "platform/shell.h"
+#include "platform/string_table.h"
+#include "resource.h"
+#include "scheduler/cd_playback.h"
+#include "scheduler/main_frame.h"
+
+namespace {
+
+constexpr int kCommandLineSize = 256;
+
+}  // namespace
+
+int CMainFrame::RunReservation(int slotIndex) {
+  if (IsUiBusy()) return 0;
+  const Reservation& slot = m_table[slotIndex];
+  switch (slot.Action) {
+    case ACTION_CD:
+      return m_ports.cd.PlayCd(slotIndex);
+    case ACTION_FILE:
+      return RunFile(slot);
+    case ACTION_MESSAGE:
+      return RunMessage(slot);
+    default:
+      return 1;
+  }
+}
+
+int CMainFrame::RunFile(const Reservation& slot) {
+  const char* verb = slot.Command[0] != '\0' ? slot.Command : "open";
+  if (m_ports.shell.ExecuteFile(verb, slot.FileName) > kShellStartedAbove) return 1;
+  ReportError(IDS_FILE_RUN_FAILED);
+  return 0;
+}
+
+int CMainFrame::RunMessage(const Reservation& slot) {
+  // Time + 100 gives the index as two digits behind a "1" that is then dropped.
+  char commandLine[kCommandLineSize];
+  std::snprintf(commandLine, sizeof commandLine, "%d,%.*s", slot.Time + 100, kMessageSize - 1,
+                slot.Message);
+  std::memmove(commandLine, commandLine + 1, std::strlen(commandLine));
+  if (m_ports.shell.ExecuteSelf(commandLine) > kShellStartedAbove) return 1;
+  ReportError(IDS_MESSAGE_FAILED);
+  return 0;
+}
+
+void CMainFrame::ReportError(unsigned id) {
+  const std::string text = m_ports.strings.Load(id);
+  ++m_bErrorShowing;
+  if (m_bNoError == 0) {
+    m_ports.alerts.ShowMessageBox(text.c_str(), "鳴刻エラー", kBoxOk | kBoxIconExclamation);
+  }
+  --m_bErrorShowing;
+}

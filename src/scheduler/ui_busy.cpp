@@ -1,0 +1,4 @@
+#include "scheduler/ui_busy.h"
+
+int g_bAboutOpen = 0;
+void* g_hFrontDialog = nullptr;

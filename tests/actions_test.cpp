@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fakes/frame_fixture.h"
+#include "resource.h"
+#include "scheduler/ui_busy.h"
+
+namespace {
+
+class ActionsTest : public ::testing::Test {
+ protected:
+  ActionsTest() {
+    fake.strings.texts[IDS_FILE_RUN_FAILED] = "指定されたファイルの実行に失敗しました";
+    fake.strings.texts[IDS_MESSAGE_FAILED] = "メッセージの表示に失敗しました";
+    fake.frame.m_bNoError = 0;
+  }
+  ~ActionsTest() override { g_bAboutOpen = 0; }
+
+  Reservation& Slot(int action) {
+    Reservation& slot = fake.frame.Table()[4];
+    slot.Month = 0;
+    slot.Action = action;
+    return slot;
+  }
+
+  FakeFrame fake;
+};
+
+TEST_F(ActionsTest, NothingToDoIsASuccess) {
+  for (int action : {ACTION_OFF, 4, -1}) {
+    Slot(action);
+    EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  }
+  EXPECT_TRUE(fake.shell.calls.empty());
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+}
+
+TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
+  for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE}) {
+    Slot(action);
+    fake.frame.m_bSettingsOpen = 1;
+    EXPECT_EQ(fake.frame.RunReservation(4), 0);
+    fake.frame.m_bSettingsOpen = 0;
+    g_bAboutOpen = 1;
+    EXPECT_EQ(fake.frame.RunReservation(4), 0);
+    g_bAboutOpen = 0;
+    fake.frame.m_bErrorShowing = 1;
+    EXPECT_EQ(fake.frame.RunReservation(4), 0);
+    fake.frame.m_bErrorShowing = 0;
+  }
+  EXPECT_TRUE(fake.shell.calls.empty());
+  EXPECT_TRUE(fake.cd.played.empty());
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+}
+
+TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {
+  Slot(ACTION_CD);
+  fake.cd.result = 0;
+  EXPECT_EQ(fake.frame.RunReservation(4), 0);
+  EXPECT_EQ(fake.cd.played, std::vector<int>{4});
+  EXPECT_TRUE(fake.alerts.boxes.empty()) << "the player reports its own failures";
+}
+
+TEST_F(ActionsTest, FileRunsWithItsVerbOrOpen) {
+  Reservation& slot = Slot(ACTION_FILE);
+  std::strcpy(slot.FileName, "C:\\予定\\a b.txt");
+  EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  std::strcpy(slot.Command, "print");
+  EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  ASSERT_EQ(fake.shell.calls.size(), 2u);
+  EXPECT_EQ(fake.shell.calls[0].verb, "open");
+  EXPECT_EQ(fake.shell.calls[0].file, "C:\\予定\\a b.txt");
+  EXPECT_EQ(fake.shell.calls[1].verb, "print");
+}
+
+TEST_F(ActionsTest, AShellResultOf32OrLessIsReportedByAction) {
+  Slot(ACTION_FILE);
+  fake.shell.result = 32;
+  EXPECT_EQ(fake.frame.RunReservation(4), 0);
+  Slot(ACTION_MESSAGE);
+  fake.shell.result = 0;
+  EXPECT_EQ(fake.frame.RunReservation(4), 0);
+  fake.shell.result = 33;
+  EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  ASSERT_EQ(fake.alerts.boxes.size(), 2u);
+  EXPECT_EQ(fake.alerts.boxes[0].text, "指定されたファイルの実行に失敗しました");
+  EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
+  EXPECT_EQ(fake.alerts.boxes[1].text, "メッセージの表示に失敗しました");
+  EXPECT_EQ(fake.frame.m_bErrorShowing, 0);
+}
+
+TEST_F(ActionsTest, MessageCommandLineCarriesTwoDigitsACommaAndTheText) {
+  Reservation& slot = Slot(ACTION_MESSAGE);
+  slot.Time = 0;
+  slot.Message[0] = '\0';
+  fake.frame.RunReservation(4);
+  slot.Time = 5;
+  std::strcpy(slot.Message, "hello, world");
+  fake.frame.RunReservation(4);
+  slot.Time = 13;
+  std::string longest;
+  while (longest.size() + 2 <= 61) longest += "鳴";
+  longest += "!";  // 61 bytes
+  std::strcpy(slot.Message, longest.c_str());
+  fake.frame.RunReservation(4);
+  std::strcpy(slot.Message, "あ");
+  slot.Time = 7;
+  fake.frame.RunReservation(4);
+
+  ASSERT_EQ(fake.shell.calls.size(), 4u);
+  EXPECT_EQ(fake.shell.calls[0].file, "<self>");
+  EXPECT_EQ(fake.shell.calls[0].parameters, "00,");
+  EXPECT_EQ(fake.shell.calls[1].parameters, "05,hello, world");
+  EXPECT_EQ(fake.shell.calls[2].parameters, "13," + longest);
+  EXPECT_EQ(fake.shell.calls[2].parameters.size(), 64u);
+  EXPECT_EQ(fake.shell.calls[3].parameters, "07,あ");
+}
+
+TEST_F(ActionsTest, NoErrorSilencesBoxesButNotTheBusyState) {
+  fake.frame.m_bNoError = 1;
+  int busyInside = -1;
+  fake.alerts.whileOpen = [&] { busyInside = fake.frame.m_bErrorShowing; };
+  fake.frame.ReportError(IDS_FILE_RUN_FAILED);
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+  EXPECT_EQ(busyInside, -1);
+  EXPECT_EQ(fake.frame.m_bErrorShowing, 0);
+}
+
+TEST_F(ActionsTest, TheUiStaysBusyUntilTheLastOfNestedBoxesCloses) {
+  bool busyAfterInnerBox = false;
+  int depth = 0;
+  fake.alerts.whileOpen = [&] {
+    if (++depth == 1) {
+      // A second failure reported while the first box is open.
+      fake.frame.ReportError(IDS_MESSAGE_FAILED);
+      busyAfterInnerBox = fake.frame.IsUiBusy();
+    }
+  };
+  fake.frame.ReportError(IDS_FILE_RUN_FAILED);
+  EXPECT_EQ(fake.alerts.boxes.size(), 2u);
+  EXPECT_TRUE(busyAfterInnerBox);
+  EXPECT_FALSE(fake.frame.IsUiBusy());
+}
+
+}  // namespace

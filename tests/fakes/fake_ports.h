@@ -1,0 +1,99 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/alerts.h"
+#include "platform/executable_location.h"
+#include "platform/profile_store.h"
+#include "platform/shell.h"
+#include "platform/string_table.h"
+#include "platform/window_timers.h"
+
+class FakeLocation : public ExecutableLocation {
+ public:
+  std::string DirectoryCp932() override { return directory; }
+  std::string directory = "C:\\Tools\\";
+};
+
+class FakeTimers : public WindowTimers {
+ public:
+  void StartTimer(unsigned id, unsigned periodMs) override { running[id] = periodMs; }
+  void StopTimer(unsigned id) override {
+    running.erase(id);
+    stopped.push_back(id);
+  }
+  std::map<unsigned, unsigned> running;
+  std::vector<unsigned> stopped;
+};
+
+class FakeShell : public Shell {
+ public:
+  struct Call {
+    std::string verb;  // empty for ExecuteSelf
+    std::string file;  // "<self>" for ExecuteSelf
+    std::string parameters;
+  };
+  long ExecuteFile(const char* verb, const char* file) override {
+    calls.push_back({verb, file, ""});
+    return result;
+  }
+  long ExecuteSelf(const char* parameters) override {
+    calls.push_back({"", "<self>", parameters});
+    return result;
+  }
+  std::vector<Call> calls;
+  long result = 42;
+};
+
+class FakeAlerts : public Alerts {
+ public:
+  struct Box {
+    std::string text;
+    std::string caption;
+    unsigned style;
+  };
+  int ShowMessageBox(const char* text, const char* caption, unsigned style) override {
+    boxes.push_back({text, caption, style});
+    if (whileOpen) whileOpen();
+    return 1;
+  }
+  void PlayBeep(unsigned type) override { beeps.push_back(type); }
+
+  std::vector<Box> boxes;
+  std::vector<unsigned> beeps;
+  // Plays what the message loop would dispatch while the box is open.
+  std::function<void()> whileOpen;
+};
+
+class FakeStrings : public StringTable {
+ public:
+  std::string Load(unsigned id) override {
+    auto found = texts.find(id);
+    return found == texts.end() ? std::string() : found->second;
+  }
+  std::map<unsigned, std::string> texts;
+};
+
+class FakeProfileStore : public ProfileStore {
+ public:
+  ReadResult Read(std::string& bytes) override {
+    ++reads;
+    if (readResult == ReadResult::kOk) bytes = contents;
+    return readResult;
+  }
+  bool Write(const std::string& bytes) override {
+    ++writes;
+    if (!writable) return false;
+    contents = bytes;
+    readResult = ReadResult::kOk;
+    return true;
+  }
+  std::string contents;
+  ReadResult readResult = ReadResult::kMissing;
+  bool writable = true;
+  int reads = 0;
+  int writes = 0;
+};

@@ -1,0 +1,106 @@
+#include "reservations/ini_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Mixed line endings, a preamble, comments, blank lines, a repeated section, Japanese text and
+// no line ending at the very end.
+const std::string kMessy =
+    "; written by hand\r\n"
+    "Loose=1\n"
+    "[Option]\r\n"
+    "  arraystock = 12 \r\n"
+    ";NoError=0\n"
+    "Quoted=\"a b\"\n"
+    "\r\n"
+    "[DATA0]\n"
+    "Message=鳴刻です\n"
+    "Command=\n"
+    "[option]\n"
+    "ArrayStock=99\n"
+    "[Tail]\n"
+    "Last=x";
+
+TEST(IniDocumentTest, ParsesEveryLineAndWritesItBackUnchanged) {
+  const IniDocument document = IniDocument::Parse(kMessy);
+  EXPECT_EQ(document.Serialize(), kMessy);
+
+  EXPECT_EQ(document.Get("OPTION", "ArrayStock"), "12");       // case and blanks ignored
+  EXPECT_EQ(document.Get("OPTION", "NoError"), std::nullopt);  // only a comment
+  EXPECT_EQ(document.Get("OPTION", "Quoted"), "\"a b\"");
+  EXPECT_EQ(document.Get("DATA0", "Message"), "鳴刻です");
+  EXPECT_EQ(document.Get("DATA0", "Command"), "");
+  EXPECT_EQ(document.Get("Tail", "Last"), "x");
+  EXPECT_EQ(document.Get("", "Loose"), std::nullopt);  // before any section
+  EXPECT_EQ(document.Get("DATA1", "Month"), std::nullopt);
+}
+
+TEST(IniDocumentTest, TrailBytesAreNotBracketsOrLetters) {
+  // "ゾ" is 83 5D, whose trail byte is ']'; 83 41 and 83 61 differ only in a trail byte that
+  // looks like 'A' and 'a'.
+  const IniDocument document = IniDocument::Parse(
+      "[ゾ]\r\nKey=1\r\n"
+      "[\x83\x41]\r\nKey=upper\r\n"
+      "[\x83\x61]\r\nKey=lower\r\n"
+      "[表]\r\n表=\\\r\n");
+  EXPECT_EQ(document.Get("ゾ", "Key"), "1");
+  EXPECT_EQ(document.Get("\x83\x41", "key"), "upper");
+  EXPECT_EQ(document.Get("\x83\x61", "KEY"), "lower");
+  EXPECT_EQ(document.Get("表", "表"), "\\");
+}
+
+TEST(IniDocumentTest, SetRewritesOnlyChangedValuesAndKeepsLineEndings) {
+  IniDocument document = IniDocument::Parse("[s]\nmonth = 4 \nDay=1\r\nHour=2");
+  document.Set("S", "Month", "4");
+  document.Set("s", "DAY", "7");
+  document.Set("s", "Hour", "3");
+  EXPECT_EQ(document.Serialize(), "[s]\nmonth = 4 \nDAY=7\r\nHour=3");
+}
+
+TEST(IniDocumentTest, SetAppendsMissingKeysToTheirSectionAndMissingSectionsAtTheEnd) {
+  IniDocument document = IniDocument::Parse(
+      "[A]\n"
+      "x=1\n"
+      ";note\n"
+      "\n"
+      "\n"
+      "[B]\n"
+      "y=2");
+  document.Set("a", "z", "3");
+  document.Set("B", "w", "4");
+  document.Set("C", "v", "");
+  document.Set("C", "u", "5");
+  EXPECT_EQ(document.Serialize(),
+            "[A]\n"
+            "x=1\n"
+            ";note\n"
+            "z=3\r\n"
+            "\n"
+            "\n"
+            "[B]\n"
+            "y=2\r\n"
+            "w=4\r\n"
+            "[C]\r\n"
+            "v=\r\n"
+            "u=5\r\n");
+
+  IniDocument empty;
+  empty.Set("OPTION", "NoError", "1");
+  EXPECT_EQ(empty.Serialize(), "[OPTION]\r\nNoError=1\r\n");
+
+  IniDocument noEnding = IniDocument::Parse("; only a comment");
+  noEnding.Set("S", "k", "v");
+  EXPECT_EQ(noEnding.Serialize(), "; only a comment\r\n[S]\r\nk=v\r\n");
+}
+
+TEST(IniDocumentTest, SetCutsAValueAtALineBreak) {
+  IniDocument document;
+  document.Set("S", "Message", "one\r\n[OPTION]\r\nArrayStock=0");
+  EXPECT_EQ(document.Serialize(), "[S]\r\nMessage=one\r\n");
+  EXPECT_EQ(document.Get("OPTION", "ArrayStock"), std::nullopt);
+}
+
+}  // namespace

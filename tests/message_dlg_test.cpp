@@ -1,0 +1,140 @@
+#include "app/message_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/command_line.h"
+#include "fakes/fake_dialog.h"
+#include "fakes/fake_ports.h"
+#include "fakes/frame_fixture.h"
+#include "resource.h"
+
+namespace {
+
+class MessageDlgTest : public ::testing::Test {
+ protected:
+  // Ticks of timer 1 until the window closes, or -1 when it is still open after `limit`.
+  int TicksUntilClosed(const char* commandLine, int limit = 90000) {
+    dialog.SetMessage(commandLine);
+    dialog.OnInitDialog();
+    for (int tick = 1; tick <= limit; ++tick) {
+      dialog.OnTimer(kMessageCloseTimer);
+      if (!controls.results.empty()) return tick;
+    }
+    return -1;
+  }
+
+  FakeDialog controls;
+  FakeTimers timers;
+  FakeAlerts alerts;
+  CMessageDlg dialog{controls, timers, alerts};
+};
+
+TEST_F(MessageDlgTest, ReadsTheIndexAndDropsThreeCharacters) {
+  struct Case {
+    const char* line;
+    const char* text;
+    int seconds;
+  } cases[] = {
+      {"05,ABC", "ABC", 600},     {"01,x", "x", 60},
+      {"13,x", "x", 86400},       {"00,x", "x", 0},
+      {"99,x", "x", 60},          {"-1,x", "x", 60},
+      {"05,", "", 600},           {"5,hello", "ello", 600},
+      {"03,a,b", "a,b", 180},     {"ab", "", 0},
+      {"hello", "lo", 0},         {"0あいう", "う", 0},
+      {"12,鳴刻", "鳴刻", 43200}, {"99999999999999999999,x", "99999999999999999,x", 60},
+  };
+  for (const Case& c : cases) {
+    dialog.SetMessage(c.line);
+    EXPECT_STREQ(dialog.Text(), c.text) << c.line;
+    EXPECT_EQ(dialog.SecondsLeft(), c.seconds) << c.line;
+  }
+}
+
+TEST_F(MessageDlgTest, AnOverlongLineIsCutAtACharacterBoundary) {
+  std::string line = "00,";
+  while (line.size() < 254) line += "a";
+  line += "鳴刻";  // bytes 254..257: the first character would end past byte 255
+  dialog.SetMessage(line.c_str());
+  EXPECT_EQ(std::string(dialog.Text()), line.substr(3, 251));
+}
+
+TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
+  controls.screen = {1280, 1024};
+  dialog.SetMessage("05,こんにちは");
+  EXPECT_TRUE(dialog.OnInitDialog());
+  EXPECT_EQ(controls.texts[IDC_MESSAGE_TEXT], "こんにちは");
+  ASSERT_EQ(controls.placements.size(), 1u);
+  EXPECT_EQ(controls.placements[0].x, 640 - 145);
+  EXPECT_EQ(controls.placements[0].y, 512 - 48);
+  EXPECT_EQ(controls.placements[0].width, 389);
+  EXPECT_EQ(controls.placements[0].height, 96);
+  EXPECT_FALSE(controls.placements[0].repaint);
+  EXPECT_EQ(alerts.beeps, std::vector<unsigned>{0});
+  EXPECT_EQ(timers.running.at(kMessageCloseTimer), 1000u);
+
+  controls.screen = {1023, 767};  // odd sizes: the halves truncate
+  dialog.OnInitDialog();
+  EXPECT_EQ(controls.placements[1].x, 511 - 145);
+  EXPECT_EQ(controls.placements[1].y, 383 - 48);
+}
+
+TEST_F(MessageDlgTest, ClosesItselfOnTheTickThatBringsTheCountToOne) {
+  EXPECT_EQ(TicksUntilClosed("05,ABC"), 599);
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 0u);
+}
+
+TEST_F(MessageDlgTest, IndexOneClosesAfter59Ticks) { EXPECT_EQ(TicksUntilClosed("01,x"), 59); }
+
+TEST_F(MessageDlgTest, IndexThirteenClosesAfterADayLessASecond) {
+  EXPECT_EQ(TicksUntilClosed("13,x"), 86399);
+}
+
+TEST_F(MessageDlgTest, NoLeadingNumberNeverClosesByItself) {
+  EXPECT_EQ(TicksUntilClosed("hi there", 5000), -1);
+  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 1u);
+  dialog.OnTimer(7);  // other timers do not count
+  dialog.OnOK();
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 0u);
+}
+
+TEST_F(MessageDlgTest, EscapeEndsWithCancel) {
+  dialog.SetMessage("00,x");
+  dialog.OnInitDialog();
+  dialog.OnCancel();
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultCancel});
+}
+
+// The resident side writes the line that a message instance reads.
+TEST_F(MessageDlgTest, WhatTheResidentWritesTheWindowShows) {
+  FakeFrame fake;
+  Reservation& slot = fake.frame.Table()[0];
+  slot.Action = ACTION_MESSAGE;
+  for (int time = 0; time <= 13; ++time) {
+    slot.Time = time;
+    std::strcpy(slot.Message, time % 2 ? "ソ表, 予定" : "");
+    fake.shell.calls.clear();
+    fake.frame.RunReservation(0);
+    ASSERT_EQ(fake.shell.calls.size(), 1u);
+    const std::string processLine =
+        "\"C:\\Program Files\\chimeday.exe\" " + fake.shell.calls[0].parameters;
+    dialog.SetMessage(SkipProgramPath(processLine.c_str()));
+    EXPECT_STREQ(dialog.Text(), slot.Message);
+    EXPECT_EQ(dialog.SecondsLeft(), DurationSeconds(time));
+  }
+}
+
+TEST(CommandLineTest, SkipsThePathAndTheBlanksBehindIt) {
+  EXPECT_STREQ(SkipProgramPath("\"C:\\My Apps\\chimeday.exe\"  05,a b"), "05,a b");
+  EXPECT_STREQ(SkipProgramPath("C:\\apps\\chimeday.exe\t 01,x"), "01,x");
+  EXPECT_STREQ(SkipProgramPath("chimeday.exe"), "");
+  EXPECT_STREQ(SkipProgramPath("chimeday.exe   "), "");
+  EXPECT_STREQ(SkipProgramPath("\"C:\\unterminated"), "");
+  EXPECT_STREQ(SkipProgramPath(L"\"C:\\鳴刻\\chimeday.exe\" 03,あ"), L"03,あ");
+}
+
+}  // namespace

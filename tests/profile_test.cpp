@@ -1,0 +1,229 @@
+#include "reservations/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fakes/fake_ports.h"
+#include "platform/cp932.h"
+#include "reservations/reservation_table.h"
+
+namespace {
+
+using ReadResult = ProfileStore::ReadResult;
+
+std::string EmptySlotText(int index) {
+  return "[DATA" + std::to_string(index) +
+         "]\r\nMonth=13\r\nDay=0\r\nWeek=0\r\nHour=0\r\nMinute=0\r\nAction=0\r\nDrive=0\r\n"
+         "Track=1\r\nTime=0\r\nErace=0\r\nMessage=hello\r\nFileName=C:\\Tools\\readme.txt\r\n"
+         "Command=\r\n";
+}
+
+// A slot written in the user's own style: "\n" endings, lower-case keys, spaces.
+std::string HandWrittenSlot(int index, int hour) {
+  return "[DATA" + std::to_string(index) +
+         "]\nmonth = 0\nDay=0\nWeek=2\nHour=" + std::to_string(hour) +
+         "\nMinute=30\nAction=3\nDrive=0\nTrack=1\nTime=4\nErace=0\nMessage=起きて\n"
+         "FileName=D:\\a.txt\nCommand=open\nColor=red\n\n";
+}
+
+void ExpectSameRecord(const Reservation& actual, const Reservation& expected) {
+  EXPECT_EQ(actual.Month, expected.Month);
+  EXPECT_EQ(actual.Day, expected.Day);
+  EXPECT_EQ(actual.Week, expected.Week);
+  EXPECT_EQ(actual.Hour, expected.Hour);
+  EXPECT_EQ(actual.Minute, expected.Minute);
+  EXPECT_EQ(actual.Action, expected.Action);
+  EXPECT_EQ(actual.Drive, expected.Drive);
+  EXPECT_EQ(actual.Track, expected.Track);
+  EXPECT_EQ(actual.Time, expected.Time);
+  EXPECT_EQ(actual.Erace, expected.Erace);
+  EXPECT_STREQ(actual.Message, expected.Message);
+  EXPECT_STREQ(actual.FileName, expected.FileName);
+  EXPECT_STREQ(actual.Command, expected.Command);
+}
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  ProfileOptions Load(const std::string& contents) {
+    store.contents = contents;
+    store.readResult = ReadResult::kOk;
+    return profile.Load(table);
+  }
+
+  FakeProfileStore store;
+  FakeLocation location;
+  Profile profile{store, location};
+  ReservationTable table{location};
+};
+
+TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
+  const ProfileOptions options = profile.Load(table);
+  EXPECT_EQ(options.slotCount, 32);
+  EXPECT_EQ(options.noError, 1);
+  ASSERT_EQ(table.Size(), 32);
+  ExpectSameRecord(table[31], DefaultReservation(location));
+
+  profile.Save(options, table);
+
+  std::string expected = "[OPTION]\r\nArrayStock=32\r\nNoError=1\r\n";
+  for (int index = 0; index < 32; ++index) expected += EmptySlotText(index);
+  EXPECT_EQ(store.contents, expected);
+  EXPECT_EQ(store.reads, 2);
+  EXPECT_EQ(store.writes, 1);
+}
+
+TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
+  table.ResetZeroed(3);
+  Reservation first = DefaultReservation(location);
+  first.Month = 0;
+  first.Week = 7;
+  first.Hour = 23;
+  first.Minute = 59;
+  first.Action = ACTION_MESSAGE;
+  first.Time = -5;
+  first.Drive = -2147483647 - 1;
+  first.Erace = 2147483647;
+  cp932::CopyToField(first.Message, "朝会の時間です＝ソ表");
+  cp932::CopyToField(first.FileName, "C:\\表示\\予定.txt");
+  Reservation second = DefaultReservation(location);
+  second.Month = 12;
+  second.Action = ACTION_FILE;
+  cp932::CopyToField(second.Message, "");
+  cp932::CopyToField(second.Command, "");
+  table[0] = first;
+  table[1] = second;
+  table[2] = DefaultReservation(location);
+  profile.Save({3, 0}, table);
+
+  Profile reloaded(store, location);
+  ReservationTable loaded(location);
+  const ProfileOptions options = reloaded.Load(loaded);
+  EXPECT_EQ(options.slotCount, 3);
+  EXPECT_EQ(options.noError, 0);
+  ASSERT_EQ(loaded.Size(), 3);
+  for (int index = 0; index < 3; ++index) ExpectSameRecord(loaded[index], table[index]);
+}
+
+TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
+  const ProfileOptions options = Load(
+      "[OPTION]\r\nArrayStock=8\r\nNoError=abc\r\n"
+      "[DATA05]\r\nMonth=7\r\n"
+      "[DATA5]\r\nMonth=4\r\n"
+      "[DATA6]\r\nDay=\r\nWeek=x1\r\nHour= +7\r\nMinute=12min\r\nDrive=2147483648\r\n"
+      "Track=-3\r\nTime=-2147483648\r\nErace=99999999999\r\nMessage=\r\nCommand=\r\n");
+  EXPECT_EQ(options.noError, 1);
+
+  Reservation april = DefaultReservation(location);
+  april.Month = 4;
+  ExpectSameRecord(table[5], april);  // DATA05 is not slot 5
+
+  const Reservation& odd = table[6];
+  EXPECT_EQ(odd.Month, SLOT_EMPTY);
+  EXPECT_EQ(odd.Day, 0);
+  EXPECT_EQ(odd.Week, 0);
+  EXPECT_EQ(odd.Hour, 7);
+  EXPECT_EQ(odd.Minute, 12);
+  EXPECT_EQ(odd.Drive, 0);
+  EXPECT_EQ(odd.Track, -3);
+  EXPECT_EQ(odd.Time, -2147483647 - 1);
+  EXPECT_EQ(odd.Erace, 0);
+  EXPECT_STREQ(odd.Message, "");  // empty is a value, not the default
+  EXPECT_STREQ(odd.FileName, "C:\\Tools\\readme.txt");
+  EXPECT_STREQ(odd.Command, "");
+}
+
+TEST_F(ProfileTest, SlotCountOutsideZeroTo4096IsTakenAs32) {
+  const struct {
+    const char* text;
+    int count;
+  } cases[] = {{"-1", 32}, {"5000", 32}, {"4097", 32}, {"4096", 4096}, {"0", 0}, {"1", 1}};
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.text);
+    EXPECT_EQ(Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n").slotCount, each.count);
+    EXPECT_EQ(table.Size(), each.count);
+  }
+}
+
+TEST_F(ProfileTest, OnlySlotsBelowTheCountAreRewrittenAndAllElseKeptByteForByte) {
+  std::string slots2to31;
+  for (int index = 2; index < 32; ++index) slots2to31 += HandWrittenSlot(index, 5);
+  const std::string head = "; my alarms\r\n[option]\nArrayStock = 2\nNoError=0\nTheme=dark\n\n";
+  const std::string data1 =
+      "[DATA1]\nMonth=13\nDay=0\nWeek=0\nHour=0\nMinute=0\nAction=0\nDrive=0\nTrack=1\nTime=0\n"
+      "Message=hello\nFileName=C:\\Tools\\readme.txt\nCommand=\n";
+  const std::string tail = "[Window]\nLeft=10";
+  const ProfileOptions options =
+      Load(head + HandWrittenSlot(0, 7) + data1 + "\n" + slots2to31 + tail);
+  ASSERT_EQ(options.slotCount, 2);
+  EXPECT_EQ(options.noError, 0);
+  EXPECT_EQ(table[0].Week, 2);
+  EXPECT_STREQ(table[0].Message, "起きて");
+
+  table[0].Hour = 9;
+  profile.Save(options, table);
+
+  // DATA1 lacked Erace; it goes after its last entry, before the blank line.
+  EXPECT_EQ(store.contents,
+            head + HandWrittenSlot(0, 9) + data1 + "Erace=0\r\n\n" + slots2to31 + tail);
+}
+
+TEST_F(ProfileTest, SaveKeepsForeignContentWhenTheFileCannotBeReadAgain) {
+  const ProfileOptions options = Load("[Extra]\r\nKeep=me\r\n");
+  store.contents += "[Later]\r\nAdded=while running\r\n";
+  profile.Save(options, table);  // reads the file again and keeps both
+  EXPECT_NE(store.contents.find("[Later]\r\nAdded=while running\r\n"), std::string::npos);
+
+  store.readResult = ReadResult::kFailed;
+  store.contents.clear();
+  profile.Save(options, table);
+  EXPECT_EQ(store.contents.rfind("[Extra]\r\nKeep=me\r\n[Later]\r\nAdded=while running\r\n", 0),
+            0u);
+  EXPECT_NE(store.contents.find("[DATA31]"), std::string::npos);
+
+  store.readResult = ReadResult::kMissing;
+  profile.Save(options, table);  // the file is gone: start afresh
+  EXPECT_EQ(store.contents.find("[Extra]"), std::string::npos);
+  EXPECT_EQ(store.contents.rfind("[OPTION]\r\n", 0), 0u);
+}
+
+TEST_F(ProfileTest, WriteFailureIsSilentAndLeavesTheOldFile) {
+  const ProfileOptions options = Load("[OPTION]\r\nArrayStock=1\r\n");
+  store.writable = false;
+  table[0].Month = 3;
+  profile.Save(options, table);
+  EXPECT_EQ(store.writes, 1);
+  EXPECT_EQ(store.contents, "[OPTION]\r\nArrayStock=1\r\n");
+}
+
+TEST_F(ProfileTest, OverlongStringsAreCutAtACharacterBoundary) {
+  const std::string sixty(60, 'm');
+  const std::string filePath(258, 'f');
+  Load(
+      "[OPTION]\nArrayStock=2\n"
+      "[DATA0]\nMessage=" +
+      sixty + "鳴刻\nFileName=" + filePath +
+      "表\nCommand=12345678901234あ\n"
+      "[DATA1]\nMessage=" +
+      sixty + "x鳴\nCommand=123456789012345\n");
+  EXPECT_EQ(std::string(table[0].Message), sixty);
+  EXPECT_EQ(std::string(table[0].FileName), filePath);
+  EXPECT_STREQ(table[0].Command, "12345678901234");
+  EXPECT_EQ(std::string(table[1].Message), sixty + "x");
+  EXPECT_STREQ(table[1].Command, "123456789012345");
+}
+
+// Its cost is measured by the benchmark program; here only that the largest table round-trips.
+TEST_F(ProfileTest, TheLargestTableRoundTrips) {
+  ProfileOptions options = Load("[OPTION]\r\nArrayStock=4096\r\n");
+  profile.Save(options, table);
+  options = profile.Load(table);
+  table[4095].Hour = 1;
+  profile.Save(options, table);
+  ASSERT_EQ(table.Size(), 4096);
+  EXPECT_NE(store.contents.find("[DATA4095]\r\nMonth=13\r\nDay=0\r\nWeek=0\r\nHour=1\r\n"),
+            std::string::npos);
+}
+
+}  // namespace
