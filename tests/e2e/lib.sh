@@ -1,0 +1,199 @@
+# Sourced by the end-to-end tests: a virtual display, the Wine prefix, the probe, checks.
+#
+# The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CHIMEDAY_SOURCE_DIR, CHIMEDAY_BUILD_DIR.
+# Exit codes: 0 passed, 1 failed, 77 skipped (Wine or Xvfb missing outside CI).
+# shellcheck shell=bash
+
+E2E_DIR=
+E2E_PIDS=()
+E2E_FAILURES=0
+E2E_XVFB_PID=
+E2E_STARTED=$SECONDS
+
+# Fails the test outright, with the probe's last output and the program logs for context.
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  e2e_show_logs
+  exit 1
+}
+
+e2e_show_logs() {
+  local log
+  [ -n "$E2E_DIR" ] || return 0
+  for log in "$E2E_DIR"/*.log "${E2E_PROBE_OUT:-}"; do
+    [ "$log" = "$E2E_DIR/xvfb.log" ] && continue
+    [ -s "$log" ] || continue
+    echo "--- ${log#"$E2E_DIR"/}" >&2
+    tail -n 20 "$log" >&2
+  done
+}
+
+# A missing tool skips the test, except under CI where it must be there.
+e2e_require_tool() {
+  command -v "$1" >/dev/null 2>&1 && return 0
+  if [ "${CI:-}" = true ]; then
+    echo "FAIL: $1 is not installed; the end-to-end tests need it under CI (scripts/bootstrap)" >&2
+    exit 1
+  fi
+  echo "SKIP: $1 is not installed (scripts/bootstrap installs it)"
+  exit 77
+}
+
+e2e_cleanup() {
+  local status=$?
+  local pid
+  set +e
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+  fi
+  for pid in "${E2E_PIDS[@]}"; do
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  if [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+  fi
+  exit "$status"
+}
+
+# Xvfb picks a free display itself and writes its number when it is ready.
+e2e_start_xvfb() {
+  local display_file="$E2E_DIR/display" i
+  : >"$display_file"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" \
+    </dev/null >"$E2E_DIR/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  for ((i = 0; i < 100; i++)); do
+    if [ -s "$display_file" ] && [ "$(wc -l <"$display_file")" -ge 1 ]; then
+      DISPLAY=":$(head -n 1 "$display_file")"
+      export DISPLAY
+      return 0
+    fi
+    if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+      cat "$E2E_DIR/xvfb.log" >&2
+      e2e_fail "Xvfb did not start"
+    fi
+    sleep 0.1
+  done
+  cat "$E2E_DIR/xvfb.log" >&2
+  e2e_fail "Xvfb gave no display within 10 s"
+}
+
+# Sets up everything a test needs; NAME names the test's working folder.
+e2e_setup() {
+  local name=$1 var
+  for var in CHIMEDAY_EXE PROBE_EXE CHIMEDAY_SOURCE_DIR CHIMEDAY_BUILD_DIR; do
+    [ -n "${!var:-}" ] || { echo "FAIL: $var is not set (run through ctest)" >&2; exit 1; }
+  done
+  e2e_require_tool wine
+  e2e_require_tool wineserver
+  e2e_require_tool Xvfb
+  [ -f "$CHIMEDAY_EXE" ] || { echo "FAIL: $CHIMEDAY_EXE is not built" >&2; exit 1; }
+  [ -f "$PROBE_EXE" ] || { echo "FAIL: $PROBE_EXE is not built" >&2; exit 1; }
+
+  E2E_DIR="$CHIMEDAY_BUILD_DIR/e2e/$name"
+  rm -rf "$E2E_DIR"
+  mkdir -p "$E2E_DIR"
+  E2E_PROBE_OUT="$E2E_DIR/probe.out"
+
+  export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
+  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine turns the Unix arguments into UTF-16 by the locale's character set.
+  export LC_ALL=C.UTF-8
+  bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" || e2e_fail "no Wine prefix"
+
+  trap e2e_cleanup EXIT
+  # A signal ends the test through exit, so that the cleanup runs.
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  # A server left by an aborted run would outlive its display.
+  wineserver -k >/dev/null 2>&1 || true
+  e2e_start_xvfb
+  # Output to /dev/null: a server holding a pipe open would keep readers waiting.
+  wineserver -p </dev/null >/dev/null 2>&1
+}
+
+# Starts a Windows program in the background: e2e_start LOGNAME PROGRAM [ARG...].
+# Its Linux pid is left in E2E_LAST_PID.
+e2e_start() {
+  local log="$E2E_DIR/$1.log"
+  shift
+  wine "$@" </dev/null >"$log" 2>&1 &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+e2e_windows_path() {
+  local path=$1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# Runs the probe; its key=value output is then read with e2e_value. Returns its exit code.
+e2e_probe() {
+  rm -f "$E2E_PROBE_OUT"
+  local status=0
+  wine "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_PROBE_OUT")" "$@" \
+    </dev/null >>"$E2E_DIR/probe.log" 2>&1 || status=$?
+  [ -f "$E2E_PROBE_OUT" ] || e2e_fail "the probe wrote nothing for: $*"
+  return "$status"
+}
+
+# The value of KEY in the probe's last output, with its escapes undone.
+e2e_value() {
+  local line
+  while IFS= read -r line; do
+    if [[ $line == "$1="* ]]; then
+      printf '%b' "${line#*=}"
+      return 0
+    fi
+  done <"$E2E_PROBE_OUT"
+  e2e_fail "the probe reported no '$1'"
+}
+
+# Records a mismatch and goes on, so that one run shows every wrong value.
+e2e_assert_eq() {
+  local expected=$1 actual=$2 what=$3
+  if [ "$expected" != "$actual" ]; then
+    printf 'FAIL: %s\n  expected: [%s]\n  actual:   [%s]\n' "$what" "$expected" "$actual" >&2
+    # Texts that differ in an invisible or look-alike character are told apart by their bytes.
+    printf '  expected bytes: %s\n  actual bytes:   %s\n' \
+      "$(printf '%s' "$expected" | od -An -tx1 | tr -s ' \n' ' ')" \
+      "$(printf '%s' "$actual" | od -An -tx1 | tr -s ' \n' ' ')" >&2
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+  fi
+}
+
+# Waits until a background process started by e2e_start has ended, and reaps it.
+e2e_wait_exit() {
+  local pid=$1 timeout_s=$2 deadline state
+  deadline=$((SECONDS + timeout_s))
+  while ((SECONDS < deadline)); do
+    # The state follows the parenthesised command name, which may hold blanks.
+    state=$(sed 's/.*) //; s/ .*//' "/proc/$pid/stat" 2>/dev/null) || state=
+    if [ -z "$state" ] || [ "$state" = Z ]; then
+      wait "$pid" 2>/dev/null || true
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_screenshot() {
+  local file=$1
+  mkdir -p "$(dirname "$file")"
+  import -window root "$file" || e2e_fail "no screenshot taken"
+  echo "screenshot: $file"
+}
+
+e2e_finish() {
+  local name=$1
+  if [ "$E2E_FAILURES" -ne 0 ]; then
+    e2e_show_logs
+    echo "FAIL: $name: $E2E_FAILURES check(s) failed" >&2
+    exit 1
+  fi
+  echo "PASS: $name ($((SECONDS - E2E_STARTED)) s)"
+}

@@ -1,0 +1,562 @@
+// probe: finds, reads and drives the windows of another process for the end-to-end tests.
+//
+//   probe [--out FILE] COMMAND [OPTIONS]
+//
+// A window is chosen among the top-level windows by --title (exact caption), --class, --pid,
+// --hwnd and --visible; the first match is used. --desktop NAME looks inside a Wine desktop
+// such as the one of `explorer /desktop=NAME`, waiting for it up to --timeout.
+//
+// What the probe saw is written as UTF-8 key=value lines to FILE (stdout without --out); in
+// values a backslash, CR and LF are written as \\, \r and \n.
+//
+// Exit codes: 0 done, 1 window, control or process not found or timed out, 2 bad usage,
+// 3 the target did not answer.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum ExitCode { kOk = 0, kNotFound = 1, kUsage = 2, kNoAnswer = 3 };
+
+constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr DWORD kPollIntervalMs = 50;
+
+const char kUsageText[] =
+    "usage: probe [--out FILE] COMMAND [OPTIONS]\n"
+    "commands:\n"
+    "  wait        wait until a window matches (--timeout MS, default 10000)\n"
+    "  info        the window's caption, class, geometry, styles, owner, state, pid\n"
+    "  screen      the screen size\n"
+    "  text        --id N: a control's text\n"
+    "  control     --id N: a control's class, text, styles, geometry, enabled, visible\n"
+    "  click       --id N: click a button (posted; --send waits for it)\n"
+    "  command     --id N [--code C]: WM_COMMAND to the window (posted; --send waits)\n"
+    "  key         --key NAME|VK [--id N]: key down and up posted to the window or control\n"
+    "  close       WM_CLOSE to the window (posted; --send waits)\n"
+    "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
+    "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
+    "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
+    "                --timeout MS (how long to wait for the window; default 0)\n";
+
+std::string ToUtf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string utf8(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], size,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// Collects the key=value lines and writes them once, at exit, so that a reader never sees
+// the lines of an earlier run.
+class Report {
+ public:
+  void Text(const char* key, const std::wstring& value) {
+    lines_ += key;
+    lines_ += '=';
+    for (char c : ToUtf8(value)) {
+      if (c == '\\') {
+        lines_ += "\\\\";
+      } else if (c == '\r') {
+        lines_ += "\\r";
+      } else if (c == '\n') {
+        lines_ += "\\n";
+      } else {
+        lines_ += c;
+      }
+    }
+    lines_ += '\n';
+  }
+  void Number(const char* key, long long value) { Raw(key, std::to_string(value)); }
+  void Flag(const char* key, bool value) { Raw(key, value ? "1" : "0"); }
+  void Hex(const char* key, unsigned long value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08lX", value);
+    Raw(key, buffer);
+  }
+  void Handle(const char* key, HWND window) {
+    Hex(key, static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+  }
+  void Error(const std::wstring& message) {
+    Text("error", message);
+    std::fprintf(stderr, "probe: %s\n", ToUtf8(message).c_str());
+  }
+
+  bool WriteTo(const std::wstring& path) const {
+    if (path.empty()) {
+      std::fwrite(lines_.data(), 1, lines_.size(), stdout);
+      return std::fflush(stdout) == 0;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, lines_.data(), static_cast<DWORD>(lines_.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == lines_.size();
+  }
+
+ private:
+  void Raw(const char* key, const std::string& value) {
+    lines_ += key;
+    lines_ += '=';
+    lines_ += value;
+    lines_ += '\n';
+  }
+
+  std::string lines_;
+};
+
+class Arguments {
+ public:
+  bool Parse(int argc, wchar_t** argv, Report* report) {
+    static const std::set<std::wstring> kTextOptions = {L"--out", L"--title", L"--class", L"--key",
+                                                        L"--desktop"};
+    static const std::set<std::wstring> kNumberOptions = {L"--pid", L"--hwnd", L"--id",
+                                                          L"--timeout", L"--code"};
+    static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send"};
+    for (int i = 1; i < argc; ++i) {
+      std::wstring word = argv[i];
+      if (kTextOptions.count(word) || kNumberOptions.count(word)) {
+        if (i + 1 >= argc) {
+          report->Error(word + L" needs a value");
+          return false;
+        }
+        values_[word] = argv[++i];
+        unsigned long number = 0;
+        // A mistyped number must not quietly widen the choice of window.
+        if (kNumberOptions.count(word) && !Number(word, &number)) {
+          report->Error(word + L" takes a number, not " + values_[word]);
+          return false;
+        }
+      } else if (kFlagOptions.count(word)) {
+        flags_.insert(word);
+      } else if (command_.empty() && word.compare(0, 2, L"--") != 0) {
+        command_ = word;
+      } else {
+        report->Error(L"unexpected argument " + word);
+        return false;
+      }
+    }
+    if (command_.empty()) {
+      report->Error(L"no command given");
+      return false;
+    }
+    return true;
+  }
+
+  const std::wstring& Command() const { return command_; }
+  bool Has(const std::wstring& name) const {
+    return values_.count(name) != 0 || flags_.count(name) != 0;
+  }
+  std::wstring Get(const std::wstring& name) const {
+    auto found = values_.find(name);
+    return found == values_.end() ? std::wstring() : found->second;
+  }
+  // Decimal or 0x-prefixed hex; false when the option is absent.
+  bool Number(const std::wstring& name, unsigned long* value) const {
+    std::wstring text = Get(name);
+    if (text.empty()) return false;
+    wchar_t* end = nullptr;
+    *value = std::wcstoul(text.c_str(), &end, 0);
+    return *end == L'\0';
+  }
+  DWORD Timeout(DWORD fallback) const {
+    unsigned long value = 0;
+    return Number(L"--timeout", &value) ? value : fallback;
+  }
+
+ private:
+  std::wstring command_;
+  std::map<std::wstring, std::wstring> values_;
+  std::set<std::wstring> flags_;
+};
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, &text[0], static_cast<int>(text.size())));
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+// The text through WM_GETTEXT, which the system carries across processes; false when the
+// window does not answer in time.
+bool ControlText(HWND control, std::wstring* text) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                           &length)) {
+    return false;
+  }
+  std::wstring buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
+                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    return false;
+  }
+  buffer.resize(copied);
+  *text = buffer;
+  return true;
+}
+
+struct WindowQuery {
+  explicit WindowQuery(const Arguments& arguments) {
+    has_title = arguments.Has(L"--title");
+    title = arguments.Get(L"--title");
+    has_class = arguments.Has(L"--class");
+    class_name = arguments.Get(L"--class");
+    unsigned long number = 0;
+    if (arguments.Number(L"--pid", &number)) pid = number;
+    if (arguments.Number(L"--hwnd", &number)) hwnd = reinterpret_cast<HWND>(number);
+    visible_only = arguments.Has(L"--visible");
+  }
+
+  bool Matches(HWND window) const {
+    if (hwnd && window != hwnd) return false;
+    if (has_class && lstrcmpiW(ClassName(window).c_str(), class_name.c_str()) != 0) return false;
+    if (has_title && WindowText(window) != title) return false;
+    if (pid && ProcessOf(window) != pid) return false;
+    if (visible_only && !IsWindowVisible(window)) return false;
+    return true;
+  }
+
+  std::vector<HWND> FindAll() const {
+    Search search{this, {}};
+    EnumWindows(CollectMatch, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  bool has_title = false;
+  std::wstring title;
+  bool has_class = false;
+  std::wstring class_name;
+  DWORD pid = 0;
+  HWND hwnd = nullptr;
+  bool visible_only = false;
+
+ private:
+  struct Search {
+    const WindowQuery* query;
+    std::vector<HWND> found;
+  };
+
+  static BOOL CALLBACK CollectMatch(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    if (search->query->Matches(window)) search->found.push_back(window);
+    return TRUE;
+  }
+};
+
+// Polls until `done` holds or the timeout passes; looks at least once.
+template <typename Condition>
+bool PollUntil(DWORD timeout_ms, Condition done) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeout_ms) return false;
+    Sleep(kPollIntervalMs);
+  }
+}
+
+// The first window that matches, waiting up to --timeout (or `default_timeout`).
+HWND FindWindowFor(const Arguments& arguments, DWORD default_timeout, Report* report) {
+  WindowQuery query(arguments);
+  std::vector<HWND> found;
+  PollUntil(arguments.Timeout(default_timeout), [&] {
+    found = query.FindAll();
+    return !found.empty();
+  });
+  report->Number("matches", static_cast<long long>(found.size()));
+  if (found.empty()) {
+    report->Error(L"no window matches");
+    return nullptr;
+  }
+  return found.front();
+}
+
+HWND FindControlFor(const Arguments& arguments, Report* report) {
+  unsigned long id = 0;
+  arguments.Number(L"--id", &id);
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return nullptr;
+  HWND control = GetDlgItem(window, static_cast<int>(id));
+  if (!control) report->Error(L"the window has no control " + std::to_wstring(id));
+  return control;
+}
+
+void ReportWindow(HWND window, Report* report) {
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  RECT client = {};
+  GetClientRect(window, &client);
+  LONG style = GetWindowLongW(window, GWL_STYLE);
+  report->Handle("hwnd", window);
+  report->Text("caption", WindowText(window));
+  report->Text("class", ClassName(window));
+  report->Number("x", frame.left);
+  report->Number("y", frame.top);
+  report->Number("width", frame.right - frame.left);
+  report->Number("height", frame.bottom - frame.top);
+  report->Number("client_width", client.right - client.left);
+  report->Number("client_height", client.bottom - client.top);
+  report->Hex("style", static_cast<unsigned long>(style));
+  report->Hex("exstyle", static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+  report->Flag("sysmenu", (style & WS_SYSMENU) != 0);
+  report->Handle("owner", GetWindow(window, GW_OWNER));
+  report->Flag("visible", IsWindowVisible(window));
+  report->Flag("enabled", IsWindowEnabled(window));
+  report->Number("pid", ProcessOf(window));
+}
+
+// Posted unless --send: a click or command that opens a modal window would keep a sent
+// message from returning.
+int Deliver(const Arguments& arguments, HWND target, UINT message, WPARAM wparam, LPARAM lparam,
+            Report* report) {
+  if (arguments.Has(L"--send")) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(target, message, wparam, lparam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &result)) {
+      report->Error(L"the window did not answer");
+      return kNoAnswer;
+    }
+    report->Number("result", static_cast<long long>(result));
+    return kOk;
+  }
+  if (!PostMessageW(target, message, wparam, lparam)) {
+    report->Error(L"the message could not be posted");
+    return kNoAnswer;
+  }
+  return kOk;
+}
+
+int CommandWait(const Arguments& arguments, Report* report) {
+  HWND window = FindWindowFor(arguments, 10000, report);
+  report->Flag("found", window != nullptr);
+  if (!window) return kNotFound;
+  ReportWindow(window, report);
+  return kOk;
+}
+
+int CommandInfo(const Arguments& arguments, Report* report) {
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  ReportWindow(window, report);
+  return kOk;
+}
+
+int CommandScreen(const Arguments&, Report* report) {
+  report->Number("screen_width", GetSystemMetrics(SM_CXSCREEN));
+  report->Number("screen_height", GetSystemMetrics(SM_CYSCREEN));
+  return kOk;
+}
+
+int CommandText(const Arguments& arguments, Report* report) {
+  HWND control = FindControlFor(arguments, report);
+  if (!control) return kNotFound;
+  std::wstring text;
+  if (!ControlText(control, &text)) {
+    report->Error(L"the control did not answer WM_GETTEXT");
+    return kNoAnswer;
+  }
+  report->Text("text", text);
+  return kOk;
+}
+
+int CommandControl(const Arguments& arguments, Report* report) {
+  HWND control = FindControlFor(arguments, report);
+  if (!control) return kNotFound;
+  std::wstring text;
+  if (!ControlText(control, &text)) {
+    report->Error(L"the control did not answer WM_GETTEXT");
+    return kNoAnswer;
+  }
+  RECT frame = {};
+  GetWindowRect(control, &frame);
+  report->Handle("hwnd", control);
+  report->Number("id", GetDlgCtrlID(control));
+  report->Text("class", ClassName(control));
+  report->Text("text", text);
+  report->Hex("style", static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)));
+  report->Hex("exstyle", static_cast<unsigned long>(GetWindowLongW(control, GWL_EXSTYLE)));
+  report->Number("x", frame.left);
+  report->Number("y", frame.top);
+  report->Number("width", frame.right - frame.left);
+  report->Number("height", frame.bottom - frame.top);
+  report->Flag("enabled", IsWindowEnabled(control));
+  report->Flag("visible", IsWindowVisible(control));
+  return kOk;
+}
+
+int CommandClick(const Arguments& arguments, Report* report) {
+  HWND button = FindControlFor(arguments, report);
+  if (!button) return kNotFound;
+  return Deliver(arguments, button, BM_CLICK, 0, 0, report);
+}
+
+int CommandCommand(const Arguments& arguments, Report* report) {
+  unsigned long id = 0;
+  arguments.Number(L"--id", &id);
+  unsigned long code = 0;  // a menu or accelerator command unless --code says otherwise
+  arguments.Number(L"--code", &code);
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  // A command from a control carries the control's handle, as the system's own does.
+  HWND control = GetDlgItem(window, static_cast<int>(id));
+  return Deliver(arguments, window, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(control), report);
+}
+
+bool VirtualKeyFromName(const std::wstring& name, UINT* key) {
+  static const std::map<std::wstring, UINT> kNames = {
+      {L"ESCAPE", VK_ESCAPE}, {L"RETURN", VK_RETURN}, {L"ENTER", VK_RETURN},  {L"TAB", VK_TAB},
+      {L"SPACE", VK_SPACE},   {L"BACK", VK_BACK},     {L"DELETE", VK_DELETE}, {L"UP", VK_UP},
+      {L"DOWN", VK_DOWN},     {L"LEFT", VK_LEFT},     {L"RIGHT", VK_RIGHT},   {L"HOME", VK_HOME},
+      {L"END", VK_END},       {L"PRIOR", VK_PRIOR},   {L"NEXT", VK_NEXT}};
+  auto found = kNames.find(name);
+  if (found != kNames.end()) {
+    *key = found->second;
+    return true;
+  }
+  if (name.size() == 1 &&
+      ((name[0] >= L'A' && name[0] <= L'Z') || (name[0] >= L'0' && name[0] <= L'9'))) {
+    *key = name[0];
+    return true;
+  }
+  wchar_t* end = nullptr;
+  unsigned long number = std::wcstoul(name.c_str(), &end, 0);
+  if (name.empty() || *end != L'\0' || number == 0 || number > 0xFE) return false;
+  *key = static_cast<UINT>(number);
+  return true;
+}
+
+int CommandKey(const Arguments& arguments, Report* report) {
+  UINT key = 0;
+  if (!VirtualKeyFromName(arguments.Get(L"--key"), &key)) {
+    report->Error(L"--key takes a name such as ESCAPE or RETURN, or a virtual-key code");
+    return kUsage;
+  }
+  HWND target = arguments.Has(L"--id") ? FindControlFor(arguments, report)
+                                       : FindWindowFor(arguments, 0, report);
+  if (!target) return kNotFound;
+  // The lParam bits a real keystroke has: repeat count 1 and the scan code; a release also
+  // has the previous-state and transition bits.
+  LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
+  LPARAM up = down | static_cast<LPARAM>(0xC0000000u);
+  if (!PostMessageW(target, WM_KEYDOWN, key, down) || !PostMessageW(target, WM_KEYUP, key, up)) {
+    report->Error(L"the key could not be posted");
+    return kNoAnswer;
+  }
+  report->Number("key", key);
+  return kOk;
+}
+
+int CommandClose(const Arguments& arguments, Report* report) {
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  return Deliver(arguments, window, WM_CLOSE, 0, 0, report);
+}
+
+int CommandWaitGone(const Arguments& arguments, Report* report) {
+  WindowQuery query(arguments);
+  bool gone = PollUntil(arguments.Timeout(10000), [&] { return query.FindAll().empty(); });
+  report->Flag("gone", gone);
+  if (!gone) report->Error(L"a matching window is still there");
+  return gone ? kOk : kNotFound;
+}
+
+int CommandWaitExit(const Arguments& arguments, Report* report) {
+  unsigned long pid = 0;
+  arguments.Number(L"--pid", &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) {
+    // Already gone, or never there: either way nothing is left running.
+    report->Flag("found", false);
+    report->Flag("exited", true);
+    return kOk;
+  }
+  report->Flag("found", true);
+  bool exited = WaitForSingleObject(process, arguments.Timeout(10000)) == WAIT_OBJECT_0;
+  report->Flag("exited", exited);
+  DWORD exit_code = 0;
+  if (exited && GetExitCodeProcess(process, &exit_code)) report->Number("exit_code", exit_code);
+  CloseHandle(process);
+  if (!exited) report->Error(L"the process is still running");
+  return exited ? kOk : kNotFound;
+}
+
+// Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
+// to that desktop. The desktop may still be starting, so it is waited for like a window.
+bool EnterDesktop(const std::wstring& name, DWORD timeout_ms, Report* report) {
+  bool entered = PollUntil(timeout_ms, [&] {
+    HDESK desktop = OpenDesktopW(name.c_str(), 0, FALSE,
+                                 DESKTOP_READOBJECTS | DESKTOP_ENUMERATE | GENERIC_READ);
+    if (!desktop) return false;
+    if (SetThreadDesktop(desktop)) return true;
+    CloseDesktop(desktop);
+    return false;
+  });
+  if (!entered) report->Error(L"cannot enter desktop " + name);
+  return entered;
+}
+
+int Run(const Arguments& arguments, Report* report) {
+  struct Command {
+    int (*run)(const Arguments&, Report*);
+    const wchar_t* required;  // an option the command cannot do without, or null
+  };
+  static const std::map<std::wstring, Command> kCommands = {
+      {L"wait", {CommandWait, nullptr}},          {L"info", {CommandInfo, nullptr}},
+      {L"screen", {CommandScreen, nullptr}},      {L"text", {CommandText, L"--id"}},
+      {L"control", {CommandControl, L"--id"}},    {L"click", {CommandClick, L"--id"}},
+      {L"command", {CommandCommand, L"--id"}},    {L"key", {CommandKey, L"--key"}},
+      {L"close", {CommandClose, nullptr}},        {L"wait-gone", {CommandWaitGone, nullptr}},
+      {L"wait-exit", {CommandWaitExit, L"--pid"}}};
+  auto command = kCommands.find(arguments.Command());
+  if (command == kCommands.end()) {
+    report->Error(L"unknown command " + arguments.Command());
+    return kUsage;
+  }
+  const wchar_t* required = command->second.required;
+  if (required && !arguments.Has(required)) {
+    report->Error(arguments.Command() + L" needs " + required);
+    return kUsage;
+  }
+  if (arguments.Has(L"--desktop") &&
+      !EnterDesktop(arguments.Get(L"--desktop"), arguments.Timeout(0), report)) {
+    return kNotFound;
+  }
+  return command->second.run(arguments, report);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Arguments arguments;
+  Report report;
+  int result = arguments.Parse(argc, argv, &report) ? Run(arguments, &report) : kUsage;
+  if (result == kUsage) std::fputs(kUsageText, stderr);
+  if (!report.WriteTo(arguments.Get(L"--out"))) {
+    std::fprintf(stderr, "probe: cannot write %s\n", ToUtf8(arguments.Get(L"--out")).c_str());
+    return kUsage;
+  }
+  return result;
+}
