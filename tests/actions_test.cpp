@@ -51,16 +51,17 @@ TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
     fake.frame.m_bErrorShowing = 0;
   }
   EXPECT_TRUE(fake.shell.calls.empty());
-  EXPECT_TRUE(fake.cd.played.empty());
+  EXPECT_TRUE(fake.mci.sent.empty());
   EXPECT_TRUE(fake.alerts.boxes.empty());
 }
 
 TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {
-  Slot(ACTION_CD);
-  fake.cd.result = 0;
+  Slot(ACTION_CD).Drive = 5;
+  fake.drives.types["E:\\"] = kDriveCdRom;
+  fake.mci.Disc('E', 3);
+  EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  fake.mci.failures["open"] = 263;
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
-  EXPECT_EQ(fake.cd.played, std::vector<int>{4});
-  EXPECT_TRUE(fake.alerts.boxes.empty()) << "the player reports its own failures";
 }
 
 TEST_F(ActionsTest, FileRunsWithItsVerbOrOpen) {

@@ -26,10 +26,11 @@ class MessageDlgTest : public ::testing::Test {
     return -1;
   }
 
+  MessageDlgTest() { dialog.Attach(controls); }
+
   FakeDialog controls;
-  FakeTimers timers;
   FakeAlerts alerts;
-  CMessageDlg dialog{controls, timers, alerts};
+  CMessageDlg dialog{alerts};
 };
 
 TEST_F(MessageDlgTest, ReadsTheIndexAndDropsThreeCharacters) {
@@ -73,7 +74,7 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
   EXPECT_EQ(controls.placements[0].height, 96);
   EXPECT_FALSE(controls.placements[0].repaint);
   EXPECT_EQ(alerts.beeps, std::vector<unsigned>{0});
-  EXPECT_EQ(timers.running.at(kMessageCloseTimer), 1000u);
+  EXPECT_EQ(controls.timers.at(kMessageCloseTimer), 1000u);
 
   controls.screen = {1023, 767};  // odd sizes: the halves truncate
   dialog.OnInitDialog();
@@ -84,7 +85,7 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
 TEST_F(MessageDlgTest, ClosesItselfOnTheTickThatBringsTheCountToOne) {
   EXPECT_EQ(TicksUntilClosed("05,ABC"), 599);
   EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
-  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 0u);
+  EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 0u);
 }
 
 TEST_F(MessageDlgTest, IndexOneClosesAfter59Ticks) { EXPECT_EQ(TicksUntilClosed("01,x"), 59); }
@@ -95,11 +96,11 @@ TEST_F(MessageDlgTest, IndexThirteenClosesAfterADayLessASecond) {
 
 TEST_F(MessageDlgTest, NoLeadingNumberNeverClosesByItself) {
   EXPECT_EQ(TicksUntilClosed("hi there", 5000), -1);
-  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 1u);
+  EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 1u);
   dialog.OnTimer(7);  // other timers do not count
   dialog.OnOK();
   EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
-  EXPECT_EQ(timers.running.count(kMessageCloseTimer), 0u);
+  EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 0u);
 }
 
 TEST_F(MessageDlgTest, EscapeEndsWithCancel) {

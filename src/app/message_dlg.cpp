@@ -5,7 +5,6 @@
 
 #include "platform/alerts.h"
 #include "platform/cp932.h"
-#include "platform/window_timers.h"
 #include "reservations/reservation.h"
 #include "resource.h"
 
@@ -24,8 +23,7 @@ int MessageSeconds(long index) {
 
 }  // namespace
 
-CMessageDlg::CMessageDlg(DialogControls& controls, WindowTimers& timers, Alerts& alerts)
-    : DialogHandler(controls), m_timers(timers), m_alerts(alerts) {}
+CMessageDlg::CMessageDlg(Alerts& alerts) : m_alerts(alerts) {}
 
 void CMessageDlg::SetMessage(const char* commandLine) {
   cp932::CopyToField(m_szText, commandLine);
@@ -37,12 +35,12 @@ void CMessageDlg::SetMessage(const char* commandLine) {
 }
 
 bool CMessageDlg::OnInitDialog() {
-  m_controls.SetItemText(IDC_MESSAGE_TEXT, m_szText);
-  const DialogControls::Size screen = m_controls.ScreenSize();
-  m_controls.MoveWindow(screen.width / 2 - kLeftOfCentre, screen.height / 2 - kWindowHeight / 2,
+  Controls().SetItemText(IDC_MESSAGE_TEXT, m_szText);
+  const DialogControls::Size screen = Controls().ScreenSize();
+  Controls().MoveWindow(screen.width / 2 - kLeftOfCentre, screen.height / 2 - kWindowHeight / 2,
                         kWindowWidth, kWindowHeight, false);
   m_alerts.PlayBeep(kBeepDefault);
-  m_timers.StartTimer(kMessageCloseTimer, kTickMs);
+  Controls().StartTimer(kMessageCloseTimer, kTickMs);
   return true;
 }
 
@@ -50,12 +48,12 @@ void CMessageDlg::OnTimer(unsigned id) {
   if (id != kMessageCloseTimer) return;
   if (m_nSecondsLeft > 1) --m_nSecondsLeft;
   if (m_nSecondsLeft == 1) {
-    m_timers.StopTimer(kMessageCloseTimer);
-    m_controls.EndDialog(kDialogResultOk);
+    Controls().StopTimer(kMessageCloseTimer);
+    Controls().EndDialog(kDialogResultOk);
   }
 }
 
 void CMessageDlg::OnOK() {
-  m_timers.StopTimer(kMessageCloseTimer);
-  m_controls.EndDialog(kDialogResultOk);
+  Controls().StopTimer(kMessageCloseTimer);
+  Controls().EndDialog(kDialogResultOk);
 }

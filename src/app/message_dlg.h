@@ -3,7 +3,6 @@
 #include "platform/dialog_handler.h"
 
 class Alerts;
-class WindowTimers;
 
 constexpr unsigned kMessageCloseTimer = 1;
 constexpr int kMessageTextSize = 256;
@@ -11,7 +10,7 @@ constexpr int kMessageTextSize = 256;
 // The message instance's window: beeps, shows the text, closes itself when its time is up.
 class CMessageDlg : public DialogHandler {
  public:
-  CMessageDlg(DialogControls& controls, WindowTimers& timers, Alerts& alerts);
+  explicit CMessageDlg(Alerts& alerts);
 
   // Takes the message command line: a two-digit duration index, a comma, the text.
   void SetMessage(const char* commandLine);
@@ -24,7 +23,6 @@ class CMessageDlg : public DialogHandler {
   int SecondsLeft() const { return m_nSecondsLeft; }
 
  private:
-  WindowTimers& m_timers;
   Alerts& m_alerts;
   char m_szText[kMessageTextSize] = {};
   int m_nSecondsLeft = 0;  // 0: never closes by itself

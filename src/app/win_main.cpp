@@ -1,32 +1,64 @@
-// Entry point: chooses the role from the command line and wires the window layer to the logic.
+// Entry point: wires the window layer's adapters to the logic and runs the chosen role.
 #include <string>
 
 #include "app/command_line.h"
-#include "app/message_dlg.h"
-#include "platform/win32/modal_dialog.h"
+#include "app/scheduler_app.h"
+#include "platform/main_window_host.h"
+#include "platform/win32/frame_window.h"
 #include "platform/win32/module.h"
+#include "platform/win32/profile_file.h"
 #include "platform/win32/system_ports.h"
 #include "platform/win32/text.h"
-#include "resource.h"
+#include "scheduler/main_frame.h"
 
 namespace {
 
-int RunMessageInstance(const wchar_t* commandLine) {
-  const std::string text = win32::WideToCp932(commandLine);
-  win32::ModalDialog dialog;
-  win32::Win32Alerts alerts(nullptr);
-  CMessageDlg message(dialog, dialog, alerts);
-  message.SetMessage(text.c_str());
-  dialog.Run(IDD_MESSAGE, message, nullptr);
-  return 0;
-}
+// Everything the resident role's frame stands on, made before its window.
+class Resident : public MainWindowHost {
+ public:
+  Resident(win32::FrameWindow& window, Alerts& alerts)
+      : m_window(window),
+        m_alerts(alerts),
+        m_profileFile(win32::ExecutableDirectory() + L"chimeday.ini"),
+        m_mci(window.HandleSlot()) {}
+
+  void SetCommandTarget(CommandTarget& commands) { m_commands = &commands; }
+
+  bool CreateMainWindow() override { return m_window.Create(m_frame, *m_commands); }
+  void CloseMainWindow() override { m_window.Close(); }
+
+ private:
+  win32::FrameWindow& m_window;
+  Alerts& m_alerts;
+  CommandTarget* m_commands = nullptr;
+  win32::Win32Clock m_clock;
+  win32::Win32Shell m_shell;
+  win32::Win32Strings m_strings;
+  win32::Win32Location m_location;
+  win32::Win32ProfileFile m_profileFile;
+  win32::Win32Mci m_mci;
+  win32::Win32Drives m_drives;
+  win32::Win32Foreground m_foreground;
+  win32::Win32Power m_power;
+  CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
+                                m_window, m_mci, m_drives, m_window, m_window, m_foreground,
+                                m_power}};
+};
 
 }  // namespace
 
 int main() {
   const std::wstring processLine = win32::ProcessCommandLine();
-  const wchar_t* rest = SkipProgramPath(processLine.c_str());
-  if (*rest != L'\0') return RunMessageInstance(rest);
-  // The resident role is not built yet.
-  return 0;
+  const std::string commandLine = win32::WideToCp932(SkipProgramPath(processLine.c_str()));
+
+  win32::FrameWindow window;
+  win32::Win32Alerts alerts(window.HandleSlot());
+  win32::Win32DialogHost dialogs(window.HandleSlot());
+  win32::Win32Mutex mutex;
+  Resident resident(window, alerts);
+  CSchedulerApp app(mutex, alerts, dialogs, resident);
+  resident.SetCommandTarget(app);
+
+  if (app.InitInstance(commandLine.c_str())) win32::FrameWindow::RunMessageLoop();
+  return app.ExitInstance();
 }

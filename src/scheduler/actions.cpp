@@ -6,7 +6,6 @@
 #include "platform/shell.h"
 #include "platform/string_table.h"
 #include "resource.h"
-#include "scheduler/cd_playback.h"
 #include "scheduler/main_frame.h"
 
 namespace {
@@ -20,7 +19,7 @@ int CMainFrame::RunReservation(int slotIndex) {
   const Reservation& slot = m_table[slotIndex];
   switch (slot.Action) {
     case ACTION_CD:
-      return m_ports.cd.PlayCd(slotIndex);
+      return PlayCd(slotIndex);
     case ACTION_FILE:
       return RunFile(slot);
     case ACTION_MESSAGE:

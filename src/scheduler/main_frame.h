@@ -1,15 +1,21 @@
 #pragma once
 
+#include "platform/frame_handler.h"
 #include "reservations/profile.h"
 #include "reservations/reservation_table.h"
 
 class Alerts;
-class CdPlayback;
 class Clock;
+class Drives;
 class ExecutableLocation;
+class Foreground;
+class Mci;
+class PopupMenu;
+class Power;
 class ProfileStore;
 class Shell;
 class StringTable;
+class TrayIcon;
 class WindowTimers;
 
 struct FramePorts {
@@ -20,26 +26,75 @@ struct FramePorts {
   ExecutableLocation& location;
   ProfileStore& profileStore;
   WindowTimers& timers;
-  CdPlayback& cd;
+  Mci& mci;
+  Drives& drives;
+  TrayIcon& tray;
+  PopupMenu& menu;
+  Foreground& foreground;
+  Power& power;
 };
+
+constexpr int kMciStringSize = 260;
+constexpr int kTipSize = 64;
+
+// The MCI commands for one drive letter.
+struct CdCommandSet {
+  char open[kMciStringSize];
+  char trackCount[kMciStringSize];
+  char timeFormat[kMciStringSize];
+  char trackPosition[kMciStringSize];
+  char trackLength[kMciStringSize];
+  char play[kMciStringSize];
+  char stop[kMciStringSize];
+  char close[kMciStringSize];
+};
+
+// What the notification-area icon shows.
+struct TrayIconState {
+  unsigned iconId;
+  char tip[kTipSize];
+};
+
+constexpr unsigned WM_TRAYNOTIFY = 0x0400 + 100;
+constexpr long kBroadcastQueryDeny = 0x424D5144;
+constexpr unsigned kMouseLeftDown = 0x0201;
+constexpr unsigned kMouseRightDown = 0x0204;
+constexpr int kTrayPopup = 0;
+constexpr int kTrayPopupFull = 2;
 
 constexpr unsigned kScheduleTimer = 1;
 constexpr unsigned kCdCountdownTimer = 2;
 
 // The resident scheduler's hidden window: owns the live table, matches it against the clock
 // and carries out what is due.
-class CMainFrame {
+class CMainFrame : public FrameHandler {
  public:
   explicit CMainFrame(const FramePorts& ports);
+
+  // Window messages, after the window layer's own part of each.
+  int OnCreate() override;
+  void OnTrayNotify(unsigned mouseMessage) override;
+  // Handles the frame's own commands; false for those that go on to the application.
+  bool OnCommand(unsigned id) override;
+  void OnClose() override;
+  bool OnQueryEndSession() override;
+  void OnEndSession(bool ending) override;
+  void OnTaskbarCreated() override;
 
   void LoadProfile();
   void SaveProfile();
 
-  void OnTimer(unsigned id);
+  void OnTimer(unsigned id) override;
   void CheckSchedule();
   void OnQuickReservation();
   int RunReservation(int slotIndex);
   void ReportError(unsigned id);
+
+  bool PrepareCdCommands(int slotIndex);
+  int PlayCd(int slotIndex);
+  void StopCd();
+  void OnMciNotify(unsigned code) override;
+  void TickCdCountdown();
 
   bool IsUiBusy() const;
 
@@ -47,15 +102,33 @@ class CMainFrame {
 
   // The repeat guard: a firing sets both; the guard lets go when the clock minute moves on.
   int m_bFired = 0;
-  long long m_nLastMinute = 60;  // minutes since the epoch; no clock of ours reads 60
+  long long m_nLastMinute = 60;  // a count of local minutes; no clock of ours reads 60
   int m_bSettingsOpen = 0;
   // Counts the error boxes open (nested boxes included); nonzero means busy.
   int m_bErrorShowing = 0;
   int m_bNoError = 1;
 
+  int m_bCdPlaying = 0;
+  int m_nCdTrack = 0;
+  int m_nCdSecondsLeft = 0;  // 0: no countdown
+  char m_szMciReturn[kMciStringSize] = {};
+  CdCommandSet m_cdCommands = {};  // of the drive last prepared
+  // Of the drive that was opened: stop, close and repeat address it, whatever was prepared
+  // since, so a second drive never leaves the first one playing.
+  CdCommandSet m_cdDevice = {};
+  char m_szCdPlay[kMciStringSize] = {};  // the play command with the range last appended
+  TrayIconState m_nid = {};
+
  private:
   int RunFile(const Reservation& slot);
   int RunMessage(const Reservation& slot);
+  void ShowTrayIcon(unsigned iconId, const char* tip);
+  // Closing and the end of the session: timers, CD, profile, icon, in this order.
+  void Shutdown();
+  void StartTimers();
+  // Sends a query or the time format; false when the device refused it.
+  bool Query(const char* command);
+  int CdFailed(unsigned id);
 
   FramePorts m_ports;
   Profile m_profile;

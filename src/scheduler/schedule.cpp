@@ -21,8 +21,10 @@ void CMainFrame::CheckSchedule() {
   const int minute = now.tm_min;
 
   // Let go as soon as the clock has left the firing minute, so the same minute of a later
-  // hour or day fires again, even when no tick ran in between (after a sleep).
-  const long long clockMinute = seconds / 60;
+  // hour or day fires again, even when no tick ran in between (after a sleep). The minute is
+  // the local one that the slots are matched against.
+  const long long clockMinute =
+      ((static_cast<long long>(now.tm_year) * 366 + now.tm_yday) * 24 + hour) * 60 + minute;
   if (m_bFired && clockMinute != m_nLastMinute) m_bFired = 0;
 
   const int count = m_table.Size();

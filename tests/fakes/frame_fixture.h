@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fakes/fake_cd.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_devices.h"
 #include "fakes/fake_ports.h"
 #include "scheduler/main_frame.h"
 
@@ -19,6 +19,12 @@ struct FakeFrame {
   FakeLocation location;
   FakeProfileStore profile;
   FakeTimers timers;
-  FakeCd cd;
-  CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, cd}};
+  FakeMci mci;
+  FakeDrives drives;
+  FakeTray tray;
+  FakeMenu menu;
+  FakeForeground foreground;
+  FakePower power;
+  CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, mci, drives,
+                              tray, menu, foreground, power}};
 };

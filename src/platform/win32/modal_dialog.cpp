@@ -18,6 +18,7 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 int ModalDialog::Run(int templateId, DialogHandler& handler, void* owner) {
   m_handler = &handler;
+  handler.Attach(*this);
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                       static_cast<HWND>(owner), DialogProcedure, reinterpret_cast<LPARAM>(this));
@@ -58,6 +59,12 @@ void ModalDialog::MoveWindow(int x, int y, int width, int height, bool repaint) 
 
 DialogControls::Size ModalDialog::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+DialogControls::Size ModalDialog::WindowSize() {
+  RECT frame = {};
+  GetWindowRect(static_cast<HWND>(m_window), &frame);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void ModalDialog::EndDialog(int result) { ::EndDialog(static_cast<HWND>(m_window), result); }

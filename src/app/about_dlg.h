@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/dialog_handler.h"
+
+// The version box.
+class CAboutDlg : public DialogHandler {
+ public:
+  bool OnInitDialog() override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+// The logic behind the resident program's hidden main window; the window layer calls these
+// from its window procedure.
+class FrameHandler {
+ public:
+  virtual ~FrameHandler() = default;
+  virtual int OnCreate() = 0;
+  virtual void OnTimer(unsigned id) = 0;
+  virtual void OnTrayNotify(unsigned mouseMessage) = 0;
+  // False for a command that the frame does not handle itself.
+  virtual bool OnCommand(unsigned id) = 0;
+  virtual void OnMciNotify(unsigned code) = 0;
+  // Before the window is destroyed.
+  virtual void OnClose() = 0;
+  virtual bool OnQueryEndSession() = 0;
+  virtual void OnEndSession(bool ending) = 0;
+  virtual void OnTaskbarCreated() = 0;
+};
+
+// Where the frame's unhandled commands go: the application object.
+class CommandTarget {
+ public:
+  virtual ~CommandTarget() = default;
+  virtual bool OnCommand(unsigned id) = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+// The frame's one icon in the notification area. Icons are resource ids; tips are code page
+// 932, at most 63 bytes.
+class TrayIcon {
+ public:
+  virtual ~TrayIcon() = default;
+  virtual void Add(unsigned iconId, const char* tip) = 0;
+  virtual void Modify(unsigned iconId, const char* tip) = 0;
+  virtual void Delete() = 0;
+};

@@ -1,0 +1,170 @@
+#include "platform/win32/frame_window.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "platform/win32/text.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"ChimedayClass";
+constexpr wchar_t kTitle[] = L"chimeday.exe";
+constexpr UINT kTrayNotify = WM_USER + 100;
+constexpr int kTrayMenu = 128;
+// WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU and the frame's add-to-title bit.
+constexpr DWORD kFrameStyle = 0x00C88000;
+
+LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* frame = reinterpret_cast<FrameWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (frame == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return frame->Dispatch(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+FrameWindow::~FrameWindow() {
+  for (const auto& [id, icon] : m_icons) DestroyIcon(static_cast<HICON>(icon));
+}
+
+bool FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
+  m_handler = &handler;
+  m_commands = &commands;
+  m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_BYTEALIGNWINDOW;
+  windowClass.lpfnWndProc = FrameProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, kClassName, kTitle, kFrameStyle, 0, 0, 1, 1, nullptr,
+                                      nullptr, instance, this);
+  if (window == nullptr) return false;
+  ShowWindow(window, SW_HIDE);
+  UpdateWindow(window);
+  return true;
+}
+
+void FrameWindow::Close() { SendMessageW(static_cast<HWND>(m_window), WM_CLOSE, 0, 0); }
+
+int FrameWindow::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
+  const HWND window = static_cast<HWND>(handle);
+  switch (message) {
+    case WM_NCCREATE:
+      m_window = handle;
+      break;
+    case WM_CREATE:
+      return m_handler->OnCreate();
+    case WM_SETFOCUS:
+      // Never keep the focus: give it back to where it came from.
+      if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));
+      return 0;
+    case kTrayNotify:
+      m_handler->OnTrayNotify(static_cast<unsigned>(lParam));
+      return 0;
+    case WM_TIMER:
+      m_handler->OnTimer(static_cast<unsigned>(wParam));
+      return 0;
+    case WM_COMMAND:
+      if (!m_handler->OnCommand(LOWORD(wParam))) m_commands->OnCommand(LOWORD(wParam));
+      return 0;
+    case MM_MCINOTIFY:
+      m_handler->OnMciNotify(static_cast<unsigned>(wParam));
+      break;
+    case WM_POWERBROADCAST:
+      return BROADCAST_QUERY_DENY;
+    case WM_CLOSE:
+      m_handler->OnClose();
+      DestroyWindow(window);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return m_handler->OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      m_handler->OnEndSession(wParam != 0);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      m_window = nullptr;
+      break;
+    default:
+      if (message == m_taskbarCreated && m_taskbarCreated != 0) {
+        m_handler->OnTaskbarCreated();
+        return 0;
+      }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FrameWindow::StartTimer(unsigned id, unsigned periodMs) {
+  SetTimer(static_cast<HWND>(m_window), id, periodMs, nullptr);
+}
+
+void FrameWindow::StopTimer(unsigned id) { KillTimer(static_cast<HWND>(m_window), id); }
+
+void FrameWindow::Add(unsigned iconId, const char* tip) { Notify(NIM_ADD, iconId, tip); }
+
+void FrameWindow::Modify(unsigned iconId, const char* tip) { Notify(NIM_MODIFY, iconId, tip); }
+
+void FrameWindow::Delete() { Notify(NIM_DELETE, 0, ""); }
+
+void FrameWindow::Notify(unsigned action, unsigned iconId, const char* tip) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = static_cast<HWND>(m_window);
+  data.uID = 0;
+  if (action != NIM_DELETE) {
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayNotify;
+    data.hIcon = static_cast<HICON>(SmallIcon(iconId));
+    const std::wstring wideTip = Cp932ToWide(tip);
+    wcsncpy(data.szTip, wideTip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
+  }
+  Shell_NotifyIconW(action, &data);
+}
+
+void* FrameWindow::SmallIcon(unsigned iconId) {
+  auto found = m_icons.find(iconId);
+  if (found != m_icons.end()) return found->second;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+  if (icon == nullptr) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared
+  m_icons[iconId] = icon;
+  return icon;
+}
+
+void FrameWindow::TrackAtCursor(int popupIndex) {
+  const HWND window = static_cast<HWND>(m_window);
+  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kTrayMenu));
+  if (menu == nullptr) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(window);
+  TrackPopupMenu(GetSubMenu(menu, popupIndex), 0, cursor.x, cursor.y, 0, window, nullptr);
+  PostMessageW(window, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+}  // namespace win32

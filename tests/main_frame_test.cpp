@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/frame_fixture.h"
+#include "resource.h"
+#include "scheduler/ui_busy.h"
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  ~MainFrameTest() override {
+    g_bAboutOpen = 0;
+    g_hFrontDialog = nullptr;
+  }
+  void Play() {
+    Reservation& slot = fake.frame.Table()[0];
+    slot.Month = 0;
+    slot.Action = ACTION_CD;
+    slot.Drive = 5;
+    fake.drives.types["E:\\"] = kDriveCdRom;
+    fake.mci.Disc('E', 3);
+    ASSERT_EQ(fake.frame.PlayCd(0), 1);
+  }
+
+  FakeFrame fake;
+};
+
+TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\nNoError=0\r\n[DATA1]\r\nMonth=4\r\n";
+  g_bAboutOpen = 1;
+  fake.frame.m_bErrorShowing = 2;
+  EXPECT_EQ(fake.frame.OnCreate(), 0);
+  ASSERT_EQ(fake.tray.calls.size(), 1u);
+  EXPECT_EQ(fake.tray.calls[0].what, "add");
+  EXPECT_EQ(fake.tray.calls[0].iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻");
+  EXPECT_EQ(g_nSlotCount, 3);
+  EXPECT_EQ(fake.frame.Table().Size(), 3);
+  EXPECT_EQ(fake.frame.Table()[1].Month, 4);
+  EXPECT_EQ(fake.frame.m_bNoError, 0);
+  EXPECT_FALSE(fake.frame.IsUiBusy());
+  EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
+  EXPECT_EQ(fake.power.requests, 1);
+}
+
+TEST_F(MainFrameTest, ButtonPressesOpenTheMenuThatFitsTheTable) {
+  fake.frame.OnTrayNotify(0x0202);  // release
+  fake.frame.OnTrayNotify(0x0203);  // double click
+  fake.frame.OnTrayNotify(0x0200);  // move
+  fake.frame.OnTrayNotify(0x0207);  // middle button
+  EXPECT_TRUE(fake.menu.tracked.empty());
+  fake.frame.OnTrayNotify(kMouseLeftDown);
+  fake.frame.OnTrayNotify(kMouseRightDown);
+  EXPECT_EQ(fake.menu.tracked, (std::vector<int>{kTrayPopup, kTrayPopup}));
+
+  FakeFrame full(2);
+  full.frame.Table()[0].Month = 0;
+  full.frame.Table()[1].Month = 5;
+  full.frame.OnTrayNotify(kMouseLeftDown);
+  FakeFrame none(0);
+  none.frame.OnTrayNotify(kMouseRightDown);
+  EXPECT_EQ(full.menu.tracked, std::vector<int>{kTrayPopupFull});
+  EXPECT_EQ(none.menu.tracked, std::vector<int>{kTrayPopupFull});
+}
+
+TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
+  Play();
+  fake.mci.sent.clear();
+  fake.frame.OnTrayNotify(kMouseLeftDown);
+  EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
+  EXPECT_FALSE(fake.frame.m_bCdPlaying);
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.menu.tracked, std::vector<int>{kTrayPopup});
+}
+
+TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
+  int dialog = 0;
+  g_bAboutOpen = 1;
+  g_hFrontDialog = &dialog;
+  fake.frame.OnTrayNotify(kMouseLeftDown);
+  g_bAboutOpen = 0;
+  fake.frame.m_bSettingsOpen = 1;
+  fake.frame.OnTrayNotify(kMouseRightDown);
+  EXPECT_EQ(fake.foreground.brought, (std::vector<void*>{&dialog, &dialog}));
+
+  // Only an error box: nothing to bring forward, no menu either.
+  fake.frame.m_bSettingsOpen = 0;
+  g_hFrontDialog = nullptr;
+  fake.frame.m_bErrorShowing = 1;
+  fake.frame.OnTrayNotify(kMouseLeftDown);
+  EXPECT_EQ(fake.foreground.brought.size(), 2u);
+  EXPECT_TRUE(fake.menu.tracked.empty());
+}
+
+TEST_F(MainFrameTest, ClosingStopsEverythingAndSavesBeforeTheIconGoes) {
+  fake.frame.OnCreate();
+  Play();
+  fake.mci.sent.clear();
+  fake.frame.OnClose();
+  EXPECT_EQ(fake.timers.running.size(), 0u);
+  EXPECT_EQ(fake.timers.stopped, (std::vector<unsigned>{1, 2}));
+  EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
+  EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_NE(fake.profile.contents.find("[DATA0]\r\nMonth=0\r\n"), std::string::npos);
+  EXPECT_EQ(fake.tray.calls.back().what, "delete");
+}
+
+TEST_F(MainFrameTest, TheSessionEndSavesAndACancelledEndComesBack) {
+  fake.frame.OnCreate();
+  EXPECT_TRUE(fake.frame.OnQueryEndSession());
+  EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_EQ(fake.tray.calls.back().what, "delete");
+  EXPECT_TRUE(fake.timers.running.empty());
+
+  fake.frame.OnEndSession(false);
+  EXPECT_EQ(fake.tray.calls.back().what, "add");
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
+
+  const size_t calls = fake.tray.calls.size();
+  fake.frame.OnEndSession(true);
+  EXPECT_EQ(fake.tray.calls.size(), calls);
+}
+
+TEST_F(MainFrameTest, ANewTaskbarGetsTheIconAsItIsNow) {
+  fake.frame.OnCreate();
+  Play();
+  fake.frame.OnTaskbarCreated();
+  EXPECT_EQ(fake.tray.calls.back().what, "add");
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
+  EXPECT_EQ(fake.tray.calls.back().tip, "CD再生中です クリックで停止します");
+}
+
+TEST_F(MainFrameTest, TheQuickReservationIsTheFramesOwnCommand) {
+  fake.clock.Set(2026, 12, 7, 10, 0, 0);
+  EXPECT_TRUE(fake.frame.OnCommand(ID_QUICK_RESERVATION));
+  EXPECT_EQ(fake.frame.Table()[31].Action, ACTION_MESSAGE);
+  EXPECT_FALSE(fake.frame.OnCommand(ID_APP_ABOUT));
+  EXPECT_FALSE(fake.frame.OnCommand(ID_APP_EXIT));
+}
+
+}  // namespace

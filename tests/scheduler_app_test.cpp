@@ -1,0 +1,143 @@
+#include "app/scheduler_app.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/message_dlg.h"
+#include "fakes/fake_dialog.h"
+#include "fakes/fake_ports.h"
+#include "platform/dialog_handler.h"
+#include "platform/main_window_host.h"
+#include "platform/named_mutex.h"
+#include "resource.h"
+#include "scheduler/ui_busy.h"
+
+namespace {
+
+class FakeMutex : public NamedMutex {
+ public:
+  Result CreateOwned(const char* name) override {
+    names.push_back(name);
+    return result;
+  }
+  void Release() override { ++releases; }
+  Result result = Result::kCreated;
+  std::vector<std::string> names;
+  int releases = 0;
+};
+
+// Runs each dialog as the window layer would, then lets the test play the user.
+class FakeDialogs : public DialogHost {
+ public:
+  int RunModal(int templateId, DialogHandler& handler) override {
+    shown.push_back(templateId);
+    handler.Attach(controls);
+    handler.OnInitDialog();
+    if (whileOpen) whileOpen(handler);
+    handler.OnOK();
+    return kDialogResultOk;
+  }
+  std::vector<int> shown;
+  FakeDialog controls;
+  std::function<void(DialogHandler&)> whileOpen;
+};
+
+class FakeWindowHost : public MainWindowHost {
+ public:
+  bool CreateMainWindow() override {
+    ++created;
+    return createWorks;
+  }
+  void CloseMainWindow() override { ++closed; }
+  int created = 0;
+  int closed = 0;
+  bool createWorks = true;
+};
+
+class SchedulerAppTest : public ::testing::Test {
+ protected:
+  FakeMutex mutex;
+  FakeAlerts alerts;
+  FakeDialogs dialogs;
+  FakeWindowHost window;
+};
+
+TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
+  {
+    CSchedulerApp app(mutex, alerts, dialogs, window);
+    EXPECT_FALSE(app.InitInstance("05,鳴刻 です"));
+    EXPECT_EQ(app.ExitInstance(), 0);
+  }
+  EXPECT_EQ(dialogs.shown, std::vector<int>{IDD_MESSAGE});
+  EXPECT_EQ(dialogs.controls.texts[IDC_MESSAGE_TEXT], "鳴刻 です");
+  EXPECT_TRUE(mutex.names.empty());
+  EXPECT_EQ(mutex.releases, 0);
+  EXPECT_EQ(window.created, 0);
+}
+
+TEST_F(SchedulerAppTest, AnEmptyCommandLineMakesTheResidentInstance) {
+  {
+    CSchedulerApp app(mutex, alerts, dialogs, window);
+    EXPECT_TRUE(app.InitInstance(""));
+  }
+  EXPECT_EQ(mutex.names, std::vector<std::string>{"TAVORENKA_Chimeday"});
+  EXPECT_EQ(window.created, 1);
+  EXPECT_TRUE(alerts.boxes.empty());
+  EXPECT_EQ(mutex.releases, 1);
+}
+
+TEST_F(SchedulerAppTest, ASecondResidentStartWarnsAndEnds) {
+  mutex.result = NamedMutex::Result::kAlreadyExists;
+  {
+    CSchedulerApp app(mutex, alerts, dialogs, window);
+    EXPECT_FALSE(app.InitInstance(""));
+  }
+  ASSERT_EQ(alerts.boxes.size(), 1u);
+  EXPECT_EQ(alerts.boxes[0].text, "二重起動はできません");
+  EXPECT_EQ(alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_EQ(alerts.boxes[0].style, 0x30u);
+  EXPECT_EQ(window.created, 0);
+  EXPECT_EQ(mutex.releases, 0) << "the other copy's mutex is not ours to release";
+}
+
+TEST_F(SchedulerAppTest, WithoutAMutexOrAWindow) {
+  mutex.result = NamedMutex::Result::kFailed;
+  CSchedulerApp app(mutex, alerts, dialogs, window);
+  EXPECT_TRUE(app.InitInstance("")) << "no guard, but the program runs";
+  window.createWorks = false;
+  CSchedulerApp second(mutex, alerts, dialogs, window);
+  EXPECT_FALSE(second.InitInstance("")) << "nothing to reach without a window";
+}
+
+TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {
+  CSchedulerApp app(mutex, alerts, dialogs, window);
+  int busy = -1;
+  void* front = nullptr;
+  dialogs.whileOpen = [&](DialogHandler&) {
+    busy = g_bAboutOpen;
+    front = g_hFrontDialog;
+  };
+  EXPECT_TRUE(app.OnCommand(ID_APP_ABOUT));
+  EXPECT_EQ(dialogs.shown, std::vector<int>{IDD_ABOUTBOX});
+  EXPECT_EQ(busy, 1);
+  EXPECT_EQ(front, dialogs.controls.Handle());
+  ASSERT_EQ(dialogs.controls.placements.size(), 1u);
+  const FakeDialog::Placement& centred = dialogs.controls.placements[0];
+  EXPECT_EQ((std::vector<int>{centred.x, centred.y, centred.width, centred.height}),
+            (std::vector<int>{362, 334, 300, 100}));
+  EXPECT_EQ(g_bAboutOpen, 0);
+  EXPECT_EQ(g_hFrontDialog, nullptr);
+}
+
+TEST_F(SchedulerAppTest, ExitClosesTheMainWindowAndOtherCommandsPass) {
+  CSchedulerApp app(mutex, alerts, dialogs, window);
+  EXPECT_TRUE(app.OnCommand(ID_APP_EXIT));
+  EXPECT_EQ(window.closed, 1);
+  EXPECT_FALSE(app.OnCommand(ID_SETTINGS));
+  EXPECT_FALSE(app.OnCommand(12345));
+}
+
+}  // namespace
