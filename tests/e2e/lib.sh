@@ -6,6 +6,8 @@
 
 E2E_DIR=
 E2E_PIDS=()
+# When set, every probe looks inside this Wine desktop.
+E2E_PROBE_DESKTOP=
 E2E_FAILURES=0
 E2E_XVFB_PID=
 E2E_STARTED=$SECONDS
@@ -133,8 +135,9 @@ e2e_windows_path() {
 # Runs the probe; its key=value output is then read with e2e_value. Returns its exit code.
 e2e_probe() {
   rm -f "$E2E_PROBE_OUT"
-  local status=0
-  wine "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_PROBE_OUT")" "$@" \
+  local status=0 desktop=()
+  [ -z "$E2E_PROBE_DESKTOP" ] || desktop=(--desktop "$E2E_PROBE_DESKTOP")
+  wine "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_PROBE_OUT")" "$@" "${desktop[@]}" \
     </dev/null >>"$E2E_DIR/probe.log" 2>&1 || status=$?
   [ -f "$E2E_PROBE_OUT" ] || e2e_fail "the probe wrote nothing for: $*"
   return "$status"
@@ -196,4 +199,79 @@ e2e_finish() {
     exit 1
   fi
   echo "PASS: $name ($((SECONDS - E2E_STARTED)) s)"
+}
+
+# Records a failure when two files differ, showing where (code page 932 shown as UTF-8).
+e2e_assert_same_file() {
+  local expected=$1 actual=$2 what=$3
+  if [ ! -f "$actual" ]; then
+    echo "FAIL: $what: there is no $actual" >&2
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+  elif ! cmp -s "$expected" "$actual"; then
+    echo "FAIL: $what: $(cmp "$expected" "$actual" 2>&1 | head -n 1)" >&2
+    echo "  (< expected, > actual; <CR> is a carriage return)" >&2
+    diff <(iconv -c -f CP932 -t UTF-8 "$expected" | sed 's/\r/<CR>/g') \
+      <(iconv -c -f CP932 -t UTF-8 "$actual" | sed 's/\r/<CR>/g') | head -n 40 >&2 || true
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+  fi
+}
+
+# The value of KEY in [SECTION] of a profile (code page 932) as UTF-8, or "<absent>".
+e2e_ini_value() {
+  local file=$1 section=$2 key=$3
+  iconv -f CP932 -t UTF-8 "$file" | tr -d '\r' | awk -v header="[$section]" -v key="$key" '
+    /^\[/ { inside = ($0 == header); next }
+    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1; exit }
+    END { if (!found) print "<absent>" }'
+}
+
+# UTF-8 text with LF line ends on stdin, the profile's code page 932 with CRLF on stdout.
+e2e_profile_text() {
+  sed 's/$/\r/' | iconv -f UTF-8 -t CP932
+}
+
+# Puts the local clock of the Windows programs started from now on SECOND seconds into its
+# minute, without waiting: TZ with an offset in seconds, which the C library honours. A
+# reservation for the next minute then comes due 60 - SECOND seconds later.
+e2e_align_clock() {
+  local second=$1 offset
+  offset=$(((second - $(date -u +%s) % 60 + 60) % 60))
+  TZ=$(printf 'UTC-00:00:%02d' "$offset")
+  export TZ
+}
+
+# Starts a Windows program inside the Wine desktop "chimeday", which has a taskbar with a
+# notification area, and makes the probe look there from now on.
+e2e_start_in_desktop() {
+  local log=$1 program=$2
+  shift 2
+  E2E_PROBE_DESKTOP=chimeday
+  e2e_start "$log" explorer /desktop=chimeday,1024x768 "$(e2e_windows_path "$program")" "$@"
+}
+
+# Starts the resident program from FOLDER/chimeday.exe (copied there when missing), so that
+# its profile is FOLDER/chimeday.ini, and waits for its hidden frame. Sets E2E_FRAME (the
+# frame's handle) and E2E_FRAME_PID (the Windows process id).
+e2e_start_resident() {
+  local folder=$1
+  mkdir -p "$folder"
+  [ -f "$folder/chimeday.exe" ] || cp "$CHIMEDAY_EXE" "$folder/chimeday.exe"
+  e2e_start_in_desktop resident "$folder/chimeday.exe"
+  e2e_probe wait --class ChimedayClass --timeout 20000 ||
+    e2e_fail "the resident program's frame did not appear"
+  E2E_FRAME=$(e2e_value hwnd)
+  E2E_FRAME_PID=$(e2e_value pid)
+}
+
+# Waits until the resident program has ended, after HOW.
+e2e_wait_resident_exit() {
+  local how=$1
+  e2e_probe wait-exit --pid "$E2E_FRAME_PID" --timeout 10000 ||
+    e2e_fail "the resident program still runs 10 s after $how"
+}
+
+# Closes the resident program as its exit item does, with WM_CLOSE to the frame.
+e2e_close_resident() {
+  e2e_probe close --hwnd "$E2E_FRAME" || e2e_fail "cannot post WM_CLOSE to the frame"
+  e2e_wait_resident_exit "WM_CLOSE"
 }

@@ -13,9 +13,11 @@
 // 3 the target did not answer.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <cwchar>
 #include <map>
 #include <set>
@@ -35,12 +37,20 @@ const char kUsageText[] =
     "  wait        wait until a window matches (--timeout MS, default 10000)\n"
     "  info        the window's caption, class, geometry, styles, owner, state, pid\n"
     "  screen      the screen size\n"
+    "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
+    "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
+    "  foreground  the foreground window\n"
     "  text        --id N: a control's text\n"
     "  control     --id N: a control's class, text, styles, geometry, enabled, visible\n"
     "  click       --id N: click a button (posted; --send waits for it)\n"
     "  command     --id N [--code C]: WM_COMMAND to the window (posted; --send waits)\n"
     "  key         --key NAME|VK [--id N]: key down and up posted to the window or control\n"
     "  close       WM_CLOSE to the window (posted; --send waits)\n"
+    "  message     --msg N|NAME [--wparam W] [--lparam L]: a message to the window (posted;\n"
+    "              --send waits and reports the result); NAME is a registered message\n"
+    "  box         wait for a message box: its caption, text and buttons (--timeout MS)\n"
+    "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
+    "              notification icon; --delete removes it first\n"
     "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
     "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
@@ -119,11 +129,12 @@ class Report {
 class Arguments {
  public:
   bool Parse(int argc, wchar_t** argv, Report* report) {
-    static const std::set<std::wstring> kTextOptions = {L"--out", L"--title", L"--class", L"--key",
-                                                        L"--desktop"};
-    static const std::set<std::wstring> kNumberOptions = {L"--pid", L"--hwnd", L"--id",
-                                                          L"--timeout", L"--code"};
-    static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send"};
+    static const std::set<std::wstring> kTextOptions = {L"--out", L"--title",   L"--class",
+                                                        L"--key", L"--desktop", L"--msg"};
+    static const std::set<std::wstring> kNumberOptions = {L"--pid",     L"--hwnd", L"--id",
+                                                          L"--timeout", L"--code", L"--wparam",
+                                                          L"--lparam",  L"--uid",  L"--ahead"};
+    static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete"};
     for (int i = 1; i < argc; ++i) {
       std::wstring word = argv[i];
       if (kTextOptions.count(word) || kNumberOptions.count(word)) {
@@ -369,6 +380,27 @@ int CommandScreen(const Arguments&, Report* report) {
   return kOk;
 }
 
+// The local time as the program under test reads it: the C library's, which honours TZ.
+int CommandClock(const Arguments& arguments, Report* report) {
+  unsigned long ahead = 0;
+  arguments.Number(L"--ahead", &ahead);
+  const __time64_t now = _time64(nullptr) + ahead;
+  std::tm local = {};
+  if (_localtime64_s(&local, &now) != 0) {
+    report->Error(L"no local time");
+    return kNoAnswer;
+  }
+  report->Number("epoch", now);
+  report->Number("year", local.tm_year + 1900);
+  report->Number("month", local.tm_mon + 1);
+  report->Number("day", local.tm_mday);
+  report->Number("weekday", local.tm_wday + 1);
+  report->Number("hour", local.tm_hour);
+  report->Number("minute", local.tm_min);
+  report->Number("second", local.tm_sec);
+  return kOk;
+}
+
 int CommandText(const Arguments& arguments, Report* report) {
   HWND control = FindControlFor(arguments, report);
   if (!control) return kNotFound;
@@ -503,6 +535,100 @@ int CommandWaitExit(const Arguments& arguments, Report* report) {
   return exited ? kOk : kNotFound;
 }
 
+int CommandWindows(const Arguments& arguments, Report* report) {
+  std::vector<HWND> found = WindowQuery(arguments).FindAll();
+  report->Number("matches", static_cast<long long>(found.size()));
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const std::string prefix = "window" + std::to_string(i) + "_";
+    report->Handle((prefix + "hwnd").c_str(), found[i]);
+    report->Text((prefix + "class").c_str(), ClassName(found[i]));
+    report->Text((prefix + "caption").c_str(), WindowText(found[i]));
+    report->Number((prefix + "pid").c_str(), ProcessOf(found[i]));
+    report->Flag((prefix + "visible").c_str(), IsWindowVisible(found[i]));
+  }
+  return kOk;
+}
+
+int CommandForeground(const Arguments&, Report* report) {
+  HWND window = GetForegroundWindow();
+  if (!window) {
+    report->Handle("hwnd", nullptr);
+    return kOk;
+  }
+  ReportWindow(window, report);
+  return kOk;
+}
+
+int CommandMessage(const Arguments& arguments, Report* report) {
+  const std::wstring name = arguments.Get(L"--msg");
+  wchar_t* end = nullptr;
+  UINT message = static_cast<UINT>(std::wcstoul(name.c_str(), &end, 0));
+  if (name.empty() || *end != L'\0') message = RegisterWindowMessageW(name.c_str());
+  if (message == 0) {
+    report->Error(L"no message " + name);
+    return kUsage;
+  }
+  unsigned long wparam = 0;
+  arguments.Number(L"--wparam", &wparam);
+  unsigned long lparam = 0;
+  arguments.Number(L"--lparam", &lparam);
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  report->Number("message", message);
+  return Deliver(arguments, window, message, wparam, static_cast<LPARAM>(lparam), report);
+}
+
+struct BoxContents {
+  std::wstring text;
+  std::wstring buttons;
+};
+
+BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
+  auto* contents = reinterpret_cast<BoxContents*>(context);
+  std::wstring text;
+  if (!ControlText(child, &text)) return TRUE;
+  const std::wstring class_name = ClassName(child);
+  // The icon is a static as well, whose "text" names its resource.
+  const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
+  const bool picture = type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
+  if (lstrcmpiW(class_name.c_str(), L"Static") == 0 && !picture && !text.empty() &&
+      contents->text.empty()) {
+    contents->text = text;
+  } else if (lstrcmpiW(class_name.c_str(), L"Button") == 0) {
+    if (!contents->buttons.empty()) contents->buttons += L'|';
+    contents->buttons += text;
+  }
+  return TRUE;
+}
+
+int CommandBox(const Arguments& arguments, Report* report) {
+  HWND window = FindWindowFor(arguments, 10000, report);
+  report->Flag("found", window != nullptr);
+  if (!window) return kNotFound;
+  ReportWindow(window, report);
+  BoxContents contents;
+  EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
+  report->Text("text", contents.text);
+  report->Text("buttons", contents.buttons);
+  return kOk;
+}
+
+// Asks the shell about the icon with a modification that changes nothing: it succeeds only
+// for an icon the shell holds. Another process may do so, as the shell only looks at the data.
+int CommandTrayIcon(const Arguments& arguments, Report* report) {
+  unsigned long owner = 0;
+  arguments.Number(L"--hwnd", &owner);
+  unsigned long uid = 0;
+  arguments.Number(L"--uid", &uid);
+  NOTIFYICONDATAW data = {};
+  data.cbSize = sizeof data;
+  data.hWnd = reinterpret_cast<HWND>(owner);
+  data.uID = uid;
+  if (arguments.Has(L"--delete")) report->Flag("deleted", Shell_NotifyIconW(NIM_DELETE, &data));
+  report->Flag("present", Shell_NotifyIconW(NIM_MODIFY, &data));
+  return kOk;
+}
+
 // Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
 // to that desktop. The desktop may still be starting, so it is waited for like a window.
 bool EnterDesktop(const std::wstring& name, DWORD timeout_ms, Report* report) {
@@ -524,12 +650,23 @@ int Run(const Arguments& arguments, Report* report) {
     const wchar_t* required;  // an option the command cannot do without, or null
   };
   static const std::map<std::wstring, Command> kCommands = {
-      {L"wait", {CommandWait, nullptr}},          {L"info", {CommandInfo, nullptr}},
-      {L"screen", {CommandScreen, nullptr}},      {L"text", {CommandText, L"--id"}},
-      {L"control", {CommandControl, L"--id"}},    {L"click", {CommandClick, L"--id"}},
-      {L"command", {CommandCommand, L"--id"}},    {L"key", {CommandKey, L"--key"}},
-      {L"close", {CommandClose, nullptr}},        {L"wait-gone", {CommandWaitGone, nullptr}},
-      {L"wait-exit", {CommandWaitExit, L"--pid"}}};
+      {L"wait", {CommandWait, nullptr}},
+      {L"info", {CommandInfo, nullptr}},
+      {L"screen", {CommandScreen, nullptr}},
+      {L"clock", {CommandClock, nullptr}},
+      {L"text", {CommandText, L"--id"}},
+      {L"control", {CommandControl, L"--id"}},
+      {L"click", {CommandClick, L"--id"}},
+      {L"command", {CommandCommand, L"--id"}},
+      {L"key", {CommandKey, L"--key"}},
+      {L"close", {CommandClose, nullptr}},
+      {L"wait-gone", {CommandWaitGone, nullptr}},
+      {L"wait-exit", {CommandWaitExit, L"--pid"}},
+      {L"windows", {CommandWindows, nullptr}},
+      {L"foreground", {CommandForeground, nullptr}},
+      {L"message", {CommandMessage, L"--msg"}},
+      {L"box", {CommandBox, nullptr}},
+      {L"tray-icon", {CommandTrayIcon, L"--hwnd"}}};
   auto command = kCommands.find(arguments.Command());
   if (command == kCommands.end()) {
     report->Error(L"unknown command " + arguments.Command());

@@ -1,0 +1,432 @@
+#!/usr/bin/env bash
+# The resident program under Wine: its profile beside the executable, its hidden frame and
+# tray icon, the reservations it fires and the boxes it shows.
+#
+#   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
+#                    file-error | file-no-error | cd-drives | tray-menu | tray-menu-full
+set -euo pipefail
+
+case_name=${1:?which case}
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "resident.$case_name"
+
+readonly program_folder="$E2E_DIR/program"
+readonly ini="$program_folder/chimeday.ini"
+# The executable's folder as the program writes it, with its closing backslash.
+program_dir="$(e2e_windows_path "$program_folder")\\"
+readonly program_dir
+
+slot_section() {
+  local n=$1 month=$2 day=$3 hour=$4 minute=$5 action=$6 drive=$7 erace=$8 message=$9
+  printf '[DATA%d]\r\nMonth=%s\r\nDay=%s\r\nWeek=0\r\nHour=%s\r\nMinute=%s\r\nAction=%s\r\n' \
+    "$n" "$month" "$day" "$hour" "$minute" "$action"
+  printf 'Drive=%s\r\nTrack=1\r\nTime=0\r\nErace=%s\r\nMessage=%s\r\nFileName=%sreadme.txt\r\n' \
+    "$drive" "$erace" "$message" "$program_dir"
+  printf 'Command=\r\n'
+}
+
+empty_slot() { slot_section "$1" 13 0 0 0 0 0 0 hello; }
+
+# The whole file that a run from no file writes, up to slot LAST.
+first_run_profile() {
+  local last=${1:-31} n
+  printf '[OPTION]\r\nArrayStock=32\r\nNoError=1\r\n'
+  for ((n = 0; n <= last; n++)); do empty_slot "$n"; done
+}
+
+case_first_run() {
+  e2e_start_resident "$program_folder"
+  [ ! -e "$ini" ] || e2e_fail "the profile exists before the program has closed"
+  e2e_close_resident
+  first_run_profile >"$E2E_DIR/expected.ini"
+  e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile written by a first run"
+  [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind"
+
+  # Whatever the first run wrote is read back whole: a second run writes the same bytes.
+  e2e_start_resident "$program_folder"
+  e2e_close_resident
+  e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile after a second run"
+  [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind by the second run"
+}
+
+# Two slots, sections for 32: the program rewrites its two and leaves every other byte.
+case_kept_lines() {
+  local long_message="xx" cut_message n
+  for ((n = 0; n < 17; n++)); do long_message+="時刻"; done
+  # 70 bytes; cut to 61 the last character would be split, so 60 remain.
+  cut_message="xx"
+  for ((n = 0; n < 14; n++)); do cut_message+="時刻"; done
+  cut_message+="時"
+
+  mkdir -p "$program_folder"
+  {
+    e2e_profile_text <<'EOF'
+; edited by hand
+[OPTION]
+ArrayStock=2
+Colour=blue
+NoError=1
+[DATA0]
+Month=4
+EOF
+    e2e_profile_text <<EOF
+[DATA1]
+Month = 2
+Day=031
+Hour=8
+Minute=30
+Action=3
+Message=$long_message
+Note=keep me
+Week=0
+Drive=0
+Track=1
+Time=5
+Erace=0
+FileName=C:\\メモ\\a.txt
+Command=
+
+EOF
+    printf '[WINDOW]\r\nLeft=10\nTop=20\r\n'
+    for ((n = 2; n < 32; n++)); do
+      printf '[DATA%d]\r\nMonth=%d\r\nDay=%d\r\nHour=25\r\n' "$n" $((n % 12 + 1)) "$n"
+      printf 'Message=%s\r\n' "予約$n" | iconv -f UTF-8 -t CP932
+    done
+    printf '[DATA05]\r\nMonth=1'
+  } >"$ini"
+  cp "$ini" "$E2E_DIR/original.ini"
+
+  e2e_start_resident "$program_folder"
+  e2e_close_resident
+
+  # The two slot sections lie together, between [OPTION] and [WINDOW].
+  local slots='/^\[DATA0\]/,/^\[WINDOW\]/'
+  LC_ALL=C sed "$slots{/^\\[WINDOW\\]/!d}" "$E2E_DIR/original.ini" >"$E2E_DIR/expected-rest.ini"
+  LC_ALL=C sed "$slots{/^\\[WINDOW\\]/!d}" "$ini" >"$E2E_DIR/actual-rest.ini"
+  e2e_assert_same_file "$E2E_DIR/expected-rest.ini" "$E2E_DIR/actual-rest.ini" \
+    "every line outside [DATA0] and [DATA1]"
+
+  {
+    printf '[DATA0]\r\nMonth=4\r\nDay=0\r\nWeek=0\r\nHour=0\r\nMinute=0\r\nAction=0\r\nDrive=0\r\n'
+    printf 'Track=1\r\nTime=0\r\nErace=0\r\nMessage=hello\r\nFileName=%sreadme.txt\r\n' \
+      "$program_dir"
+    printf 'Command=\r\n'
+    # An unchanged value keeps its spelling; "031" becomes 31; the message is cut.
+    e2e_profile_text <<EOF
+[DATA1]
+Month = 2
+Day=31
+Hour=8
+Minute=30
+Action=3
+Message=$cut_message
+Note=keep me
+Week=0
+Drive=0
+Track=1
+Time=5
+Erace=0
+FileName=C:\\メモ\\a.txt
+Command=
+
+EOF
+  } >"$E2E_DIR/expected-slots.ini"
+  LC_ALL=C sed -n "$slots{/^\\[WINDOW\\]/!p}" "$ini" >"$E2E_DIR/actual-slots.ini"
+  e2e_assert_same_file "$E2E_DIR/expected-slots.ini" "$E2E_DIR/actual-slots.ini" \
+    "[DATA0] and [DATA1] as rewritten"
+}
+
+case_quick_reservation() {
+  local before after n when
+  e2e_start_resident "$program_folder"
+  e2e_probe clock --ahead 210 || e2e_fail "no clock"
+  before="$(e2e_value month) $(e2e_value day) $(e2e_value hour) $(e2e_value minute)"
+  # Twice: the last empty slot, then the one before it.
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the command"
+  e2e_close_resident
+  e2e_probe clock --ahead 210 || e2e_fail "no clock"
+  after="$(e2e_value month) $(e2e_value day) $(e2e_value hour) $(e2e_value minute)"
+
+  first_run_profile 29 >"$E2E_DIR/expected.ini"
+  for n in 30 31; do
+    when="$(e2e_ini_value "$ini" "DATA$n" Month) $(e2e_ini_value "$ini" "DATA$n" Day)"
+    when+=" $(e2e_ini_value "$ini" "DATA$n" Hour) $(e2e_ini_value "$ini" "DATA$n" Minute)"
+    if [ "$when" != "$before" ]; then
+      e2e_assert_eq "$after" "$when" "DATA$n month, day, hour and minute: 210 s after the command"
+    fi
+    # shellcheck disable=SC2086 # the four numbers of $when
+    slot_section "$n" $when 3 1 1 "あれから３分です！" | iconv -f UTF-8 -t CP932 >>"$E2E_DIR/expected.ini"
+  done
+  e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile after two quick reservations"
+}
+
+readonly error_caption=鳴刻エラー
+readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
+readonly message_caption=鳴刻メッセージ
+readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly wm_traynotify=1124
+readonly wm_lbuttondown=513
+readonly wm_rbuttondown=516
+readonly broadcast_query_deny=$((0x424D5144))
+
+# A profile of the given option values and slot sections (UTF-8 on stdin, one key a line),
+# written in the program's code page with CRLF.
+write_profile() {
+  local array_stock=$1 no_error=$2
+  mkdir -p "$program_folder"
+  {
+    printf '[OPTION]\nArrayStock=%s\nNoError=%s\n' "$array_stock" "$no_error"
+    cat
+  } | e2e_profile_text >"$ini"
+}
+
+# Sets due_month, due_day, due_hour and due_minute, the local time a minute on, and
+# due_start, the epoch second at which that local minute begins.
+next_minute() {
+  e2e_probe clock --ahead 60 || e2e_fail "no clock"
+  due_month=$(e2e_value month)
+  due_day=$(e2e_value day)
+  due_hour=$(e2e_value hour)
+  due_minute=$(e2e_value minute)
+  due_start=$(($(e2e_value epoch) - $(e2e_value second)))
+}
+
+# A slot due at the next minute: due_slot N ACTION [KEY=VALUE...]
+due_slot() {
+  local n=$1 action=$2
+  shift 2
+  printf '[DATA%d]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=%s\n' \
+    "$n" "$due_month" "$due_day" "$due_hour" "$due_minute" "$action"
+  printf '%s\n' "$@"
+}
+
+# Sleeps until SECONDS into the due minute on the program's clock; 62 is past its end.
+wait_into_due_minute() {
+  local seconds=$1 now
+  now=$(date +%s)
+  sleep $((due_start + seconds - now))
+}
+
+# Waits for an error box of the resident program and checks its text; leaves box set.
+expect_error_box() {
+  local text=$1 what=$2
+  e2e_probe box --title "$error_caption" --pid "$E2E_FRAME_PID" --visible --timeout 30000 ||
+    e2e_fail "no error box for $what"
+  box=$(e2e_value hwnd)
+  e2e_assert_eq "$text" "$(e2e_value text)" "text of the box for $what"
+  e2e_assert_eq OK "$(e2e_value buttons)" "buttons of the box for $what"
+}
+
+dismiss_box() {
+  local window=$1 what=$2
+  e2e_probe click --hwnd "$window" --id 1 || e2e_fail "cannot press OK in $what"
+  e2e_probe wait-gone --hwnd "$window" --timeout 5000 || e2e_fail "$what is still there after OK"
+}
+
+# A click on the tray icon as the shell reports it to the frame.
+click_tray_icon() {
+  local button=$1
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$wm_traynotify" --lparam "$button" ||
+    e2e_fail "cannot post the tray notification"
+}
+
+# Opens the tray menu with a right click; sets menu to its window.
+open_tray_menu() {
+  click_tray_icon "$wm_rbuttondown"
+  e2e_probe wait --class '#32768' --visible --timeout 5000 || e2e_fail "no tray menu"
+  menu=$(e2e_value hwnd)
+}
+
+# Chooses the menu's second item with keys, as a user without a mouse would.
+choose_second_item() {
+  local key
+  for key in DOWN DOWN RETURN; do
+    e2e_probe key --hwnd "$menu" --key "$key" || e2e_fail "cannot post $key to the menu"
+  done
+  e2e_probe wait-gone --class '#32768' --visible --timeout 5000 || e2e_fail "the menu stays open"
+}
+
+case_frame() {
+  e2e_start_resident "$program_folder"
+  e2e_probe info --hwnd "$E2E_FRAME" || e2e_fail "the frame went away"
+  e2e_assert_eq chimeday.exe "$(e2e_value caption)" "frame title"
+  e2e_assert_eq 0 "$(e2e_value visible)" "frame visible"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "tray icon held by the shell"
+
+  local event
+  # A request to suspend, and a resume notification.
+  for event in 0 18; do
+    e2e_probe message --hwnd "$E2E_FRAME" --msg 0x218 --wparam "$event" --send ||
+      e2e_fail "the frame did not answer WM_POWERBROADCAST $event"
+    e2e_assert_eq "$broadcast_query_deny" "$(e2e_value result)" "answer to power event $event"
+  done
+
+  # The shell starting again (Explorer after a crash) forgets every icon and says so.
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" --delete || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value deleted)" "tray icon removed behind the program's back"
+  e2e_assert_eq 0 "$(e2e_value present)" "tray icon after its removal"
+  e2e_probe message --hwnd "$E2E_FRAME" --msg TaskbarCreated --send ||
+    e2e_fail "the frame did not answer TaskbarCreated"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "tray icon after TaskbarCreated"
+
+  e2e_start_in_desktop second "$program_folder/chimeday.exe"
+  e2e_probe box --title "$error_caption" --visible --timeout 20000 ||
+    e2e_fail "no box for the second start"
+  local box second_pid
+  box=$(e2e_value hwnd)
+  second_pid=$(e2e_value pid)
+  e2e_assert_eq 二重起動はできません "$(e2e_value text)" "text of the second start's box"
+  [ "$second_pid" != "$E2E_FRAME_PID" ] || e2e_fail "the first instance showed the box"
+  dismiss_box "$box" "the second start's box"
+  e2e_probe wait-exit --pid "$second_pid" --timeout 10000 ||
+    e2e_fail "the second instance still runs after its box"
+  e2e_probe info --hwnd "$E2E_FRAME" || e2e_fail "the first instance went away"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "first instance's tray icon after the second start"
+
+  e2e_close_resident
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 0 "$(e2e_value present)" "tray icon after close"
+}
+
+# Two message reservations for the same minute: the first fires, the second waits for the
+# same minute of another day.
+case_message_due() {
+  e2e_align_clock 50
+  next_minute
+  {
+    due_slot 0 3 Erace=1 Time=0 "Message=時間です 1"
+    due_slot 1 3 Erace=1 Time=0 "Message=時間です 2"
+  } | write_profile 2 0
+  e2e_start_resident "$program_folder"
+  e2e_probe wait --title "$message_caption" --visible --timeout 40000 ||
+    e2e_fail "no message window within the due minute"
+  local window
+  window=$(e2e_value hwnd)
+  e2e_probe clock || e2e_fail "no clock"
+  e2e_assert_eq "$due_hour:$due_minute" "$(e2e_value hour):$(e2e_value minute)" \
+    "minute in which the message appeared"
+  e2e_probe text --hwnd "$window" --id 1037 || e2e_fail "no message text"
+  e2e_assert_eq "時間です 1" "$(e2e_value text)" "message shown"
+
+  wait_into_due_minute 62
+  e2e_probe windows --title "$message_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 1 "$(e2e_value matches)" "message windows after the due minute"
+  e2e_close_resident
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 erased after firing"
+  e2e_assert_eq "$due_month" "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 kept"
+}
+
+# A file reservation whose file is missing; NO_ERROR is the option.
+file_reservation_run() {
+  local no_error=$1
+  e2e_align_clock 50
+  next_minute
+  due_slot 0 2 Erace=1 'FileName=C:\no such folder\nothing.exe' | write_profile 1 "$no_error"
+  e2e_start_resident "$program_folder"
+}
+
+case_file_error() {
+  file_reservation_run 0
+  expect_error_box 指定されたファイルの実行に失敗しました "a missing file"
+  e2e_screenshot "$screenshots/error-box.png"
+  dismiss_box "$box" "the error box"
+  e2e_close_resident
+}
+
+case_file_no_error() {
+  file_reservation_run 1
+  # A box would have come up by then; the erased slot below shows the reservation ran.
+  wait_into_due_minute 5
+  e2e_probe windows --title "$error_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "error boxes with NoError 1"
+  e2e_close_resident
+  # Erased: the reservation did come due.
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 after its minute"
+}
+
+# C: is a hard disk; D: is the prefix's CD-ROM drive, where no disc answers.
+case_cd_drives() {
+  local drive text
+  for drive in 3 4; do
+    e2e_align_clock 50
+    next_minute
+    due_slot 0 1 Drive=$drive Track=1 Time=0 Erace=1 | write_profile 1 0
+    e2e_start_resident "$program_folder"
+    if [ "$drive" = 3 ]; then
+      text=指定されたCDドライブが使用できません
+    else
+      text=CDのトラック数取得に失敗しました
+    fi
+    expect_error_box "$text" "a CD on drive $drive"
+    dismiss_box "$box" "the CD error box"
+    e2e_close_resident
+  done
+}
+
+# One slot empty: the menu's second item is the quick reservation.
+case_tray_menu() {
+  e2e_start_resident "$program_folder"
+  open_tray_menu
+  e2e_screenshot "$screenshots/tray-menu.png"
+  choose_second_item
+  e2e_close_resident
+  e2e_assert_eq "あれから３分です！" "$(e2e_ini_value "$ini" DATA31 Message)" \
+    "DATA31 after the menu's second item"
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA30 Month)" "DATA30 after the menu's second item"
+}
+
+# Every slot used: the second item is the version box, which a click on the icon brings
+# forward without a menu.
+case_tray_menu_full() {
+  printf '[DATA0]\nMonth=1\n[DATA1]\nMonth=0\nAction=0\n' | write_profile 2 0
+  e2e_start_resident "$program_folder"
+  open_tray_menu
+  choose_second_item
+  e2e_probe box --title "$about_caption" --pid "$E2E_FRAME_PID" --visible --timeout 5000 ||
+    e2e_fail "no version box"
+  local about message
+  about=$(e2e_value hwnd)
+  e2e_assert_eq "鳴刻 Version 1.00" "$(e2e_value text)" "version box text"
+  local width height
+  width=$(e2e_value width)
+  height=$(e2e_value height)
+  e2e_assert_eq "$(((1024 - width) / 2)),$(((768 - height) / 2))" \
+    "$(e2e_value x),$(e2e_value y)" "version box centred on the 1024x768 desktop"
+  e2e_screenshot "$screenshots/version-box.png"
+
+  # Another window takes the foreground; the click on the icon takes it back.
+  e2e_start_in_desktop message "$CHIMEDAY_EXE" "00,前に出る窓"
+  e2e_probe wait --title "$message_caption" --visible --timeout 20000 || e2e_fail "no message window"
+  message=$(e2e_value hwnd)
+  e2e_probe foreground || e2e_fail "no foreground"
+  e2e_assert_eq "$message" "$(e2e_value hwnd)" "foreground before the click"
+  click_tray_icon "$wm_lbuttondown"
+  sleep 1
+  e2e_probe foreground || e2e_fail "no foreground"
+  e2e_assert_eq "$about" "$(e2e_value hwnd)" "foreground after the click"
+  e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "menus open after the click"
+
+  dismiss_box "$about" "the version box"
+  e2e_close_resident
+}
+
+case "$case_name" in
+  first-run) case_first_run ;;
+  kept-lines) case_kept_lines ;;
+  quick-reservation) case_quick_reservation ;;
+  frame) case_frame ;;
+  message-due) case_message_due ;;
+  file-error) case_file_error ;;
+  file-no-error) case_file_no_error ;;
+  cd-drives) case_cd_drives ;;
+  tray-menu) case_tray_menu ;;
+  tray-menu-full) case_tray_menu_full ;;
+  *) e2e_fail "unknown case $case_name" ;;
+esac
+e2e_finish "resident.$case_name"
