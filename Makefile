@@ -7,7 +7,10 @@ ASAN := $(BUILD)/asan
 WIN := $(BUILD)/win
 BENCH := $(BUILD)/bench
 
-.PHONY: all bootstrap native asan exe run test unit e2e bench clean
+FUZZ := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all bootstrap native asan exe run test unit e2e bench fuzz clean
 
 all: native exe
 
@@ -41,11 +44,24 @@ e2e: exe
 
 test: unit e2e
 
-bench: bootstrap
+bench: exe
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH) -j$(JOBS) --target chimeday_bench
 	@$(BENCH)/bench/chimeday_bench
 	@scripts/count-instructions $(BENCH)/bench/chimeday_bench
+	@scripts/bench-resident $(WIN)
+
+fuzz: bootstrap
+	@command -v clang++ >/dev/null || scripts/bootstrap clang
+	@CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCHIMEDAY_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j$(JOBS)
+	@for target in profile_fuzz message_fuzz; do \
+	  mkdir -p $(FUZZ)/corpus/$$target; \
+	  echo "== $$target for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ)/tests/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ)/corpus/$$target 2>&1 | grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)|ERROR|SUMMARY' ; \
+	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)
