@@ -29,22 +29,6 @@ class FakeMutex : public NamedMutex {
   int releases = 0;
 };
 
-// Runs each dialog as the window layer would, then lets the test play the user.
-class FakeDialogs : public DialogHost {
- public:
-  int RunModal(int templateId, DialogHandler& handler) override {
-    shown.push_back(templateId);
-    handler.Attach(controls);
-    handler.OnInitDialog();
-    if (whileOpen) whileOpen(handler);
-    handler.OnOK();
-    return kDialogResultOk;
-  }
-  std::vector<int> shown;
-  FakeDialog controls;
-  std::function<void(DialogHandler&)> whileOpen;
-};
-
 class FakeWindowHost : public MainWindowHost {
  public:
   bool CreateMainWindow() override {
@@ -61,7 +45,7 @@ class SchedulerAppTest : public ::testing::Test {
  protected:
   FakeMutex mutex;
   FakeAlerts alerts;
-  FakeDialogs dialogs;
+  FakeDialogHost dialogs;
   FakeWindowHost window;
 };
 
@@ -71,8 +55,9 @@ TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
     EXPECT_FALSE(app.InitInstance("05,鳴刻 です"));
     EXPECT_EQ(app.ExitInstance(), 0);
   }
-  EXPECT_EQ(dialogs.shown, std::vector<int>{IDD_MESSAGE});
-  EXPECT_EQ(dialogs.controls.texts[IDC_MESSAGE_TEXT], "鳴刻 です");
+  ASSERT_EQ(dialogs.runs.size(), 1u);
+  EXPECT_EQ(dialogs.runs[0].templateId, IDD_MESSAGE);
+  EXPECT_EQ(dialogs.dialogs[0].texts[IDC_MESSAGE_TEXT], "鳴刻 です");
   EXPECT_TRUE(mutex.names.empty());
   EXPECT_EQ(mutex.releases, 0);
   EXPECT_EQ(window.created, 0);
@@ -116,16 +101,17 @@ TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {
   CSchedulerApp app(mutex, alerts, dialogs, window);
   int busy = -1;
   void* front = nullptr;
-  dialogs.whileOpen = [&](DialogHandler&) {
+  dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
     busy = g_bAboutOpen;
     front = g_hFrontDialog;
   };
   EXPECT_TRUE(app.OnCommand(ID_APP_ABOUT));
-  EXPECT_EQ(dialogs.shown, std::vector<int>{IDD_ABOUTBOX});
+  ASSERT_EQ(dialogs.runs.size(), 1u);
+  EXPECT_EQ(dialogs.runs[0].templateId, IDD_ABOUTBOX);
   EXPECT_EQ(busy, 1);
-  EXPECT_EQ(front, dialogs.controls.Handle());
-  ASSERT_EQ(dialogs.controls.placements.size(), 1u);
-  const FakeDialog::Placement& centred = dialogs.controls.placements[0];
+  EXPECT_EQ(front, dialogs.dialogs[0].Handle());
+  ASSERT_EQ(dialogs.dialogs[0].placements.size(), 1u);
+  const FakeDialog::Placement& centred = dialogs.dialogs[0].placements[0];
   EXPECT_EQ((std::vector<int>{centred.x, centred.y, centred.width, centred.height}),
             (std::vector<int>{362, 334, 300, 100}));
   EXPECT_EQ(g_bAboutOpen, 0);

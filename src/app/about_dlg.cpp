@@ -5,10 +5,6 @@
 bool CAboutDlg::OnInitDialog() {
   // A click on the tray icon brings this box forward.
   g_hFrontDialog = Controls().Handle();
-  // The owner is the hidden frame, so the template's placement means nothing to the user.
-  const DialogControls::Size screen = Controls().ScreenSize();
-  const DialogControls::Size window = Controls().WindowSize();
-  Controls().MoveWindow((screen.width - window.width) / 2, (screen.height - window.height) / 2,
-                        window.width, window.height, false);
+  CenterOnScreen();
   return true;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/window_timers.h"
 
 // What a dialog's logic may do with its own window and controls. Texts are code page 932.
@@ -12,13 +15,54 @@ class DialogControls : public WindowTimers {
 
   // The dialog's window as an opaque handle.
   virtual void* Handle() = 0;
-  virtual void SetItemText(int id, const char* text) = 0;
   virtual void MoveWindow(int x, int y, int width, int height, bool repaint) = 0;
   virtual Size ScreenSize() = 0;
   // The dialog window's outer size in pixels.
   virtual Size WindowSize() = 0;
   // Ends the modal loop with the given result.
   virtual void EndDialog(int result) = 0;
+
+  // Texts of edits, statics and buttons. GetItemText answers the whole text; the caller cuts
+  // it to its field.
+  virtual void SetItemText(int id, const char* text) = 0;
+  virtual std::string GetItemText(int id) = 0;
+  // The most bytes the user may type into an edit.
+  virtual void LimitText(int id, int limit) = 0;
+
+  virtual void CheckButton(int id, bool checked) = 0;
+  virtual bool IsButtonChecked(int id) = 0;
+  virtual void EnableItem(int id, bool enabled) = 0;
+  virtual void ShowItem(int id, bool shown) = 0;
+
+  virtual void AddComboItem(int id, const char* text) = 0;
+  // An index outside the list leaves no item selected.
+  virtual void SetComboSelection(int id, int index) = 0;
+  // The selected index; -1 when none is.
+  virtual int ComboSelection(int id) = 0;
+
+  // List views in report view.
+  virtual void SetListFullRowSelect(int id) = 0;
+  virtual int ListClientWidth(int id) = 0;
+  virtual void InsertListColumn(int id, int column, const char* header, int width) = 0;
+  virtual void DeleteAllListRows(int id) = 0;
+  // Inserts row `row` with the text of column 0.
+  virtual void InsertListRow(int id, int row, const char* text) = 0;
+  virtual void SetListCell(int id, int row, int column, const char* text) = 0;
+  virtual void SetSelectionMark(int id, int row) = 0;
+  // -1 when there is no mark.
+  virtual int SelectionMark(int id) = 0;
+  // Gives the row the selected state.
+  virtual void SelectListRow(int id, int row) = 0;
+
+  // A yes/no question owned by the dialog, without an icon; true for yes.
+  virtual bool AskYesNo(const char* text, const char* caption) = 0;
+  // Tracks popup `popupIndex` of menu resource 128 at the cursor, owned by the dialog, with
+  // the given items grayed; a chosen item comes back as the dialog's OnCommand.
+  virtual void TrackPopupMenu(int popupIndex, const std::vector<int>& grayedIds) = 0;
+  // The file-open dialog; `filter` is "name|pattern|...||". True and the chosen file's full
+  // path when the user chose one.
+  virtual bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
+                                std::string* path) = 0;
 };
 
 constexpr int kDialogResultOk = 1;

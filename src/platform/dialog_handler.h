@@ -14,18 +14,35 @@ class DialogHandler {
   virtual void OnOK() { Controls().EndDialog(kDialogResultOk); }
   virtual void OnCancel() { Controls().EndDialog(kDialogResultCancel); }
   virtual void OnTimer(unsigned /*id*/) {}
+  // A button click or a menu command other than OK and Cancel.
+  virtual void OnCommand(int /*id*/) {}
+  // A right click in a list view.
+  virtual void OnListRightClick(int /*listId*/) {}
+  // Files dropped on an edit that accepts them: the first file's full path.
+  virtual void OnDropFiles(int /*editId*/, const char* /*firstFile*/) {}
 
  protected:
   DialogControls& Controls() { return *m_controls; }
+  // For dialogs whose owner is hidden or missing, where the template's placement would put
+  // them in a corner of the screen.
+  void CenterOnScreen() {
+    const DialogControls::Size screen = Controls().ScreenSize();
+    const DialogControls::Size window = Controls().WindowSize();
+    Controls().MoveWindow((screen.width - window.width) / 2, (screen.height - window.height) / 2,
+                          window.width, window.height, false);
+  }
 
  private:
   DialogControls* m_controls = nullptr;
 };
 
-// Shows dialogs modally, owned by the main window when there is one.
+// Shows dialogs modally.
 class DialogHost {
  public:
   virtual ~DialogHost() = default;
-  // The result the dialog ended with; -1 when it could not be shown.
+  // Owned by the main window when there is one. The result the dialog ended with; -1 when it
+  // could not be shown.
   virtual int RunModal(int templateId, DialogHandler& handler) = 0;
+  // Owned by `owner`, a dialog's handle, or by no window when it is null.
+  virtual int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) = 0;
 };

@@ -55,6 +55,9 @@ bool CMainFrame::OnCommand(unsigned id) {
     case ID_QUICK_RESERVATION:
       OnQuickReservation();
       return true;
+    case ID_SETTINGS:
+      OnSettings();
+      return true;
   }
   return false;
 }

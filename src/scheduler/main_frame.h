@@ -6,6 +6,7 @@
 
 class Alerts;
 class Clock;
+class DialogHost;
 class Drives;
 class ExecutableLocation;
 class Foreground;
@@ -13,6 +14,7 @@ class Mci;
 class PopupMenu;
 class Power;
 class ProfileStore;
+class RunKey;
 class Shell;
 class StringTable;
 class TrayIcon;
@@ -32,6 +34,8 @@ struct FramePorts {
   PopupMenu& menu;
   Foreground& foreground;
   Power& power;
+  DialogHost& dialogs;
+  RunKey& runKey;
 };
 
 constexpr int kMciStringSize = 260;
@@ -87,6 +91,7 @@ class CMainFrame : public FrameHandler {
   void OnTimer(unsigned id) override;
   void CheckSchedule();
   void OnQuickReservation();
+  void OnSettings();
   int RunReservation(int slotIndex);
   void ReportError(unsigned id);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/mci.h"
 #include "platform/popup_menu.h"
 #include "platform/power.h"
+#include "platform/run_key.h"
 #include "platform/tray_icon.h"
 
 // An MCI device that records every command and answers from a script.
@@ -93,4 +95,28 @@ class FakePower : public Power {
  public:
   void KeepSystemAwake() override { ++requests; }
   int requests = 0;
+};
+
+// The two Run keys as maps of name to data; a hive in `unreadable` cannot be opened and one in
+// `readOnly` cannot be written.
+class FakeRunKey : public RunKey {
+ public:
+  bool ValueNames(Hive hive, std::vector<std::string>* names) override {
+    if (unreadable.count(hive)) return false;
+    names->clear();
+    for (const auto& value : values[hive]) names->push_back(value.first);
+    return true;
+  }
+  bool SetValue(Hive hive, const char* name, const char* data, int size) override {
+    if (readOnly.count(hive)) return false;
+    values[hive][name] = std::string(data, static_cast<std::size_t>(size));
+    return true;
+  }
+  void DeleteValue(Hive hive, const char* name) override {
+    if (!readOnly.count(hive)) values[hive].erase(name);
+  }
+
+  std::map<Hive, std::map<std::string, std::string>> values;
+  std::set<Hive> unreadable;
+  std::set<Hive> readOnly;
 };

@@ -1,19 +1,41 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/dialog_controls.h"
+#include "platform/dialog_handler.h"
 
+// A dialog's controls as plain values. Controls start enabled and visible, as in a template
+// without WS_DISABLED; a test presets what its template says otherwise.
 class FakeDialog : public DialogControls {
  public:
   struct Placement {
     int x, y, width, height;
     bool repaint;
   };
+  struct Column {
+    std::string header;
+    int width;
+  };
+  struct Question {
+    std::string text;
+    std::string caption;
+  };
+  struct Popup {
+    int index;
+    std::vector<int> grayed;
+  };
+  struct FileDialog {
+    std::string filter;
+    std::string title;
+    std::string initialDirectory;
+  };
+
   void* Handle() override { return this; }
-  void SetItemText(int id, const char* text) override { texts[id] = text; }
   void MoveWindow(int x, int y, int width, int height, bool repaint) override {
     placements.push_back({x, y, width, height, repaint});
   }
@@ -23,10 +45,131 @@ class FakeDialog : public DialogControls {
   void StartTimer(unsigned id, unsigned periodMs) override { timers[id] = periodMs; }
   void StopTimer(unsigned id) override { timers.erase(id); }
 
-  std::map<int, std::string> texts;
+  void SetItemText(int id, const char* text) override { texts[id] = text; }
+  std::string GetItemText(int id) override { return texts[id]; }
+  void LimitText(int id, int limit) override { limits[id] = limit; }
+
+  void CheckButton(int id, bool isChecked) override { checked[id] = isChecked; }
+  bool IsButtonChecked(int id) override { return checked[id]; }
+  void EnableItem(int id, bool isEnabled) override { enabled[id] = isEnabled; }
+  void ShowItem(int id, bool isShown) override { visible[id] = isShown; }
+  bool IsEnabled(int id) const { return !enabled.count(id) || enabled.at(id); }
+  bool IsVisible(int id) const { return !visible.count(id) || visible.at(id); }
+
+  void AddComboItem(int id, const char* text) override { comboItems[id].push_back(text); }
+  // A drop-down combo's text is its selected item's.
+  void SetComboSelection(int id, int index) override {
+    const std::vector<std::string>& items = comboItems[id];
+    const bool inside = index >= 0 && index < static_cast<int>(items.size());
+    comboSelection[id] = inside ? index : -1;
+    texts[id] = inside ? items[static_cast<std::size_t>(index)] : std::string();
+  }
+  int ComboSelection(int id) override { return comboSelection.count(id) ? comboSelection[id] : -1; }
+
+  void SetListFullRowSelect(int id) override { fullRowSelect[id] = true; }
+  int ListClientWidth(int) override { return listClientWidth; }
+  void InsertListColumn(int id, int column, const char* header, int width) override {
+    std::vector<Column>& list = columns[id];
+    list.insert(list.begin() + column, Column{header, width});
+  }
+  void DeleteAllListRows(int id) override {
+    rows[id].clear();
+    selectedRows.erase(id);
+    selectionMarks.erase(id);
+  }
+  void InsertListRow(int id, int row, const char* text) override {
+    std::vector<std::vector<std::string>>& list = rows[id];
+    list.insert(list.begin() + row, std::vector<std::string>{text});
+  }
+  void SetListCell(int id, int row, int column, const char* text) override {
+    std::vector<std::string>& cells = rows[id].at(row);
+    if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
+    cells[column] = text;
+  }
+  void SetSelectionMark(int id, int row) override { selectionMarks[id] = row; }
+  int SelectionMark(int id) override { return selectionMarks.count(id) ? selectionMarks[id] : -1; }
+  void SelectListRow(int id, int row) override { selectedRows[id].push_back(row); }
+
+  // Answers from `answers` in order; yes once they run out.
+  bool AskYesNo(const char* text, const char* caption) override {
+    questions.push_back({text, caption});
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void TrackPopupMenu(int popupIndex, const std::vector<int>& grayedIds) override {
+    popups.push_back({popupIndex, grayedIds});
+  }
+  bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
+                        std::string* path) override {
+    fileDialogs.push_back({filter, title, initialDirectory});
+    if (chosenFile.empty()) return false;
+    *path = chosenFile;
+    return true;
+  }
+
   std::vector<Placement> placements;
   std::vector<int> results;
   std::map<unsigned, unsigned> timers;  // running ones, by id
   Size screen{1024, 768};
   Size window{300, 100};
+
+  std::map<int, std::string> texts;
+  std::map<int, int> limits;
+  std::map<int, bool> checked;
+  std::map<int, bool> enabled;
+  std::map<int, bool> visible;
+  std::map<int, std::vector<std::string>> comboItems;
+  std::map<int, int> comboSelection;
+  std::map<int, bool> fullRowSelect;
+  int listClientWidth = 310;
+  std::map<int, std::vector<Column>> columns;
+  std::map<int, std::vector<std::vector<std::string>>> rows;
+  std::map<int, int> selectionMarks;
+  std::map<int, std::vector<int>> selectedRows;  // in the order they were selected
+  std::vector<Question> questions;
+  std::deque<bool> answers;
+  std::vector<Popup> popups;
+  std::vector<FileDialog> fileDialogs;
+  std::string chosenFile;  // empty: the user cancels the file dialog
+};
+
+// Runs each dialog as the window layer would, on controls of its own, and lets the test play
+// the user while it is open. A dialog the script leaves open is ended with OK, and with
+// Cancel when OK does not end it.
+class FakeDialogHost : public DialogHost {
+ public:
+  struct Run {
+    int templateId;
+    void* owner;
+    bool owned;  // false for RunModal, owned by the main window
+  };
+
+  int RunModal(int templateId, DialogHandler& handler) override {
+    return Play(templateId, nullptr, false, handler);
+  }
+  int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) override {
+    return Play(templateId, owner, true, handler);
+  }
+
+  std::vector<Run> runs;
+  std::deque<FakeDialog> dialogs;  // one a run, in the order they were opened
+  // Presets the controls of a dialog before it opens, as its template would.
+  std::function<void(int templateId, FakeDialog&)> prepare;
+  std::function<void(int templateId, DialogHandler&, FakeDialog&)> whileOpen;
+
+ private:
+  int Play(int templateId, void* owner, bool owned, DialogHandler& handler) {
+    runs.push_back({templateId, owner, owned});
+    dialogs.emplace_back();
+    FakeDialog& controls = dialogs.back();
+    if (prepare) prepare(templateId, controls);
+    handler.Attach(controls);
+    handler.OnInitDialog();
+    if (whileOpen) whileOpen(templateId, handler, controls);
+    if (controls.results.empty()) handler.OnOK();
+    if (controls.results.empty()) handler.OnCancel();
+    return controls.results.front();
+  }
 };

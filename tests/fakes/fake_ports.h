@@ -15,6 +15,7 @@
 class FakeLocation : public ExecutableLocation {
  public:
   std::string DirectoryCp932() override { return directory; }
+  std::string FullPathCp932() override { return directory + "chimeday.exe"; }
   std::string directory = "C:\\Tools\\";
 };
 

@@ -2,6 +2,7 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_devices.h"
+#include "fakes/fake_dialog.h"
 #include "fakes/fake_ports.h"
 #include "scheduler/main_frame.h"
 
@@ -25,6 +26,8 @@ struct FakeFrame {
   FakeMenu menu;
   FakeForeground foreground;
   FakePower power;
+  FakeDialogHost dialogs;
+  FakeRunKey runKey;
   CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, mci, drives,
-                              tray, menu, foreground, power}};
+                              tray, menu, foreground, power, dialogs, runKey}};
 };

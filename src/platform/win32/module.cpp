@@ -28,4 +28,6 @@ std::wstring ProcessCommandLine() { return GetCommandLineW(); }
 
 std::string Win32Location::DirectoryCp932() { return WideToCp932(ExecutableDirectory()); }
 
+std::string Win32Location::FullPathCp932() { return WideToCp932(ExecutablePath()); }
+
 }  // namespace win32

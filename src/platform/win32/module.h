@@ -16,6 +16,7 @@ std::wstring ProcessCommandLine();
 class Win32Location : public ExecutableLocation {
  public:
   std::string DirectoryCp932() override;
+  std::string FullPathCp932() override;
 };
 
 }  // namespace win32

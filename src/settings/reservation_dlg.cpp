@@ -1,0 +1,283 @@
+#include "settings/reservation_dlg.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/drives.h"
+#include "platform/executable_location.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kMessageLimit = 60;
+constexpr std::size_t kDriveTextBytes = 9;
+
+// The order in which delete-confirm mode disables every input.
+constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,         IDC_FULL_DATE,
+                           IDC_SUNDAY,     IDC_SUNDAY + 1,   IDC_SUNDAY + 2,     IDC_SUNDAY + 3,
+                           IDC_SUNDAY + 4, IDC_SUNDAY + 5,   IDC_SATURDAY,       IDC_ERASE,
+                           IDC_MONTH,      IDC_DAY,          IDC_HOUR,           IDC_MINUTE,
+                           IDC_ACTION_CD,  IDC_ACTION_FILE,  IDC_ACTION_MESSAGE, IDC_ACTION_OFF,
+                           IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,      IDC_BROWSE,
+                           IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION};
+
+constexpr const char* kDurations[kDurationIndexCount] = {
+    "任意の時間", "1分間", "2分間", "3分間", "5分間", "10分間", "15分間",
+    "30分間",     "1時間", "2時間", "3時間", "6時間", "12時間", "24時間"};
+
+// Items first..last of a numbered list, in the given printf format.
+void AddNumbers(DialogControls& controls, int id, int first, int last, const char* format) {
+  for (int number = first; number <= last; ++number) {
+    char item[8];
+    std::snprintf(item, sizeof item, format, number);
+    controls.AddComboItem(id, item);
+  }
+}
+
+}  // namespace
+
+CReservationDlg::CReservationDlg(Drives& drives, ExecutableLocation& location)
+    : m_drives(drives), m_location(location) {}
+
+bool CReservationDlg::SetReservation(const Reservation& record) {
+  m_reservation.Month = record.Month;
+  m_reservation.Day = record.Day;
+  m_reservation.Week = record.Week;
+  m_reservation.Hour = record.Hour;
+  m_reservation.Minute = record.Minute;
+  m_reservation.Action = record.Action;
+  m_reservation.Drive = record.Drive;
+  m_reservation.Track = record.Track;
+  m_reservation.Time = record.Time;
+  m_reservation.Erace = record.Erace;
+  // Bounded copies: a string that fills its field without a terminator must not run on.
+  cp932::CopyToField(m_reservation.Message, {record.Message, sizeof record.Message});
+  cp932::CopyToField(m_reservation.FileName, {record.FileName, sizeof record.FileName});
+  cp932::CopyToField(m_reservation.Command, {record.Command, sizeof record.Command});
+  return true;
+}
+
+void CReservationDlg::SetDeleteConfirm(bool deleteConfirm) { m_bDeleteConfirm = deleteConfirm; }
+
+void CReservationDlg::FillComboLists() {
+  DialogControls& controls = Controls();
+  AddNumbers(controls, IDC_MONTH, 1, 12, "%2d");
+  AddNumbers(controls, IDC_DAY, 1, 31, "%2d");
+  AddNumbers(controls, IDC_HOUR, 0, 23, "%02d");
+  AddNumbers(controls, IDC_MINUTE, 0, 59, "%02d");
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const char item[] = {letter, '\0'};
+    controls.AddComboItem(IDC_DRIVE, item);
+  }
+  AddNumbers(controls, IDC_TRACK, 1, 29, "%2d");
+  for (const char* duration : kDurations) controls.AddComboItem(IDC_DURATION, duration);
+}
+
+bool CReservationDlg::OnInitDialog() {
+  DialogControls& controls = Controls();
+  const Reservation& record = m_reservation;
+  FillComboLists();
+
+  controls.SetComboSelection(IDC_MONTH, record.Month == 0 ? 0 : record.Month - 1);
+  controls.SetComboSelection(IDC_DAY, record.Day == 0 ? 0 : record.Day - 1);
+  controls.SetComboSelection(IDC_HOUR, record.Hour);
+  controls.SetComboSelection(IDC_MINUTE, record.Minute);
+
+  const bool namedWeekday = record.Week >= 1 && record.Week <= 6;
+  controls.CheckButton(namedWeekday ? IDC_SUNDAY + record.Week - 1 : IDC_SATURDAY, true);
+  if (record.Erace != 0) controls.CheckButton(IDC_ERASE, true);
+
+  switch (record.Action) {
+    case ACTION_CD:
+      controls.CheckButton(IDC_ACTION_CD, true);
+      OnActionCd();
+      break;
+    case ACTION_FILE:
+      controls.CheckButton(IDC_ACTION_FILE, true);
+      OnActionFile();
+      break;
+    case ACTION_MESSAGE:
+      controls.CheckButton(IDC_ACTION_MESSAGE, true);
+      OnActionMessage();
+      break;
+    default:
+      controls.CheckButton(IDC_ACTION_OFF, true);
+      OnActionOff();
+      break;
+  }
+
+  controls.SetComboSelection(IDC_DRIVE, record.Drive - 1);
+  controls.SetComboSelection(IDC_TRACK, record.Track - 1);
+  controls.SetItemText(IDC_FILE_NAME, record.FileName);
+  controls.SetItemText(IDC_COMMAND, record.Command);
+  controls.LimitText(IDC_MESSAGE_TEXT, kMessageLimit);
+  controls.SetItemText(IDC_MESSAGE_TEXT, record.Message);
+  controls.SetComboSelection(IDC_DURATION, record.Time);
+
+  if (record.Week != 0) {
+    controls.CheckButton(IDC_WEEKLY, true);
+    OnScheduleWeekly();
+  } else if (record.Day == 0) {
+    controls.CheckButton(IDC_DAILY, true);
+    OnScheduleDaily();
+  } else if (record.Month != 0) {
+    controls.CheckButton(IDC_FULL_DATE, true);
+    OnScheduleFullDate();
+  } else {
+    controls.CheckButton(IDC_MONTHLY, true);
+    OnScheduleMonthly();
+  }
+
+  if (m_bDeleteConfirm) ShowDeleteConfirm();
+  m_pathEdit.SubclassDlgItem(IDC_FILE_NAME, controls);
+  CenterOnScreen();
+  return true;
+}
+
+bool CReservationDlg::DriveIsCdRom() {
+  const std::string text = Controls().GetItemText(IDC_DRIVE);
+  const std::string root = text.substr(0, cp932::BoundaryLength(text, kDriveTextBytes)) + ":\\";
+  return m_drives.DriveType(root.c_str()) == kDriveCdRom;
+}
+
+void CReservationDlg::OnOK() {
+  DialogControls& controls = Controls();
+  Reservation record = m_reservation;
+
+  int action = ACTION_OFF;
+  if (controls.IsButtonChecked(IDC_ACTION_CD)) action = ACTION_CD;
+  if (controls.IsButtonChecked(IDC_ACTION_FILE)) action = ACTION_FILE;
+  if (controls.IsButtonChecked(IDC_ACTION_MESSAGE)) action = ACTION_MESSAGE;
+
+  if (action == ACTION_CD && !DriveIsCdRom() &&
+      !controls.AskYesNo("現在選択されているドライブはCDドライブではありません。\n予約しますか？",
+                         "確認 - CDを再生")) {
+    return;
+  }
+
+  if (action == ACTION_OFF && controls.AskYesNo("この予約を削除しますか？", "確認 - OFF")) {
+    record.Month = SLOT_EMPTY;
+  } else {
+    // Daily and weekly reservations fire in every month: their month combo is hidden.
+    record.Month =
+        controls.IsButtonChecked(IDC_FULL_DATE) ? controls.ComboSelection(IDC_MONTH) + 1 : 0;
+    if (controls.IsButtonChecked(IDC_MONTHLY)) controls.CheckButton(IDC_ERASE, false);
+  }
+
+  record.Day = controls.ComboSelection(IDC_DAY) + 1;
+  if (controls.IsButtonChecked(IDC_DAILY)) {
+    record.Day = 0;
+    controls.CheckButton(IDC_ERASE, false);
+  }
+
+  if (controls.IsButtonChecked(IDC_WEEKLY)) {
+    for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) {
+      if (controls.IsButtonChecked(id)) record.Week = id - IDC_SUNDAY + 1;
+    }
+    controls.CheckButton(IDC_ERASE, false);
+  } else {
+    record.Week = 0;
+  }
+
+  record.Erace = controls.IsButtonChecked(IDC_ERASE) ? 1 : 0;
+  record.Hour = controls.ComboSelection(IDC_HOUR);
+  record.Minute = controls.ComboSelection(IDC_MINUTE);
+  record.Action = action;
+  record.Drive = controls.ComboSelection(IDC_DRIVE) + 1;
+  record.Track = controls.ComboSelection(IDC_TRACK) + 1;
+  cp932::CopyToField(record.FileName, controls.GetItemText(IDC_FILE_NAME));
+  cp932::CopyToField(record.Command, controls.GetItemText(IDC_COMMAND));
+  cp932::CopyToField(record.Message, controls.GetItemText(IDC_MESSAGE_TEXT));
+  record.Time = controls.ComboSelection(IDC_DURATION);
+
+  m_reservation = record;
+  DialogHandler::OnOK();
+}
+
+void CReservationDlg::OnCommand(int id) {
+  switch (id) {
+    case IDC_MONTHLY:
+      OnScheduleMonthly();
+      break;
+    case IDC_DAILY:
+      OnScheduleDaily();
+      break;
+    case IDC_WEEKLY:
+      OnScheduleWeekly();
+      break;
+    case IDC_FULL_DATE:
+      OnScheduleFullDate();
+      break;
+    case IDC_ACTION_CD:
+      OnActionCd();
+      break;
+    case IDC_ACTION_FILE:
+      OnActionFile();
+      break;
+    case IDC_ACTION_MESSAGE:
+      OnActionMessage();
+      break;
+    case IDC_ACTION_OFF:
+      OnActionOff();
+      break;
+    case IDC_BROWSE:
+      OnBrowse();
+      break;
+  }
+}
+
+void CReservationDlg::OnDropFiles(int editId, const char* firstFile) {
+  if (editId == IDC_FILE_NAME) m_pathEdit.OnDropFiles(firstFile);
+}
+
+void CReservationDlg::ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase) {
+  DialogControls& controls = Controls();
+  controls.EnableItem(IDC_MONTH, month);
+  controls.ShowItem(IDC_MONTH, month);
+  controls.ShowItem(IDC_MONTH_LABEL, month);
+  controls.EnableItem(IDC_DAY, day);
+  controls.ShowItem(IDC_DAY, day);
+  controls.ShowItem(IDC_DAY_LABEL, day);
+  EnableWeekdays(weekdays);
+  controls.ShowItem(IDC_ERASE, erase);
+}
+
+void CReservationDlg::OnScheduleMonthly() { ApplyScheduleMode(false, true, false, false); }
+void CReservationDlg::OnScheduleDaily() { ApplyScheduleMode(false, false, false, false); }
+void CReservationDlg::OnScheduleWeekly() { ApplyScheduleMode(false, false, true, false); }
+void CReservationDlg::OnScheduleFullDate() { ApplyScheduleMode(true, true, false, true); }
+
+void CReservationDlg::ApplyActionMode(bool cd, bool file, bool message, bool duration) {
+  DialogControls& controls = Controls();
+  controls.EnableItem(IDC_DRIVE, cd);
+  controls.EnableItem(IDC_TRACK, cd);
+  controls.EnableItem(IDC_FILE_NAME, file);
+  controls.EnableItem(IDC_BROWSE, file);
+  controls.EnableItem(IDC_COMMAND, file);
+  controls.EnableItem(IDC_MESSAGE_TEXT, message);
+  controls.EnableItem(IDC_DURATION, duration);
+}
+
+void CReservationDlg::OnActionCd() { ApplyActionMode(true, false, false, true); }
+void CReservationDlg::OnActionFile() { ApplyActionMode(false, true, false, false); }
+void CReservationDlg::OnActionMessage() { ApplyActionMode(false, false, true, true); }
+void CReservationDlg::OnActionOff() { ApplyActionMode(false, false, false, false); }
+
+void CReservationDlg::OnBrowse() {
+  const std::string directory = m_location.DirectoryCp932();
+  std::string path;
+  if (Controls().ChooseFileToOpen("全てのファイル(*.*)|*.*||", "実行ファイル参照",
+                                  directory.c_str(), &path)) {
+    Controls().SetItemText(IDC_FILE_NAME, path.c_str());
+  }
+}
+
+void CReservationDlg::EnableWeekdays(bool enabled) {
+  for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) Controls().EnableItem(id, enabled);
+}
+
+void CReservationDlg::ShowDeleteConfirm() {
+  for (int id : kInputs) Controls().EnableItem(id, false);
+  Controls().ShowItem(IDC_DELETE_QUESTION, true);
+}

@@ -1,0 +1,270 @@
+#include "settings/settings_dlg.h"
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/drives.h"
+#include "platform/executable_location.h"
+#include "platform/run_key.h"
+#include "resource.h"
+#include "scheduler/ui_busy.h"
+#include "settings/reservation_dlg.h"
+
+namespace {
+
+constexpr int kListPopup = 1;
+constexpr char kDriveLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day
+constexpr int kDefaultCdDrive = 5;              // E, when no drive answers as a CD-ROM drive
+
+const char* const kDurationTexts[] = {"任意",   "1分間",  "2分間",  "3分間", "5分間",
+                                      "10分間", "15分間", "30分間", "1時間", "2時間",
+                                      "3時間",  "6時間",  "12時間", "24時間"};
+
+std::string Format(const char* format, int value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return buffer;
+}
+
+std::string WhenText(const Reservation& slot) {
+  std::string text;
+  if (slot.Week != 0) {
+    text = "毎週";
+    // The weekday's two bytes; a Week outside 1..7 names no day.
+    if (slot.Week >= 1 && slot.Week <= 7) text.append(kWeekdays + (slot.Week - 1) * 2, 2);
+    text += "曜日";
+  } else if (slot.Day != 0 && slot.Month != 0) {
+    text = Format("%02d月", slot.Month) + Format("%02d日", slot.Day);
+  } else if (slot.Day != 0) {
+    text = "毎月" + Format("%02d日", slot.Day);
+  } else {
+    text = "毎日";
+  }
+  char time[32];
+  std::snprintf(time, sizeof time, "%02d時%02d分から", slot.Hour, slot.Minute);
+  text += time;
+  const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
+  text += kDurationTexts[known ? slot.Time : kDurationIndexCount - 1];
+  return text;
+}
+
+const char* ActionText(const Reservation& slot) {
+  switch (slot.Action) {
+    case ACTION_CD:
+      return "CD再生";
+    case ACTION_FILE:
+      return "ファイル実行";
+    case ACTION_MESSAGE:
+      return "メッセージ表示";
+  }
+  return "OFF";
+}
+
+std::string DetailText(const Reservation& slot) {
+  switch (slot.Action) {
+    case ACTION_CD: {
+      const bool known = slot.Drive >= 1 && slot.Drive <= 26;
+      std::string text(1, known ? kDriveLetters[slot.Drive - 1] : '?');
+      return text + Format("ドライブ トラック%02d", slot.Track);
+    }
+    case ACTION_FILE:
+      if (slot.Command[0] == '\0') return slot.FileName;
+      return std::string(slot.FileName) + " /" + slot.Command;
+    case ACTION_MESSAGE:
+      return slot.Message;
+  }
+  return std::string();
+}
+
+// A cell holds what its buffer holds, cut at a character boundary.
+std::string Cell(const std::string& text) {
+  return text.substr(0, cp932::BoundaryLength(text, kListCellSize - 1));
+}
+
+}  // namespace
+
+CSettingsDlg::CSettingsDlg(const SettingsPorts& ports) : m_ports(ports), m_table(ports.location) {}
+
+bool CSettingsDlg::OnInitDialog() {
+  DialogControls& controls = Controls();
+  controls.SetListFullRowSelect(IDC_RESERVATION_LIST);
+  struct Column {
+    const char* header;
+    int (*width)(int clientWidth);
+  };
+  static const Column kColumns[] = {
+      {"発動時間", [](int w) { return w / 3; }},
+      {"動作", [](int w) { return w / 6; }},
+      {"動作内容", [](int w) { return w / 12 * 5; }},
+      {"削除", [](int w) { return w / 12; }},
+  };
+  int index = 0;
+  for (const Column& column : kColumns) {
+    const int width = column.width(controls.ListClientWidth(IDC_RESERVATION_LIST));
+    controls.InsertListColumn(IDC_RESERVATION_LIST, index++, column.header, width);
+  }
+  m_nRows = FillList();
+  if (m_nRows > 0) SelectRow(0);
+  if (m_bNoError) controls.CheckButton(IDC_NO_ERROR, true);
+  if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
+  g_hFrontDialog = controls.Handle();
+  CenterOnScreen();
+  return true;
+}
+
+unsigned CSettingsDlg::FillList() {
+  DialogControls& controls = Controls();
+  controls.DeleteAllListRows(IDC_RESERVATION_LIST);
+  int rows = 0;
+  while (rows < m_table.Size()) {
+    const Reservation& slot = m_table[rows];
+    if (static_cast<unsigned>(slot.Month) > 12) break;
+    controls.InsertListRow(IDC_RESERVATION_LIST, rows, Cell(WhenText(slot)).c_str());
+    controls.SetListCell(IDC_RESERVATION_LIST, rows, 1, ActionText(slot));
+    controls.SetListCell(IDC_RESERVATION_LIST, rows, 2, Cell(DetailText(slot)).c_str());
+    controls.SetListCell(IDC_RESERVATION_LIST, rows, 3, slot.Erace != 0 ? "する" : "しない");
+    ++rows;
+  }
+  controls.EnableItem(IDC_NEW_RESERVATION, rows < m_table.Size());
+  controls.EnableItem(IDC_CHANGE_RESERVATION, rows > 0);
+  controls.EnableItem(IDC_DELETE_RESERVATION, rows > 0);
+  return static_cast<unsigned>(rows);
+}
+
+void CSettingsDlg::OnCommand(int id) {
+  switch (id) {
+    case IDC_NEW_RESERVATION:
+    case ID_NEW_RESERVATION:
+      OnNewReservation();
+      break;
+    case IDC_CHANGE_RESERVATION:
+    case ID_CHANGE_RESERVATION:
+      OnChangeReservation();
+      break;
+    case IDC_DELETE_RESERVATION:
+    case ID_DELETE_RESERVATION:
+      OnDeleteReservation();
+      break;
+  }
+}
+
+void CSettingsDlg::OnListRightClick(int listId) {
+  if (listId != IDC_RESERVATION_LIST) return;
+  std::vector<int> grayed;
+  if (m_nRows == static_cast<unsigned>(m_table.Size())) grayed.push_back(ID_NEW_RESERVATION);
+  if (m_nRows == 0) {
+    grayed.push_back(ID_CHANGE_RESERVATION);
+    grayed.push_back(ID_DELETE_RESERVATION);
+  }
+  Controls().TrackPopupMenu(kListPopup, grayed);
+}
+
+void CSettingsDlg::OnNewReservation() {
+  // The button and the menu item are off when no slot is free; a command may still come.
+  if (m_nRows >= static_cast<unsigned>(m_table.Size())) return;
+  const std::tm now = m_ports.clock.LocalTime(m_ports.clock.Now());
+  Reservation record = DefaultReservation(m_ports.location);
+  record.Month = now.tm_mon + 1;
+  record.Day = now.tm_mday;
+  record.Week = 0;
+  record.Hour = now.tm_hour;
+  record.Minute = now.tm_min;
+  record.Action = ACTION_CD;
+  record.Drive = FirstCdDrive();
+  record.Track = 1;
+  record.Time = 0;
+  record.Erace = 1;
+  cp932::CopyToField(record.Message, "hello");
+  record.Command[0] = '\0';
+
+  Reservation edited;
+  if (!RunEditor(record, false, &edited)) return;
+  m_table.SetSlot(static_cast<int>(m_nRows), edited);
+  Refill();
+}
+
+void CSettingsDlg::OnChangeReservation() {
+  const int row = Controls().SelectionMark(IDC_RESERVATION_LIST);
+  if (row < 0 || static_cast<unsigned>(row) >= m_nRows) return;
+  Reservation edited;
+  if (!RunEditor(m_table.GetSlot(row), false, &edited)) return;
+  m_table.SetSlot(row, edited);
+  m_table.CompactSlots();
+  Refill();
+}
+
+void CSettingsDlg::OnDeleteReservation() {
+  const int row = Controls().SelectionMark(IDC_RESERVATION_LIST);
+  if (row < 0 || static_cast<unsigned>(row) >= m_nRows) return;
+  Reservation unused;
+  if (!RunEditor(m_table.GetSlot(row), true, &unused)) return;
+  m_table[row].Month = SLOT_EMPTY;
+  m_table.CompactSlots();
+  Refill();
+}
+
+void CSettingsDlg::OnOK() {
+  DialogControls& controls = Controls();
+  m_bNoError = controls.IsButtonChecked(IDC_NO_ERROR) ? 1 : 0;
+  SetAutostart(controls.IsButtonChecked(IDC_AUTOSTART));
+  controls.EndDialog(kDialogResultOk);
+}
+
+bool CSettingsDlg::RunEditor(const Reservation& record, bool deleteConfirm, Reservation* result) {
+  CReservationDlg editor(m_ports.drives, m_ports.location);
+  editor.SetReservation(record);
+  editor.SetDeleteConfirm(deleteConfirm);
+  const int answer = m_ports.dialogs.RunModalOwnedBy(Controls().Handle(), IDD_RESERVATION, editor);
+  if (answer != kDialogResultOk) return false;
+  *result = editor.GetReservation();
+  return true;
+}
+
+void CSettingsDlg::Refill() {
+  m_nRows = FillList();
+  if (m_nRows > 0) SelectRow(static_cast<int>(m_nRows) - 1);
+}
+
+void CSettingsDlg::SelectRow(int row) {
+  Controls().SetSelectionMark(IDC_RESERVATION_LIST, row);
+  Controls().SelectListRow(IDC_RESERVATION_LIST, row);
+}
+
+int CSettingsDlg::FirstCdDrive() {
+  for (int drive = 1; drive <= 26; ++drive) {
+    const char root[] = {kDriveLetters[drive - 1], ':', '\\', '\0'};
+    if (m_ports.drives.DriveType(root) == kDriveCdRom) return drive;
+  }
+  return kDefaultCdDrive;
+}
+
+// Either key counts: a standard user's value stands under the user's own key.
+bool CSettingsDlg::AutostartIsSet() {
+  for (RunKey::Hive hive : {RunKey::Hive::kMachine, RunKey::Hive::kUser}) {
+    std::vector<std::string> names;
+    if (!m_ports.runKey.ValueNames(hive, &names)) continue;
+    for (const std::string& name : names) {
+      if (name == kAutostartValueName) return true;
+    }
+  }
+  return false;
+}
+
+void CSettingsDlg::SetAutostart(bool on) {
+  if (!on) {
+    m_ports.runKey.DeleteValue(RunKey::Hive::kMachine, kAutostartValueName);
+    m_ports.runKey.DeleteValue(RunKey::Hive::kUser, kAutostartValueName);
+    return;
+  }
+  // The whole buffer is written: the path, then nothing but zeros.
+  char data[kAutostartDataSize] = {};
+  cp932::CopyToField(data, m_ports.location.FullPathCp932());
+  if (!m_ports.runKey.SetValue(RunKey::Hive::kMachine, kAutostartValueName, data, sizeof data)) {
+    m_ports.runKey.SetValue(RunKey::Hive::kUser, kAutostartValueName, data, sizeof data);
+  }
+}

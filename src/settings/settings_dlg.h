@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/dialog_handler.h"
+#include "reservations/reservation_table.h"
+
+class Clock;
+class Drives;
+class ExecutableLocation;
+class RunKey;
+
+struct SettingsPorts {
+  DialogHost& dialogs;
+  Clock& clock;
+  Drives& drives;
+  ExecutableLocation& location;
+  RunKey& runKey;
+};
+
+// The value under the Run keys that starts the program with the system.
+inline constexpr char kAutostartValueName[] = "Chimeday";
+constexpr int kAutostartDataSize = 260;
+constexpr int kListCellSize = 256;
+
+// Lists the reservations of its own copy of the table, edits them through the reservation
+// editor and sets the two options. The table stays packed: reservations first, empty slots
+// behind them.
+class CSettingsDlg : public DialogHandler {
+ public:
+  explicit CSettingsDlg(const SettingsPorts& ports);
+
+  ReservationTable& Table() { return m_table; }
+
+  bool OnInitDialog() override;
+  void OnOK() override;
+  void OnCommand(int id) override;
+  void OnListRightClick(int listId) override;
+
+  // Rebuilds every row and the buttons' states; answers the row count.
+  unsigned FillList();
+  void OnNewReservation();
+  void OnChangeReservation();
+  void OnDeleteReservation();
+
+  int m_bNoError = 0;
+  unsigned m_nRows = 0;
+
+ private:
+  // Runs the editor on `record`; true and the edited record in `result` on OK.
+  bool RunEditor(const Reservation& record, bool deleteConfirm, Reservation* result);
+  void Refill();
+  void SelectRow(int row);
+  int FirstCdDrive();
+  bool AutostartIsSet();
+  void SetAutostart(bool on);
+
+  SettingsPorts m_ports;
+  ReservationTable m_table;
+};

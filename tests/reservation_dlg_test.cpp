@@ -1,0 +1,394 @@
+#include "settings/reservation_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_devices.h"
+#include "fakes/fake_dialog.h"
+#include "fakes/fake_ports.h"
+#include "resource.h"
+
+namespace {
+
+const std::vector<int> kScheduleGroup = {IDC_MONTHLY, IDC_DAILY, IDC_WEEKLY, IDC_FULL_DATE};
+const std::vector<int> kActionGroup = {IDC_ACTION_CD, IDC_ACTION_FILE, IDC_ACTION_MESSAGE,
+                                       IDC_ACTION_OFF};
+const std::vector<int> kWeekdayGroup = {IDC_SUNDAY,     IDC_SUNDAY + 1, IDC_SUNDAY + 2,
+                                        IDC_SUNDAY + 3, IDC_SUNDAY + 4, IDC_SUNDAY + 5,
+                                        IDC_SATURDAY};
+const std::vector<int> kCombos = {IDC_MONTH, IDC_DAY,   IDC_HOUR,    IDC_MINUTE,
+                                  IDC_DRIVE, IDC_TRACK, IDC_DURATION};
+constexpr int kOkButton = 1;
+constexpr int kCancelButton = 2;
+
+// A full-date CD reservation on E:, erased after it has run.
+Reservation Sample() {
+  return {4, 1, 0, 7, 30, ACTION_CD, 5, 3, 4, 1, "hello", "C:\\a.exe", "open"};
+}
+
+void ExpectSame(const Reservation& a, const Reservation& b) {
+  EXPECT_EQ(std::vector<int>({a.Month, a.Day, a.Week, a.Hour, a.Minute, a.Action, a.Drive, a.Track,
+                              a.Time, a.Erace}),
+            std::vector<int>({b.Month, b.Day, b.Week, b.Hour, b.Minute, b.Action, b.Drive, b.Track,
+                              b.Time, b.Erace}));
+  EXPECT_EQ(0, std::memcmp(a.Message, b.Message, sizeof a.Message));
+  EXPECT_EQ(0, std::memcmp(a.FileName, b.FileName, sizeof a.FileName));
+  EXPECT_EQ(0, std::memcmp(a.Command, b.Command, sizeof a.Command));
+}
+
+class ReservationDlgTest : public ::testing::Test {
+ protected:
+  ReservationDlgTest() {
+    controls.visible[IDC_DELETE_QUESTION] = false;  // as the template has it
+    drives.types["E:\\"] = kDriveCdRom;
+  }
+  void Open(const Reservation& record, bool deleteConfirm = false) {
+    EXPECT_TRUE(dialog.SetReservation(record));
+    dialog.SetDeleteConfirm(deleteConfirm);
+    dialog.Attach(controls);
+    EXPECT_TRUE(dialog.OnInitDialog());
+  }
+  // An auto radio button: the click checks it alone in its group.
+  void Click(int id, const std::vector<int>& group) {
+    for (int other : group) controls.checked[other] = other == id;
+    dialog.OnCommand(id);
+  }
+  std::vector<int> Selections(const std::vector<int>& ids) {
+    std::vector<int> selections;
+    for (int id : ids) selections.push_back(controls.ComboSelection(id));
+    return selections;
+  }
+  // Items of a list at the given indexes, joined.
+  std::string Items(int id, const std::vector<int>& indexes) {
+    std::string joined;
+    for (int index : indexes) joined += controls.comboItems.at(id).at(index) + ",";
+    return joined;
+  }
+  int Checked(const std::vector<int>& group) {
+    int found = 0;
+    for (int id : group) {
+      if (controls.IsButtonChecked(id)) found = found == 0 ? id : -1;
+    }
+    return found;
+  }
+
+  FakeDialog controls;
+  FakeDrives drives;
+  FakeLocation location;
+  CReservationDlg dialog{drives, location};
+};
+
+TEST_F(ReservationDlgTest, FillsTheSevenListsInTheirOrder) {
+  Open(Sample());
+  std::vector<std::size_t> sizes;
+  for (int id : kCombos) {
+    sizes.push_back(controls.comboItems[id].size());
+  }
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{12, 31, 24, 60, 26, 29, 14}));
+  EXPECT_EQ(Items(IDC_MONTH, {0, 8, 9, 11}), " 1, 9,10,12,");
+  EXPECT_EQ(Items(IDC_DAY, {8, 9, 30}), " 9,10,31,");
+  EXPECT_EQ(Items(IDC_HOUR, {0, 9, 23}), "00,09,23,");
+  EXPECT_EQ(Items(IDC_MINUTE, {5, 59}), "05,59,");
+  EXPECT_EQ(Items(IDC_DRIVE, {0, 4, 25}), "A,E,Z,");
+  EXPECT_EQ(Items(IDC_TRACK, {0, 28}), " 1,29,");
+  EXPECT_EQ(controls.comboItems[IDC_DURATION],
+            (std::vector<std::string>{"任意の時間", "1分間", "2分間", "3分間", "5分間", "10分間",
+                                      "15分間", "30分間", "1時間", "2時間", "3時間", "6時間",
+                                      "12時間", "24時間"}));
+}
+
+TEST_F(ReservationDlgTest, ShowsTheRecordInTheControls) {
+  Open(Sample());
+  EXPECT_EQ(Selections(kCombos), std::vector<int>({3, 0, 7, 30, 4, 2, 4}));
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME] + "|" + controls.texts[IDC_COMMAND] + "|" +
+                controls.texts[IDC_MESSAGE_TEXT],
+            "C:\\a.exe|open|hello");
+  EXPECT_EQ(controls.limits[IDC_MESSAGE_TEXT], 60);
+  EXPECT_TRUE(controls.IsButtonChecked(IDC_ERASE));
+
+  // A new reservation opens in the full-date mode with the CD mode and the erase box.
+  EXPECT_EQ(Checked(kScheduleGroup), IDC_FULL_DATE);
+  EXPECT_EQ(Checked(kActionGroup), IDC_ACTION_CD);
+  EXPECT_TRUE(controls.IsVisible(IDC_ERASE));
+  EXPECT_FALSE(controls.IsVisible(IDC_DELETE_QUESTION));
+}
+
+TEST_F(ReservationDlgTest, OutOfRangeValuesSelectNothingAndZeroSelectsTheFirstItem) {
+  Reservation record = Sample();
+  record.Month = 0;
+  record.Day = 0;
+  record.Hour = -1;
+  record.Drive = 0;
+  record.Time = 14;
+  Open(record);
+  EXPECT_EQ(Selections(kCombos), std::vector<int>({0, 0, -1, 30, -1, 2, -1}));
+}
+
+TEST_F(ReservationDlgTest, ModesAndWeekdayComeFromTheRecord) {
+  struct Case {
+    int month, day, week, action;
+    int mode, weekday, actionRadio;
+  } cases[] = {
+      {0, 15, 0, ACTION_FILE, IDC_MONTHLY, IDC_SATURDAY, IDC_ACTION_FILE},
+      {4, 0, 0, ACTION_MESSAGE, IDC_DAILY, IDC_SATURDAY, IDC_ACTION_MESSAGE},
+      {4, 1, 3, ACTION_CD, IDC_WEEKLY, IDC_SUNDAY + 2, IDC_ACTION_CD},
+      {0, 0, 7, ACTION_OFF, IDC_WEEKLY, IDC_SATURDAY, IDC_ACTION_OFF},
+      {0, 9, 1, 5, IDC_WEEKLY, IDC_SUNDAY, IDC_ACTION_OFF},
+      {12, 31, 6, -1, IDC_WEEKLY, IDC_SUNDAY + 5, IDC_ACTION_OFF},
+      {4, 1, 0, ACTION_CD, IDC_FULL_DATE, IDC_SATURDAY, IDC_ACTION_CD},
+  };
+  for (const Case& c : cases) {
+    FakeDialog fresh;
+    controls = fresh;
+    Reservation record = Sample();
+    record.Month = c.month;
+    record.Day = c.day;
+    record.Week = c.week;
+    record.Action = c.action;
+    Open(record);
+    SCOPED_TRACE(c.mode);
+    EXPECT_EQ(Checked(kScheduleGroup), c.mode);
+    EXPECT_EQ(Checked(kActionGroup), c.actionRadio);
+    for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) {
+      EXPECT_EQ(controls.IsButtonChecked(id), id == c.weekday) << id;
+    }
+  }
+}
+
+TEST_F(ReservationDlgTest, ScheduleModesShowAndEnableExactlyTheirControlsAndNoValueChanges) {
+  Open(Sample());
+  const auto checks = controls.checked;
+  const auto selections = controls.comboSelection;
+  const auto texts = controls.texts;
+  // month, month label, day, day label, weekdays, erase: enabled / shown
+  struct Case {
+    int mode;
+    bool month, day, weekdays, erase;
+  } cases[] = {{IDC_DAILY, false, false, false, false},
+               {IDC_MONTHLY, false, true, false, false},
+               {IDC_WEEKLY, false, false, true, false},
+               {IDC_FULL_DATE, true, true, false, true}};
+  for (const Case& c : cases) {
+    Click(c.mode, kScheduleGroup);
+    SCOPED_TRACE(c.mode);
+    EXPECT_EQ(controls.IsEnabled(IDC_MONTH), c.month);
+    EXPECT_EQ(controls.IsVisible(IDC_MONTH), c.month);
+    EXPECT_EQ(controls.IsVisible(IDC_MONTH_LABEL), c.month);
+    EXPECT_EQ(controls.IsEnabled(IDC_DAY), c.day);
+    EXPECT_EQ(controls.IsVisible(IDC_DAY), c.day);
+    EXPECT_EQ(controls.IsVisible(IDC_DAY_LABEL), c.day);
+    for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) {
+      EXPECT_EQ(controls.IsEnabled(id), c.weekdays) << id;
+      EXPECT_TRUE(controls.IsVisible(id)) << id;
+    }
+    EXPECT_TRUE(controls.IsEnabled(IDC_ERASE));
+    EXPECT_EQ(controls.IsVisible(IDC_ERASE), c.erase);
+    for (int id : {IDC_HOUR, IDC_MINUTE}) {
+      EXPECT_TRUE(controls.IsEnabled(id) && controls.IsVisible(id)) << id;
+    }
+  }
+  EXPECT_EQ(controls.comboSelection, selections);
+  EXPECT_EQ(controls.texts, texts);
+  for (const auto& [id, state] : checks) {
+    if (std::find(kScheduleGroup.begin(), kScheduleGroup.end(), id) == kScheduleGroup.end()) {
+      EXPECT_EQ(controls.IsButtonChecked(id), state) << id;
+    }
+  }
+}
+
+TEST_F(ReservationDlgTest, ActionModesEnableExactlyTheirParametersAndHideNothing) {
+  Open(Sample());
+  const auto selections = controls.comboSelection;
+  const auto texts = controls.texts;
+  const int parameters[] = {IDC_DRIVE,   IDC_TRACK,        IDC_FILE_NAME, IDC_BROWSE,
+                            IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION};
+  struct Case {
+    int mode;
+    std::vector<bool> enabled;
+  } cases[] = {
+      {IDC_ACTION_FILE, {false, false, true, true, true, false, false}},
+      {IDC_ACTION_MESSAGE, {false, false, false, false, false, true, true}},
+      {IDC_ACTION_OFF, {false, false, false, false, false, false, false}},
+      {IDC_ACTION_CD, {true, true, false, false, false, false, true}},
+  };
+  for (const Case& c : cases) {
+    Click(c.mode, kActionGroup);
+    for (std::size_t i = 0; i < std::size(parameters); ++i) {
+      EXPECT_EQ(controls.IsEnabled(parameters[i]), c.enabled[i]) << c.mode << " " << parameters[i];
+      EXPECT_TRUE(controls.IsVisible(parameters[i]));
+    }
+  }
+  EXPECT_EQ(controls.comboSelection, selections);
+  EXPECT_EQ(controls.texts, texts);
+}
+
+TEST_F(ReservationDlgTest, OkStoresEachScheduleMode) {
+  struct Case {
+    int mode;
+    int month, day, week, erace;
+  } cases[] = {
+      {IDC_FULL_DATE, 4, 1, 0, 1},
+      {IDC_MONTHLY, 0, 1, 0, 0},
+      {IDC_DAILY, 0, 0, 0, 0},  // every month, by decision
+      {IDC_WEEKLY, 0, 1, 3, 0},
+  };
+  for (const Case& c : cases) {
+    FakeDialog fresh;
+    controls = fresh;
+    Open(Sample());
+    Click(c.mode, kScheduleGroup);
+    Click(IDC_SUNDAY + 2, kWeekdayGroup);
+    dialog.OnOK();
+    const Reservation stored = dialog.GetReservation();
+    EXPECT_EQ(std::vector<int>({stored.Month, stored.Day, stored.Week, stored.Erace}),
+              std::vector<int>({c.month, c.day, c.week, c.erace}))
+        << c.mode;
+    EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  }
+  Reservation expected = Sample();
+  expected.Month = 0;
+  expected.Week = 3;
+  expected.Erace = 0;
+  ExpectSame(dialog.GetReservation(), expected);
+}
+
+TEST_F(ReservationDlgTest, NoSelectionStoresTheFormulasOfMinusOne) {
+  Open(Sample());
+  for (int id : kCombos) controls.SetComboSelection(id, -1);
+  drives.types[":\\"] = kDriveCdRom;
+  controls.texts[IDC_DRIVE] = "";
+  dialog.OnOK();
+  const Reservation stored = dialog.GetReservation();
+  EXPECT_EQ(std::vector<int>({stored.Month, stored.Day, stored.Hour, stored.Minute, stored.Drive,
+                              stored.Track, stored.Time}),
+            std::vector<int>({0, 0, -1, -1, 0, 0, -1}));
+}
+
+TEST_F(ReservationDlgTest, CdQuestionAskedOnlyForADriveThatIsNotACdRom) {
+  Open(Sample());
+  dialog.OnOK();
+  EXPECT_EQ(drives.asked, std::vector<std::string>{"E:\\"});
+  EXPECT_TRUE(controls.questions.empty());
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+
+  // No: the form stays open and as it was, and nothing is stored.
+  FakeDialog fresh;
+  controls = fresh;
+  Reservation record = Sample();
+  record.Drive = 4;
+  Open(record);
+  Click(IDC_MONTHLY, kScheduleGroup);
+  const auto selections = controls.comboSelection;
+  controls.answers = {false};
+  dialog.OnOK();
+  ASSERT_EQ(controls.questions.size(), 1u);
+  EXPECT_EQ(controls.questions[0].text,
+            "現在選択されているドライブはCDドライブではありません。\n予約しますか？");
+  EXPECT_EQ(controls.questions[0].caption, "確認 - CDを再生");
+  EXPECT_TRUE(controls.results.empty());
+  EXPECT_TRUE(controls.IsButtonChecked(IDC_ERASE));  // the monthly mode would have cleared it
+  EXPECT_EQ(controls.comboSelection, selections);
+  ExpectSame(dialog.GetReservation(), record);
+
+  controls.answers = {true};
+  dialog.OnOK();
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(dialog.GetReservation().Drive, 4);
+  EXPECT_EQ(dialog.GetReservation().Action, ACTION_CD);
+}
+
+TEST_F(ReservationDlgTest, DriveTextIsCutToNineBytesAtACharacterBoundary) {
+  Open(Sample());
+  controls.texts[IDC_DRIVE] = "ドライブＥです";  // the fifth character would end at byte 10
+  dialog.OnOK();
+  EXPECT_EQ(drives.asked, std::vector<std::string>{"ドライブ:\\"});
+}
+
+TEST_F(ReservationDlgTest, OffAsksWhetherToDelete) {
+  Reservation record = Sample();
+  record.Action = ACTION_OFF;
+  Open(record);
+  Click(IDC_WEEKLY, kScheduleGroup);
+  controls.answers = {true};
+  dialog.OnOK();
+  ASSERT_EQ(controls.questions.size(), 1u);
+  EXPECT_EQ(controls.questions[0].text, "この予約を削除しますか？");
+  EXPECT_EQ(controls.questions[0].caption, "確認 - OFF");
+  Reservation stored = dialog.GetReservation();
+  EXPECT_EQ(stored.Month, SLOT_EMPTY);
+  EXPECT_EQ(std::vector<int>({stored.Day, stored.Week, stored.Hour, stored.Erace, stored.Action}),
+            std::vector<int>({1, 7, 7, 0, ACTION_OFF}));
+  EXPECT_TRUE(drives.asked.empty());
+
+  controls.answers = {false};
+  Click(IDC_FULL_DATE, kScheduleGroup);
+  dialog.OnOK();
+  stored = dialog.GetReservation();
+  EXPECT_EQ(stored.Month, 4);
+  EXPECT_EQ(stored.Action, ACTION_OFF);
+  EXPECT_EQ(controls.results, (std::vector<int>{kDialogResultOk, kDialogResultOk}));
+}
+
+TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
+  Open(Sample(), true);
+  int disabled = 0;
+  for (const auto& [id, isEnabled] : controls.enabled) disabled += isEnabled ? 0 : 1;
+  EXPECT_EQ(disabled, 27);
+  for (int id : {IDC_MONTHLY, IDC_SATURDAY, IDC_ERASE, IDC_HOUR, IDC_MINUTE, IDC_ACTION_OFF,
+                 IDC_BROWSE, IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION}) {
+    EXPECT_FALSE(controls.IsEnabled(id)) << id;
+  }
+  EXPECT_TRUE(controls.IsEnabled(kOkButton) && controls.IsEnabled(kCancelButton));
+  for (int id : {IDC_DELETE_QUESTION, IDC_MONTH, IDC_MONTH_LABEL, IDC_DAY, IDC_ERASE}) {
+    EXPECT_TRUE(controls.IsVisible(id)) << id;
+  }
+  dialog.OnOK();
+  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+}
+
+TEST_F(ReservationDlgTest, TextsAreCutToTheirFieldsAtACharacterBoundary) {
+  Open(Sample());
+  controls.texts[IDC_MESSAGE_TEXT] = std::string(60, 'm') + "鳴刻";
+  controls.texts[IDC_FILE_NAME] = std::string(257, 'f') + "鳴刻";
+  controls.texts[IDC_COMMAND] = std::string(13, 'c') + "鳴刻";
+  dialog.OnOK();
+  const Reservation stored = dialog.GetReservation();
+  EXPECT_EQ(stored.Message, std::string(60, 'm'));
+  EXPECT_EQ(stored.FileName, std::string(257, 'f') + "鳴");
+  EXPECT_EQ(stored.Command, std::string(13, 'c') + "鳴");
+}
+
+TEST_F(ReservationDlgTest, AnUnterminatedStringIsCutWhenLoaded) {
+  Reservation record = Sample();
+  std::memset(record.Command, 'x', sizeof record.Command);
+  dialog.SetReservation(record);
+  EXPECT_EQ(dialog.GetReservation().Command, std::string(15, 'x'));
+}
+
+TEST_F(ReservationDlgTest, BrowseAndDropReplaceThePath) {
+  dialog.OnDropFiles(IDC_FILE_NAME, "C:\\early.txt");  // no window yet
+  Open(Sample());
+  location.directory = "C:\\鳴刻\\";
+  dialog.OnCommand(IDC_BROWSE);
+  ASSERT_EQ(controls.fileDialogs.size(), 1u);
+  EXPECT_EQ(controls.fileDialogs[0].filter, "全てのファイル(*.*)|*.*||");
+  EXPECT_EQ(controls.fileDialogs[0].title, "実行ファイル参照");
+  EXPECT_EQ(controls.fileDialogs[0].initialDirectory, "C:\\鳴刻\\");
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\a.exe");  // cancelled
+
+  controls.chosenFile = "D:\\tools\\run.bat";
+  dialog.OnCommand(IDC_BROWSE);
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME], "D:\\tools\\run.bat");
+
+  dialog.OnDropFiles(IDC_FILE_NAME, "C:\\first.txt");
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\first.txt");
+  dialog.OnDropFiles(IDC_MESSAGE_TEXT, "C:\\other.txt");
+  EXPECT_EQ(controls.texts[IDC_MESSAGE_TEXT], "hello");
+}
+
+}  // namespace
