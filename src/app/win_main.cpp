@@ -16,9 +16,10 @@ namespace {
 // Everything the resident role's frame stands on, made before its window.
 class Resident : public MainWindowHost {
  public:
-  Resident(win32::FrameWindow& window, Alerts& alerts)
+  Resident(win32::FrameWindow& window, Alerts& alerts, DialogHost& dialogs)
       : m_window(window),
         m_alerts(alerts),
+        m_dialogs(dialogs),
         m_profileFile(win32::ExecutableDirectory() + L"chimeday.ini"),
         m_mci(window.HandleSlot()) {}
 
@@ -30,6 +31,7 @@ class Resident : public MainWindowHost {
  private:
   win32::FrameWindow& m_window;
   Alerts& m_alerts;
+  DialogHost& m_dialogs;
   CommandTarget* m_commands = nullptr;
   win32::Win32Clock m_clock;
   win32::Win32Shell m_shell;
@@ -40,9 +42,10 @@ class Resident : public MainWindowHost {
   win32::Win32Drives m_drives;
   win32::Win32Foreground m_foreground;
   win32::Win32Power m_power;
+  win32::Win32RunKey m_runKey;
   CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
                                 m_window, m_mci, m_drives, m_window, m_window, m_foreground,
-                                m_power}};
+                                m_power, m_dialogs, m_runKey}};
 };
 
 }  // namespace
@@ -55,7 +58,7 @@ int main() {
   win32::Win32Alerts alerts(window.HandleSlot());
   win32::Win32DialogHost dialogs(window.HandleSlot());
   win32::Win32Mutex mutex;
-  Resident resident(window, alerts);
+  Resident resident(window, alerts, dialogs);
   CSchedulerApp app(mutex, alerts, dialogs, resident);
   resident.SetCommandTarget(app);
 

@@ -5,6 +5,9 @@
 #include <shellapi.h>
 #include <time.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/cp932.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/module.h"
@@ -54,6 +57,75 @@ std::string Win32Strings::Load(unsigned id) {
 int Win32DialogHost::RunModal(int templateId, DialogHandler& handler) {
   ModalDialog dialog;
   return dialog.Run(templateId, handler, m_owner ? *m_owner : nullptr);
+}
+
+int Win32DialogHost::RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) {
+  ModalDialog dialog;
+  return dialog.Run(templateId, handler, owner);
+}
+
+namespace {
+
+constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\run";
+// The longest value name the registry allows, and its terminator.
+constexpr DWORD kValueNameBuffer = 16384;
+
+HKEY RootOf(RunKey::Hive hive) {
+  return hive == RunKey::Hive::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+bool Win32RunKey::ValueNames(Hive hive, std::vector<std::string>* names) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(RootOf(hive), kRunKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  std::wstring name(kValueNameBuffer, L'\0');
+  for (DWORD index = 0;; ++index) {
+    DWORD length = kValueNameBuffer;
+    const LONG status =
+        RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    // Any other failure, such as the key being deleted meanwhile, would repeat forever.
+    if (status != ERROR_SUCCESS) break;
+    names->push_back(WideToCp932(std::wstring_view(name.data(), length)));
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+bool Win32RunKey::SetValue(Hive hive, const char* name, const char* data, int size) {
+  if (data == nullptr || size <= 0) return false;
+  const std::string_view bytes(data, static_cast<std::size_t>(size));
+  const std::string_view path = bytes.substr(0, bytes.find('\0'));
+  std::wstring value = Cp932ToWide(path);
+  // The program's own path is written as the system spells it, so that a folder name outside
+  // code page 932 still starts it.
+  const std::wstring executable = ExecutablePath();
+  if (WideToCp932(executable) == path) value = executable;
+  // As many characters as bytes were given, zeros behind the path, never without terminator.
+  value.resize(std::max(value.size() + 1, bytes.size()), L'\0');
+
+  const HKEY root = RootOf(hive);
+  HKEY key = nullptr;
+  LONG status = RegOpenKeyExW(root, kRunKeyPath, 0, KEY_SET_VALUE, &key);
+  if (status != ERROR_SUCCESS) {
+    status = RegCreateKeyExW(root, kRunKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                             nullptr, &key, nullptr);
+  }
+  if (status != ERROR_SUCCESS) return false;
+  status = RegSetValueExW(key, Cp932ToWide(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.data()),
+                          static_cast<DWORD>(value.size() * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+void Win32RunKey::DeleteValue(Hive hive, const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(RootOf(hive), kRunKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  // A missing value answers ERROR_FILE_NOT_FOUND, which is no error here.
+  RegDeleteValueW(key, Cp932ToWide(name).c_str());
+  RegCloseKey(key);
 }
 
 unsigned Win32Mci::SendString(const char* command, char* reply, unsigned replySize, bool notify) {

@@ -8,6 +8,7 @@
 #include "platform/mci.h"
 #include "platform/named_mutex.h"
 #include "platform/power.h"
+#include "platform/run_key.h"
 #include "platform/shell.h"
 #include "platform/string_table.h"
 
@@ -41,9 +42,18 @@ class Win32DialogHost : public DialogHost {
  public:
   explicit Win32DialogHost(void* const* owner) : m_owner(owner) {}
   int RunModal(int templateId, DialogHandler& handler) override;
+  int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) override;
 
  private:
   void* const* m_owner;
+};
+
+// HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's "SOFTWARE\Microsoft\Windows\CurrentVersion\run".
+class Win32RunKey : public RunKey {
+ public:
+  bool ValueNames(Hive hive, std::vector<std::string>* names) override;
+  bool SetValue(Hive hive, const char* name, const char* data, int size) override;
+  void DeleteValue(Hive hive, const char* name) override;
 };
 
 class Win32Mci : public Mci {
