@@ -230,6 +230,25 @@ e2e_profile_text() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932
 }
 
+# Presses button ID of WINDOW (a dialog or a box) and waits until the window has gone.
+e2e_press() {
+  local window=$1 id=$2 what=$3
+  e2e_probe click --hwnd "$window" --id "$id" || e2e_fail "cannot press button $id of $what"
+  e2e_probe wait-gone --hwnd "$window" --timeout 5000 ||
+    e2e_fail "$what is still there after button $id"
+}
+
+# Writes FILE, a profile of the given option values and the slot sections on stdin (UTF-8,
+# one key a line), in the program's code page with CRLF.
+e2e_write_profile() {
+  local file=$1 array_stock=$2 no_error=$3
+  mkdir -p "$(dirname "$file")"
+  {
+    printf '[OPTION]\nArrayStock=%s\nNoError=%s\n' "$array_stock" "$no_error"
+    cat
+  } | e2e_profile_text >"$file"
+}
+
 # Puts the local clock of the Windows programs started from now on SECOND seconds into its
 # minute, without waiting: TZ with an offset in seconds, which the C library honours. A
 # reservation for the next minute then comes due 60 - SECOND seconds later.

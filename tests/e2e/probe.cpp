@@ -13,6 +13,7 @@
 // 3 the target did not answer.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -41,13 +42,18 @@ const char kUsageText[] =
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
     "  foreground  the foreground window\n"
     "  text        --id N: a control's text\n"
-    "  control     --id N: a control's class, text, styles, geometry, enabled, visible\n"
+    "  control     --id N: a control's class, text, styles, geometry, enabled, visible;\n"
+    "              checked for a button, selection for a combo box\n"
+    "  list        --id N: a list view's columns, rows, cells, selection mark and selection\n"
+    "  set-text    --id N --text T: a control's text (sent)\n"
+    "  select      --id N --index I: a combo box's selection (sent)\n"
     "  click       --id N: click a button (posted; --send waits for it)\n"
     "  command     --id N [--code C]: WM_COMMAND to the window (posted; --send waits)\n"
     "  key         --key NAME|VK [--id N]: key down and up posted to the window or control\n"
     "  close       WM_CLOSE to the window (posted; --send waits)\n"
-    "  message     --msg N|NAME [--wparam W] [--lparam L]: a message to the window (posted;\n"
-    "              --send waits and reports the result); NAME is a registered message\n"
+    "  message     --msg N|NAME [--wparam W] [--lparam L] [--id N]: a message to the window, or\n"
+    "              to its control N (posted; --send waits and reports the result); NAME is\n"
+    "              a registered message\n"
     "  box         wait for a message box: its caption, text and buttons (--timeout MS)\n"
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
     "              notification icon; --delete removes it first\n"
@@ -129,11 +135,11 @@ class Report {
 class Arguments {
  public:
   bool Parse(int argc, wchar_t** argv, Report* report) {
-    static const std::set<std::wstring> kTextOptions = {L"--out", L"--title",   L"--class",
-                                                        L"--key", L"--desktop", L"--msg"};
-    static const std::set<std::wstring> kNumberOptions = {L"--pid",     L"--hwnd", L"--id",
-                                                          L"--timeout", L"--code", L"--wparam",
-                                                          L"--lparam",  L"--uid",  L"--ahead"};
+    static const std::set<std::wstring> kTextOptions = {
+        L"--out", L"--title", L"--class", L"--key", L"--desktop", L"--msg", L"--text"};
+    static const std::set<std::wstring> kNumberOptions = {
+        L"--pid",    L"--hwnd",   L"--id",  L"--timeout", L"--code",
+        L"--wparam", L"--lparam", L"--uid", L"--ahead",   L"--index"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete"};
     for (int i = 1; i < argc; ++i) {
       std::wstring word = argv[i];
@@ -401,6 +407,11 @@ int CommandClock(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
+bool Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR* answer) {
+  return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             answer) != 0;
+}
+
 int CommandText(const Arguments& arguments, Report* report) {
   HWND control = FindControlFor(arguments, report);
   if (!control) return kNotFound;
@@ -435,6 +446,141 @@ int CommandControl(const Arguments& arguments, Report* report) {
   report->Number("height", frame.bottom - frame.top);
   report->Flag("enabled", IsWindowEnabled(control));
   report->Flag("visible", IsWindowVisible(control));
+  const std::wstring class_name = ClassName(control);
+  DWORD_PTR answer = 0;
+  if (lstrcmpiW(class_name.c_str(), L"Button") == 0 && Ask(control, BM_GETCHECK, 0, 0, &answer)) {
+    report->Flag("checked", answer == BST_CHECKED);
+  }
+  if (lstrcmpiW(class_name.c_str(), L"ComboBox") == 0 &&
+      Ask(control, CB_GETCURSEL, 0, 0, &answer)) {
+    report->Number("selection", static_cast<int>(answer));
+  }
+  return kOk;
+}
+
+// A list view's texts live in the other process: the item structure and the buffer are
+// placed there, and the answer is read back.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
+    DWORD pid = ProcessOf(window);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) {
+      memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+  }
+  ~RemoteBuffer() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool Ready() const { return memory_ != nullptr; }
+  char* Address() const { return static_cast<char*>(memory_); }
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) {
+    return offset + size <= size_ &&
+           WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T size) {
+    return offset + size <= size_ &&
+           ReadProcessMemory(process_, Address() + offset, data, size, nullptr);
+  }
+
+ private:
+  SIZE_T size_;
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+constexpr int kCellChars = 1024;
+
+bool ListCellText(HWND list, RemoteBuffer& remote, int row, int column, std::wstring* text) {
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = kCellChars;
+  item.pszText = reinterpret_cast<LPWSTR>(remote.Address() + sizeof item);
+  DWORD_PTR length = 0;
+  if (!remote.Write(0, &item, sizeof item) ||
+      !Ask(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.Address()), &length)) {
+    return false;
+  }
+  std::wstring buffer(length, L'\0');
+  if (length > 0 && !remote.Read(sizeof item, &buffer[0], length * sizeof(wchar_t))) return false;
+  *text = buffer;
+  return true;
+}
+
+int CommandList(const Arguments& arguments, Report* report) {
+  HWND list = FindControlFor(arguments, report);
+  if (!list) return kNotFound;
+  DWORD_PTR rows = 0;
+  DWORD_PTR mark = 0;
+  DWORD_PTR header = 0;
+  DWORD_PTR columns = 0;
+  if (!Ask(list, LVM_GETITEMCOUNT, 0, 0, &rows) || !Ask(list, LVM_GETSELECTIONMARK, 0, 0, &mark) ||
+      !Ask(list, LVM_GETHEADER, 0, 0, &header) ||
+      !Ask(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, &columns)) {
+    report->Error(L"the list did not answer");
+    return kNoAnswer;
+  }
+  report->Number("rows", static_cast<long long>(rows));
+  report->Number("columns", static_cast<long long>(columns));
+  report->Number("selection_mark", static_cast<int>(mark));
+  for (DWORD_PTR c = 0; c < columns; ++c) {
+    DWORD_PTR width = 0;
+    Ask(list, LVM_GETCOLUMNWIDTH, c, 0, &width);
+    report->Number(("column" + std::to_string(c) + "_width").c_str(),
+                   static_cast<long long>(width));
+  }
+  RemoteBuffer remote(list, sizeof(LVITEMW) + kCellChars * sizeof(wchar_t));
+  if (!remote.Ready()) {
+    report->Error(L"no memory in the list's process");
+    return kNoAnswer;
+  }
+  std::wstring selected;
+  for (DWORD_PTR r = 0; r < rows; ++r) {
+    for (DWORD_PTR c = 0; c < columns; ++c) {
+      std::wstring text;
+      if (!ListCellText(list, remote, static_cast<int>(r), static_cast<int>(c), &text)) {
+        report->Error(L"a cell could not be read");
+        return kNoAnswer;
+      }
+      report->Text(("row" + std::to_string(r) + "_" + std::to_string(c)).c_str(), text);
+    }
+    DWORD_PTR state = 0;
+    if (Ask(list, LVM_GETITEMSTATE, r, LVIS_SELECTED, &state) && (state & LVIS_SELECTED)) {
+      if (!selected.empty()) selected += L',';
+      selected += std::to_wstring(r);
+    }
+  }
+  report->Text("selected", selected);
+  return kOk;
+}
+
+int CommandSetText(const Arguments& arguments, Report* report) {
+  HWND control = FindControlFor(arguments, report);
+  if (!control) return kNotFound;
+  const std::wstring text = arguments.Get(L"--text");
+  DWORD_PTR answer = 0;
+  if (!Ask(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &answer)) {
+    report->Error(L"the control did not answer WM_SETTEXT");
+    return kNoAnswer;
+  }
+  return kOk;
+}
+
+int CommandSelect(const Arguments& arguments, Report* report) {
+  HWND combo = FindControlFor(arguments, report);
+  if (!combo) return kNotFound;
+  unsigned long index = 0;
+  arguments.Number(L"--index", &index);
+  DWORD_PTR answer = 0;
+  if (!Ask(combo, CB_SETCURSEL, index, 0, &answer)) {
+    report->Error(L"the combo box did not answer");
+    return kNoAnswer;
+  }
+  report->Number("selection", static_cast<int>(answer));
   return kOk;
 }
 
@@ -572,7 +718,8 @@ int CommandMessage(const Arguments& arguments, Report* report) {
   arguments.Number(L"--wparam", &wparam);
   unsigned long lparam = 0;
   arguments.Number(L"--lparam", &lparam);
-  HWND window = FindWindowFor(arguments, 0, report);
+  HWND window = arguments.Has(L"--id") ? FindControlFor(arguments, report)
+                                       : FindWindowFor(arguments, 0, report);
   if (!window) return kNotFound;
   report->Number("message", message);
   return Deliver(arguments, window, message, wparam, static_cast<LPARAM>(lparam), report);
@@ -656,6 +803,9 @@ int Run(const Arguments& arguments, Report* report) {
       {L"clock", {CommandClock, nullptr}},
       {L"text", {CommandText, L"--id"}},
       {L"control", {CommandControl, L"--id"}},
+      {L"list", {CommandList, L"--id"}},
+      {L"set-text", {CommandSetText, L"--text"}},
+      {L"select", {CommandSelect, L"--index"}},
       {L"click", {CommandClick, L"--id"}},
       {L"command", {CommandCommand, L"--id"}},
       {L"key", {CommandKey, L"--key"}},

@@ -171,16 +171,7 @@ readonly wm_lbuttondown=513
 readonly wm_rbuttondown=516
 readonly broadcast_query_deny=$((0x424D5144))
 
-# A profile of the given option values and slot sections (UTF-8 on stdin, one key a line),
-# written in the program's code page with CRLF.
-write_profile() {
-  local array_stock=$1 no_error=$2
-  mkdir -p "$program_folder"
-  {
-    printf '[OPTION]\nArrayStock=%s\nNoError=%s\n' "$array_stock" "$no_error"
-    cat
-  } | e2e_profile_text >"$ini"
-}
+write_profile() { e2e_write_profile "$ini" "$@"; }
 
 # Sets due_month, due_day, due_hour and due_minute, the local time a minute on, and
 # due_start, the epoch second at which that local minute begins.
@@ -219,11 +210,7 @@ expect_error_box() {
   e2e_assert_eq OK "$(e2e_value buttons)" "buttons of the box for $what"
 }
 
-dismiss_box() {
-  local window=$1 what=$2
-  e2e_probe click --hwnd "$window" --id 1 || e2e_fail "cannot press OK in $what"
-  e2e_probe wait-gone --hwnd "$window" --timeout 5000 || e2e_fail "$what is still there after OK"
-}
+dismiss_box() { e2e_press "$1" 1 "$2"; }
 
 # A click on the tray icon as the shell reports it to the frame.
 click_tray_icon() {

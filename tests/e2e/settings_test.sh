@@ -1,0 +1,331 @@
+#!/usr/bin/env bash
+# The settings dialog and the reservation editor of the resident program under Wine, opened
+# through the frame's settings command and checked through the probe, the profile and the
+# registry.
+#
+#   settings_test.sh rows | new | change-delete | cd-question | options | busy
+set -euo pipefail
+
+case_name=${1:?which case}
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "settings.$case_name"
+
+readonly program_folder="$E2E_DIR/program"
+readonly ini="$program_folder/chimeday.ini"
+readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly settings_caption=鳴刻設定
+readonly editor_caption=予約内容
+readonly list=1042 new_button=1062 change_button=1060 delete_button=1061
+readonly no_error_box=1043 autostart_box=1059
+readonly monthly=1045 daily=1046 weekly=1047 full_date=1056 erase_box=1058
+readonly month_combo=1028 day_combo=1029 hour_combo=1001 minute_combo=1002
+readonly action_cd=1032 action_message=1034 action_off=1007
+readonly drive_combo=1039 message_edit=1037 duration_combo=1038 delete_question=1063
+readonly lvm_setselectionmark=$((0x1043))
+readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# Opens the settings through the frame's command; sets settings to the dialog's window.
+open_settings() {
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
+  settings=$(e2e_value hwnd)
+}
+
+# Presses a settings button that opens the editor; sets editor to the editor's window.
+open_editor() {
+  local button=$1
+  e2e_probe click --hwnd "$settings" --id "$button" || e2e_fail "cannot press $button"
+  e2e_probe wait --title "$editor_caption" --visible --timeout 10000 ||
+    e2e_fail "no editor after button $button"
+  editor=$(e2e_value hwnd)
+}
+
+# Reads the settings list; its rows are then read with row R C.
+read_list() {
+  e2e_probe list --hwnd "$settings" --id "$list" || e2e_fail "cannot read the list"
+}
+row() { e2e_value "row$1_$2"; }
+
+# KEY (enabled, checked, visible) of each control, a blank between them.
+control_values() {
+  local key=$1 window=$2 id values=()
+  shift 2
+  for id in "$@"; do
+    e2e_probe control --hwnd "$window" --id "$id" || e2e_fail "no control $id"
+    values+=("$(e2e_value "$key")")
+  done
+  echo "${values[*]}"
+}
+enabled_states() { control_values enabled "$@"; }
+checked_states() { control_values checked "$@"; }
+
+combo_selection() {
+  e2e_probe control --hwnd "$1" --id "$2" || e2e_fail "no combo box $2"
+  e2e_value selection
+}
+
+# Waits for a yes/no question of the editor and answers it; ANSWER is 6 (yes) or 7 (no).
+answer_question() {
+  local caption=$1 text=$2 answer=$3 box
+  e2e_probe box --title "$caption" --visible --timeout 5000 || e2e_fail "no question $caption"
+  box=$(e2e_value hwnd)
+  e2e_assert_eq "$text" "$(e2e_value text)" "text of the question $caption"
+  # Yes and No, in the words of the system's language.
+  e2e_assert_eq 2 "$(e2e_value buttons | awk -F'|' '{ print NF }')" \
+    "buttons of the question $caption: $(e2e_value buttons)"
+  e2e_press "$box" "$answer" "the question $caption"
+}
+
+case_rows() {
+  e2e_write_profile "$ini" 6 1 <<'EOF_PROFILE'
+[DATA0]
+Month=4
+Day=1
+Hour=7
+Minute=5
+Action=1
+Drive=5
+Track=1
+Time=1
+Erace=1
+[DATA1]
+Month=0
+Day=9
+Week=2
+Hour=12
+Minute=0
+Action=2
+FileName=C:\予定\a.bat
+Command=open
+[DATA2]
+Month=13
+[DATA3]
+Month=0
+Day=15
+Hour=7
+Minute=5
+Action=3
+Message=お昼です
+Time=13
+[DATA4]
+Month=0
+Day=0
+Hour=7
+Minute=5
+Action=0
+EOF_PROFILE
+  e2e_start_resident "$program_folder"
+  open_settings
+  read_list
+  e2e_assert_eq 4 "$(e2e_value rows)" "rows for four reservations around an empty slot"
+  e2e_assert_eq "04月01日07時05分から1分間|CD再生|Eドライブ トラック01|する" \
+    "$(row 0 0)|$(row 0 1)|$(row 0 2)|$(row 0 3)" "row 0: a full-date CD reservation"
+  e2e_assert_eq "毎週月曜日12時00分から任意|ファイル実行|C:\\予定\\a.bat /open|しない" \
+    "$(row 1 0)|$(row 1 1)|$(row 1 2)|$(row 1 3)" "row 1: a weekly file with a verb"
+  e2e_assert_eq "毎月15日07時05分から24時間|メッセージ表示|お昼です|しない" \
+    "$(row 2 0)|$(row 2 1)|$(row 2 2)|$(row 2 3)" "row 2: a monthly message"
+  e2e_assert_eq "毎日07時05分から任意|OFF||しない" \
+    "$(row 3 0)|$(row 3 1)|$(row 3 2)|$(row 3 3)" "row 3: an OFF reservation"
+  e2e_assert_eq "0 0" "$(e2e_value selection_mark) $(e2e_value selected)" "selected row"
+  e2e_assert_eq "1 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
+    "New, Change and Delete with four of six slots used"
+  e2e_screenshot "$screenshots/settings.png"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+
+  # One slot, used: nothing is free for New.
+  printf '[DATA0]\nMonth=1\n' | e2e_write_profile "$ini" 1 1
+  e2e_start_resident "$program_folder"
+  open_settings
+  e2e_assert_eq "0 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
+    "New, Change and Delete with every slot used"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+
+  rm -f "$ini"
+  e2e_start_resident "$program_folder"
+  open_settings
+  read_list
+  e2e_assert_eq "0 -1 " "$(e2e_value rows) $(e2e_value selection_mark) $(e2e_value selected)" \
+    "rows and selection of an empty table"
+  e2e_assert_eq "1 0 0" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
+    "New, Change and Delete with an empty table"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+}
+
+case_new() {
+  e2e_start_resident "$program_folder"
+  open_settings
+  open_editor $new_button
+  e2e_probe clock || e2e_fail "no clock"
+  local month day
+  month=$(e2e_value month)
+  day=$(e2e_value day)
+  e2e_assert_eq "0 0 0 1" "$(checked_states "$editor" $monthly $daily $weekly $full_date)" \
+    "schedule mode of a new reservation"
+  e2e_assert_eq "1 0 0 1" "$(checked_states "$editor" $action_cd $action_message $action_off \
+    $erase_box)" "CD, message, OFF and erase of a new reservation"
+  e2e_assert_eq "$((month - 1)) $((day - 1))" \
+    "$(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $day_combo)" \
+    "month and day of a new reservation: today"
+  e2e_screenshot "$screenshots/editor-full-date.png"
+
+  local mode
+  for mode in monthly weekly daily; do
+    e2e_probe click --hwnd "$editor" --id "${!mode}" || e2e_fail "cannot choose $mode"
+    sleep 0.3
+    e2e_screenshot "$screenshots/editor-$mode.png"
+  done
+  e2e_probe control --hwnd "$editor" --id $month_combo || e2e_fail "no month combo"
+  e2e_assert_eq 0 "$(e2e_value visible)" "month combo in the daily mode"
+  e2e_probe click --hwnd "$editor" --id $action_message || e2e_fail "cannot choose the message"
+  e2e_probe select --hwnd "$editor" --id $hour_combo --index 7 || e2e_fail "no hour"
+  e2e_probe select --hwnd "$editor" --id $minute_combo --index 0 || e2e_fail "no minute"
+  e2e_probe select --hwnd "$editor" --id $duration_combo --index 5 || e2e_fail "no duration"
+  e2e_probe set-text --hwnd "$editor" --id $message_edit --text "朝の会議です" ||
+    e2e_fail "cannot type the message"
+  e2e_press "$editor" 1 "the editor"
+
+  read_list
+  e2e_assert_eq "毎日07時00分から10分間|メッセージ表示|朝の会議です|しない" \
+    "$(row 0 0)|$(row 0 1)|$(row 0 2)|$(row 0 3)" "the new row"
+  e2e_press "$settings" 1 "the settings dialog"
+  # Written at OK, before the program closes.
+  e2e_assert_eq 朝の会議です "$(e2e_ini_value "$ini" DATA0 Message)" "message in the profile at OK"
+  e2e_close_resident
+  local key values=()
+  for key in Month Day Week Hour Minute Action Time Erace Message; do
+    values+=("$key=$(e2e_ini_value "$ini" DATA0 "$key")")
+  done
+  e2e_assert_eq "Month=0 Day=0 Week=0 Hour=7 Minute=0 Action=3 Time=5 Erace=0 Message=朝の会議です" \
+    "${values[*]}" "DATA0 after close"
+}
+
+case_change_delete() {
+  printf '[DATA%d]\nMonth=%d\nDay=1\nAction=3\nMessage=%s\n' 0 1 一 1 2 二 2 3 三 |
+    e2e_write_profile "$ini" 5 1
+  cp "$ini" "$E2E_DIR/original.ini"
+  e2e_start_resident "$program_folder"
+  open_settings
+  e2e_probe message --hwnd "$settings" --id $list --msg $lvm_setselectionmark --lparam 1 --send ||
+    e2e_fail "cannot mark row 1"
+  open_editor $change_button
+  e2e_probe click --hwnd "$editor" --id $action_off || e2e_fail "cannot choose OFF"
+  e2e_probe click --hwnd "$editor" --id 1 || e2e_fail "cannot press OK in the editor"
+  answer_question "確認 - OFF" この予約を削除しますか？ 6
+  e2e_probe wait-gone --hwnd "$editor" --timeout 5000 || e2e_fail "the editor stays after Yes"
+  read_list
+  e2e_assert_eq "2 一 三 1 1" \
+    "$(e2e_value rows) $(row 0 2) $(row 1 2) $(e2e_value selection_mark) $(e2e_value selected)" \
+    "rows, mark and selection after the change to OFF"
+
+  open_editor $delete_button
+  e2e_probe control --hwnd "$editor" --id $delete_question || e2e_fail "no question text"
+  e2e_assert_eq "1 この予約を削除しますか？" "$(e2e_value visible) $(e2e_value text)" \
+    "the question of delete-confirm mode"
+  e2e_assert_eq "0 0 0 0 1 1" \
+    "$(enabled_states "$editor" $monthly $full_date $hour_combo $message_edit 1 2)" \
+    "inputs, OK and Cancel in delete-confirm mode"
+  e2e_screenshot "$screenshots/delete-confirm.png"
+  e2e_press "$editor" 1 "the editor"
+  read_list
+  e2e_assert_eq "1 一 0 0" \
+    "$(e2e_value rows) $(row 0 2) $(e2e_value selection_mark) $(e2e_value selected)" \
+    "rows, mark and selection after the deletion"
+
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+  local n
+  for n in 0 1 2; do
+    e2e_assert_eq "$(e2e_ini_value "$E2E_DIR/original.ini" "DATA$n" Message)" \
+      "$(e2e_ini_value "$ini" "DATA$n" Message)" "DATA$n after Cancel"
+  done
+}
+
+case_cd_question() {
+  e2e_start_resident "$program_folder"
+  open_settings
+  open_editor $new_button
+  # C: is a hard disk in the prefix.
+  e2e_probe select --hwnd "$editor" --id $drive_combo --index 2 || e2e_fail "no drive"
+  local before after
+  before="$(checked_states "$editor" $full_date $action_cd $erase_box)"
+  before+=" $(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $drive_combo)"
+  e2e_probe click --hwnd "$editor" --id 1 || e2e_fail "cannot press OK in the editor"
+  answer_question "確認 - CDを再生" \
+    "$(printf '現在選択されているドライブはCDドライブではありません。\n予約しますか？')" 7
+  e2e_probe info --hwnd "$editor" || e2e_fail "the editor closed after No"
+  after="$(checked_states "$editor" $full_date $action_cd $erase_box)"
+  after+=" $(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $drive_combo)"
+  e2e_assert_eq "$before" "$after" "the editor's values after No"
+  e2e_press "$editor" 2 "the editor"
+  read_list
+  e2e_assert_eq 0 "$(e2e_value rows)" "rows after the editor's Cancel"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+}
+
+run_value() {
+  wine reg query "$run_key" /v Chimeday 2>/dev/null | tr -d '\r' | awk '$1 == "Chimeday" { print $3 }'
+}
+
+case_options() {
+  wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
+  e2e_start_resident "$program_folder"
+  open_settings
+  e2e_assert_eq "1 0" "$(checked_states "$settings" $no_error_box $autostart_box)" \
+    "the two boxes of a first run"
+  e2e_probe click --hwnd "$settings" --id $no_error_box || e2e_fail "cannot click NoError"
+  e2e_probe click --hwnd "$settings" --id $autostart_box || e2e_fail "cannot click autostart"
+  e2e_press "$settings" 1 "the settings dialog"
+  e2e_assert_eq 0 "$(e2e_ini_value "$ini" OPTION NoError)" "NoError in the profile at OK"
+  e2e_assert_eq "$(e2e_windows_path "$program_folder/chimeday.exe")" "$(run_value)" \
+    "the Run value after OK"
+
+  open_settings
+  e2e_assert_eq "0 1" "$(checked_states "$settings" $no_error_box $autostart_box)" \
+    "the two boxes when opened again"
+  e2e_probe click --hwnd "$settings" --id $autostart_box || e2e_fail "cannot click autostart"
+  e2e_press "$settings" 1 "the settings dialog"
+  e2e_assert_eq "" "$(run_value)" "the Run value after unchecking"
+  e2e_close_resident
+}
+
+case_busy() {
+  e2e_align_clock 45
+  e2e_probe clock --ahead 60 || e2e_fail "no clock"
+  local due_start=$(($(e2e_value epoch) - $(e2e_value second)))
+  printf '[DATA0]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=3\nMessage=来ない\n' \
+    "$(e2e_value month)" "$(e2e_value day)" "$(e2e_value hour)" "$(e2e_value minute)" |
+    e2e_write_profile "$ini" 2 0
+  e2e_start_resident "$program_folder"
+  open_settings
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 || e2e_fail "no tray click"
+  sleep 1
+  e2e_probe foreground || e2e_fail "no foreground"
+  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click on the icon"
+  open_editor $new_button
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 || e2e_fail "no tray click"
+  sleep 1
+  e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "menus after clicks while the settings are open"
+  sleep $((due_start + 5 - $(date +%s)))
+  e2e_probe windows --title 鳴刻メッセージ || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "message windows of a reservation due meanwhile"
+  e2e_press "$editor" 2 "the editor"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+}
+
+case "$case_name" in
+  rows) case_rows ;;
+  new) case_new ;;
+  change-delete) case_change_delete ;;
+  cd-question) case_cd_question ;;
+  options) case_options ;;
+  busy) case_busy ;;
+  *) e2e_fail "unknown case $case_name" ;;
+esac
+e2e_finish "settings.$case_name"
