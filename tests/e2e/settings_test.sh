@@ -235,8 +235,11 @@ case_change_delete() {
     "$(e2e_value rows) $(row 0 2) $(e2e_value selection_mark) $(e2e_value selected)" \
     "rows, mark and selection after the deletion"
 
+  # The NoError box changed too, and is dropped with the rest.
+  e2e_probe click --hwnd "$settings" --id $no_error_box || e2e_fail "cannot click NoError"
   e2e_press "$settings" 2 "the settings dialog"
   e2e_close_resident
+  e2e_assert_eq 1 "$(e2e_ini_value "$ini" OPTION NoError)" "NoError after Cancel"
   local n
   for n in 0 1 2; do
     e2e_assert_eq "$(e2e_ini_value "$E2E_DIR/original.ini" "DATA$n" Message)" \
@@ -309,6 +312,8 @@ case_busy() {
   open_editor $new_button
   e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 || e2e_fail "no tray click"
   sleep 1
+  e2e_probe foreground || e2e_fail "no foreground"
+  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click with the editor open"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "menus after clicks while the settings are open"
   sleep $((due_start + 5 - $(date +%s)))
