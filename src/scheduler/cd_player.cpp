@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr char kDriveLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr int kMaxTracks = 30;
 
 template <std::size_t N>

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kListPopup = 1;
-constexpr char kDriveLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day
 constexpr int kDefaultCdDrive = 5;              // E, when no drive answers as a CD-ROM drive
 

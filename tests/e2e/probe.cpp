@@ -216,18 +216,20 @@ DWORD ProcessOf(HWND window) {
   return pid;
 }
 
+// A sent message's answer; false when the window does not answer in time.
+bool Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR* answer) {
+  return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             answer) != 0;
+}
+
 // The text through WM_GETTEXT, which the system carries across processes; false when the
 // window does not answer in time.
 bool ControlText(HWND control, std::wstring* text) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                           &length)) {
-    return false;
-  }
+  if (!Ask(control, WM_GETTEXTLENGTH, 0, 0, &length)) return false;
   std::wstring buffer(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
-                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+  if (!Ask(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
     return false;
   }
   buffer.resize(copied);
@@ -350,8 +352,7 @@ int Deliver(const Arguments& arguments, HWND target, UINT message, WPARAM wparam
             Report* report) {
   if (arguments.Has(L"--send")) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(target, message, wparam, lparam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             &result)) {
+    if (!Ask(target, message, wparam, lparam, &result)) {
       report->Error(L"the window did not answer");
       return kNoAnswer;
     }
@@ -405,11 +406,6 @@ int CommandClock(const Arguments& arguments, Report* report) {
   report->Number("minute", local.tm_min);
   report->Number("second", local.tm_sec);
   return kOk;
-}
-
-bool Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR* answer) {
-  return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             answer) != 0;
 }
 
 int CommandText(const Arguments& arguments, Report* report) {
