@@ -12,6 +12,9 @@ E2E_FAILURES=0
 E2E_XVFB_PID=
 E2E_STARTED=$SECONDS
 
+# shellcheck source=scripts/wine-env
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
+
 # Fails the test outright, with the probe's last output and the program logs for context.
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -88,8 +91,8 @@ e2e_setup() {
   for var in CHIMEDAY_EXE PROBE_EXE CHIMEDAY_SOURCE_DIR CHIMEDAY_BUILD_DIR; do
     [ -n "${!var:-}" ] || { echo "FAIL: $var is not set (run through ctest)" >&2; exit 1; }
   done
-  e2e_require_tool wine
-  e2e_require_tool wineserver
+  e2e_require_tool "$WINE"
+  e2e_require_tool "$WINESERVER"
   e2e_require_tool Xvfb
   [ -f "$CHIMEDAY_EXE" ] || { echo "FAIL: $CHIMEDAY_EXE is not built" >&2; exit 1; }
   [ -f "$PROBE_EXE" ] || { echo "FAIL: $PROBE_EXE is not built" >&2; exit 1; }
@@ -100,7 +103,7 @@ e2e_setup() {
   E2E_PROBE_OUT="$E2E_DIR/probe.out"
 
   export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
-  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
   bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" || e2e_fail "no Wine prefix"
