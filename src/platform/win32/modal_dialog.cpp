@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/edit_byte_limit.h"
 #include "platform/win32/text.h"
 #include "resource.h"
 
@@ -53,12 +54,11 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-int Cp932Size(std::wstring_view text) { return static_cast<int>(WideToCp932(text).size()); }
+// wchar_t is UTF-16 here, as char16_t is.
+std::u16string ToUtf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
-std::size_t CharacterUnits(std::wstring_view text, std::size_t at) {
-  const bool pair =
-      at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
-  return pair ? 2 : 1;
+int Cp932CharacterSize(std::u16string_view character) {
+  return static_cast<int>(WideToCp932(std::wstring(character.begin(), character.end())).size());
 }
 
 BOOL CALLBACK SubclassDropEdit(HWND child, LPARAM dialog) {
@@ -213,43 +213,19 @@ void ModalDialog::EnforceByteLimit(int id) {
   ByteLimit& limit = limited->second;
   const HWND edit = GetDlgItem(static_cast<HWND>(m_window), id);
   const std::wstring text = WindowText(edit);
-  if (m_settingText || Cp932Size(text) <= limit.bytes) {
+  // The program's own text, the cut one set below included, is taken as it is.
+  if (m_settingText) {
     limit.accepted = text;
     return;
   }
-
-  // The entered part is what lies between the text's common start and end with the last
-  // accepted one.
-  const std::wstring& before = limit.accepted;
-  const std::size_t shorter = std::min(text.size(), before.size());
-  std::size_t head = 0;
-  while (head < shorter && text[head] == before[head]) ++head;
-  if (head > 0 && IS_HIGH_SURROGATE(text[head - 1])) --head;
-  std::size_t tail = 0;
-  while (tail < shorter - head && text[text.size() - 1 - tail] == before[before.size() - 1 - tail])
-    ++tail;
-  if (tail > 0 && IS_LOW_SURROGATE(text[text.size() - tail])) --tail;
-  const std::wstring_view all(text);
-  const std::wstring_view entered = all.substr(head, text.size() - head - tail);
-  int room =
-      limit.bytes - Cp932Size(all.substr(0, head)) - Cp932Size(all.substr(text.size() - tail));
-  std::size_t kept = 0;
-  while (kept < entered.size()) {
-    const std::size_t units = CharacterUnits(entered, kept);
-    const int bytes = Cp932Size(entered.substr(kept, units));
-    if (bytes > room) break;
-    room -= bytes;
-    kept += units;
-  }
-
-  std::wstring fitted(all.substr(0, head));
-  fitted.append(entered.substr(0, kept));
-  fitted.append(all.substr(text.size() - tail));
-  limit.accepted = fitted;
+  const ByteLimitedText fitted =
+      FitToByteLimit(ToUtf16(limit.accepted), ToUtf16(text), limit.bytes, Cp932CharacterSize);
+  limit.accepted.assign(fitted.text.begin(), fitted.text.end());
+  if (!fitted.cut) return;
   m_settingText = true;
-  SetWindowTextW(edit, fitted.c_str());
+  SetWindowTextW(edit, limit.accepted.c_str());
   m_settingText = false;
-  const WPARAM caret = head + kept;
+  const WPARAM caret = fitted.caret;
   SendMessageW(edit, EM_SETSEL, caret, static_cast<LPARAM>(caret));
   MessageBeep(MB_OK);
 }
