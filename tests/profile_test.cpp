@@ -134,11 +134,11 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
   EXPECT_STREQ(odd.Command, "");
 }
 
-TEST_F(ProfileTest, SlotCountOutsideZeroTo4096IsTakenAs32) {
+TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096As4096) {
   const struct {
     const char* text;
     int count;
-  } cases[] = {{"-1", 32}, {"5000", 32}, {"4097", 32}, {"4096", 4096}, {"0", 0}, {"1", 1}};
+  } cases[] = {{"-1", 32}, {"99999", 4096}, {"4097", 4096}, {"4096", 4096}, {"0", 0}, {"1", 1}};
   for (const auto& each : cases) {
     SCOPED_TRACE(each.text);
     EXPECT_EQ(Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n").slotCount, each.count);

@@ -99,9 +99,9 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
 
   ProfileOptions options;
   options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
-  if (options.slotCount < 0 || options.slotCount > kMaxSlotCount) {
-    options.slotCount = kDefaultSlotCount;
-  }
+  // Above the limit the first slots keep firing; a negative count has nothing to keep.
+  if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
+  options.slotCount = std::min(options.slotCount, kMaxSlotCount);
   options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
 
   table.ResetZeroed(options.slotCount);
