@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fakes/fake_ports.h"
+#include "fakes/fake_text_codec.h"
 #include "reservations/profile.h"
 #include "reservations/reservation_table.h"
 
@@ -22,12 +23,13 @@ bool SameTables(const ReservationTable& a, const ReservationTable& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FakeTextCodec codec;
   FakeLocation location;
   FakeProfileStore store;
   store.readResult = ProfileStore::ReadResult::kOk;
   store.contents.assign(reinterpret_cast<const char*>(data), size);
 
-  Profile profile(store, location);
+  Profile profile(store, location, codec);
   ReservationTable first(location);
   const std::optional<ProfileOptions> loaded = profile.Load(first);
   if (!loaded) std::abort();  // the fake store always reads
@@ -36,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   profile.Save(options, first);
   const std::string saved = store.contents;
 
-  Profile again(store, location);
+  Profile again(store, location, codec);
   ReservationTable second(location);
   const ProfileOptions reread = again.Load(second).value();
   if (reread.slotCount != options.slotCount || reread.noError != options.noError) std::abort();
