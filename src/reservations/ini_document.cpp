@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+// A header and a slot's thirteen keys, with room to spare: lines are made room for once.
+constexpr std::size_t kUsualSectionLines = 16;
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
@@ -34,10 +36,16 @@ std::size_t CharacterWidth(std::string_view text, std::size_t at) {
 // double-byte character, and folding them would make two different characters match.
 std::string Fold(std::string_view name) {
   std::string folded(name);
-  for (std::size_t at = 0; at < folded.size();) {
-    const std::size_t width = CharacterWidth(folded, at);
-    if (width == 1 && folded[at] >= 'A' && folded[at] <= 'Z') folded[at] += 'a' - 'A';
-    at += width;
+  bool trailByte = false;
+  for (char& byte : folded) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (trailByte) {
+      trailByte = false;
+    } else if (value >= 'A' && value <= 'Z') {
+      byte = static_cast<char>(value + ('a' - 'A'));
+    } else {
+      trailByte = cp932::IsLeadByte(value);
+    }
   }
   return folded;
 }
@@ -56,6 +64,14 @@ std::optional<std::string_view> HeaderName(std::string_view text) {
 bool IsComment(std::string_view text) {
   text = Trim(text);
   return !text.empty() && text.front() == ';';
+}
+
+// The folded key of a line that is not a header; empty for a comment or a line without '='.
+std::string EntryKey(std::string_view text) {
+  if (IsComment(text)) return {};
+  const std::size_t separator = text.find('=');
+  if (separator == std::string_view::npos) return {};
+  return Fold(Trim(text.substr(0, separator)));
 }
 
 // '=' (0x3D) is never a trail byte, so a plain byte search finds the separator.
@@ -102,14 +118,12 @@ LineBreak FindLineBreak(std::basic_string_view<Char> text, std::size_t start) {
   return {end, next};
 }
 
-// The line break as ASCII: the same characters in either encoding.
+// The line break as ASCII, the same characters in either encoding.
 template <typename Char>
-std::string LineEnding(std::basic_string_view<Char> text, LineBreak lineBreak) {
-  std::string ending;
-  for (std::size_t at = lineBreak.end; at < lineBreak.next; ++at) {
-    ending += static_cast<char>(text[at]);
-  }
-  return ending;
+std::string_view LineEnding(std::basic_string_view<Char> text, LineBreak lineBreak) {
+  if (lineBreak.next - lineBreak.end == 2) return "\r\n";
+  if (lineBreak.next == lineBreak.end) return {};
+  return text[lineBreak.end] == Char('\r') ? "\r" : "\n";
 }
 
 void AppendUtf16(std::string& bytes, std::u16string_view text) {
@@ -125,20 +139,10 @@ bool IsIniBlank(char byte) {
   return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
 }
 
-IniDocument::Line IniDocument::MakeLine(std::string text, std::string ending,
-                                        std::u16string utf16) {
-  Line line{std::move(text), std::move(ending), {}, std::move(utf16)};
-  if (HeaderName(line.text) || IsComment(line.text)) return line;
-  const std::size_t separator = line.text.find('=');
-  if (separator != std::string::npos) {
-    line.key = Fold(Trim(std::string_view(line.text).substr(0, separator)));
-  }
-  return line;
-}
-
 IniDocument::Line IniDocument::NewLine(std::string text) const {
   std::u16string utf16 = m_codec != nullptr ? m_codec->Cp932ToUtf16(text) : std::u16string();
-  return MakeLine(std::move(text), "\r\n", std::move(utf16));
+  std::string key = HeaderName(text) ? std::string() : EntryKey(text);
+  return Line{std::move(text), "\r\n", std::move(key), std::move(utf16)};
 }
 
 void IniDocument::Rewrite(Line& line, std::string text) const {
@@ -146,13 +150,16 @@ void IniDocument::Rewrite(Line& line, std::string text) const {
   line.text = std::move(text);
 }
 
-void IniDocument::AddParsedLine(std::string text, std::string ending, std::u16string utf16) {
-  if (const auto name = HeaderName(text)) {
-    m_sections.emplace_back();
+void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::u16string utf16) {
+  const auto name = HeaderName(text);
+  if (name) {
+    m_sections.emplace_back().lines.reserve(kUsualSectionLines);
     // emplace keeps the first occurrence: a repeated section is kept but never addressed.
     m_index.emplace(Fold(*name), m_sections.size() - 1);
   }
-  m_sections.back().lines.push_back(MakeLine(std::move(text), std::move(ending), std::move(utf16)));
+  std::string key = name ? std::string() : EntryKey(text);
+  m_sections.back().lines.push_back(
+      Line{std::move(text), ending, std::move(key), std::move(utf16)});
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
@@ -218,11 +225,21 @@ std::string IniDocument::Serialize() const {
   return bytes;
 }
 
+std::optional<std::size_t> IniDocument::FindSection(std::string_view name) const {
+  if (!m_lastFound || m_lastFound->name != name) {
+    const auto found = m_index.find(Fold(name));
+    m_lastFound = LastFound{std::string(name), found == m_index.end()
+                                                   ? std::nullopt
+                                                   : std::optional<std::size_t>(found->second)};
+  }
+  return m_lastFound->index;
+}
+
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto found = m_index.find(Fold(section));
-  if (found == m_index.end()) return std::nullopt;
+  const auto found = FindSection(section);
+  if (!found) return std::nullopt;
   const std::string foldedKey = Fold(key);
-  for (const Line& line : m_sections[found->second].lines) {
+  for (const Line& line : m_sections[*found].lines) {
     if (!line.key.empty() && line.key == foldedKey) return std::string(EntryValue(line.text));
   }
   return std::nullopt;
@@ -233,19 +250,20 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // their own, possibly a section header.
   value = value.substr(0, value.find_first_of("\r\n"));
 
-  std::string foldedSection = Fold(section);
-  const auto found = m_index.find(foldedSection);
-  if (found == m_index.end()) {
+  const auto found = FindSection(section);
+  if (!found) {
     if (Line* last = LastLine(); last != nullptr && last->ending.empty()) last->ending = "\r\n";
     Section added;
+    added.lines.reserve(kUsualSectionLines);
     added.lines.push_back(NewLine("[" + std::string(section) + "]"));
     added.lines.push_back(NewLine(EntryText(key, value)));
     m_sections.push_back(std::move(added));
-    m_index.emplace(std::move(foldedSection), m_sections.size() - 1);
+    m_index.emplace(Fold(section), m_sections.size() - 1);
+    m_lastFound = LastFound{std::string(section), m_sections.size() - 1};
     return;
   }
 
-  std::vector<Line>& lines = m_sections[found->second].lines;
+  std::vector<Line>& lines = m_sections[*found].lines;
   const std::string foldedKey = Fold(key);
   for (Line& line : lines) {
     if (line.key.empty() || line.key != foldedKey) continue;

@@ -32,10 +32,10 @@ class IniDocument {
 
  private:
   struct Line {
-    std::string text;      // code page 932, without its line ending
-    std::string ending;    // its own: "\r\n", "\r", "\n", or "" for a last line without one
-    std::string key;       // folded key name of an entry line, empty for any other line
-    std::u16string utf16;  // a UTF-16 file's line, as it stands there or as the program wrote it
+    std::string text;         // code page 932, without its line ending
+    std::string_view ending;  // static "\r\n", "\r" or "\n", or empty at the end of the file
+    std::string key;          // folded key name of an entry line, empty for any other line
+    std::u16string utf16;     // a UTF-16 file's line, as it stands there or as the program wrote it
   };
   // A header line and the lines up to the next header. The first one has no header: it holds
   // whatever precedes the first section.
@@ -43,12 +43,12 @@ class IniDocument {
     std::vector<Line> lines;
   };
 
-  static Line MakeLine(std::string text, std::string ending, std::u16string utf16);
   // A line the program adds, ended by CR LF.
   Line NewLine(std::string text) const;
   void Rewrite(Line& line, std::string text) const;
-  void AddParsedLine(std::string text, std::string ending, std::u16string utf16);
+  void AddParsedLine(std::string text, std::string_view ending, std::u16string utf16);
   Line* LastLine();
+  std::optional<std::size_t> FindSection(std::string_view name) const;
 
   std::string m_mark;            // the byte-order mark the file began with
   std::string m_oddByte;         // a UTF-16 file's last byte that makes no whole unit
@@ -56,4 +56,12 @@ class IniDocument {
   std::vector<Section> m_sections{Section{}};
   // Folded section name to the index of its first occurrence in m_sections.
   std::unordered_map<std::string, std::size_t> m_index;
+  // The last section looked up, by its name as asked, and where it is if it is there: a slot's
+  // keys are read and written one after another, and folding and hashing the name each time
+  // cost as much as the rest of a lookup.
+  struct LastFound {
+    std::string name;
+    std::optional<std::size_t> index;
+  };
+  mutable std::optional<LastFound> m_lastFound;
 };

@@ -24,6 +24,10 @@ class FakeTextCodec : public TextCodec {
   std::string Utf16ToCp932(std::u16string_view text) override {
     std::string narrow;
     for (std::size_t at = 0; at < text.size();) {
+      if (text[at] < 0x80) {  // ASCII is itself in both, and asking iconv for it is slow
+        narrow += static_cast<char>(text[at++]);
+        continue;
+      }
       // A surrogate pair is one character; a lone surrogate cannot be converted.
       const bool pair = text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < text.size() &&
                         text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
@@ -40,6 +44,10 @@ class FakeTextCodec : public TextCodec {
   std::u16string Cp932ToUtf16(std::string_view text) override {
     std::u16string wide;
     for (std::size_t at = 0; at < text.size();) {
+      if (static_cast<unsigned char>(text[at]) < 0x80) {
+        wide += static_cast<char16_t>(text[at++]);
+        continue;
+      }
       char16_t converted[4];
       std::size_t bytes = 2;
       std::size_t length = 0;
