@@ -5,7 +5,6 @@
 
 #include "fakes/frame_fixture.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 
 namespace {
 
@@ -14,10 +13,8 @@ class ActionsTest : public ::testing::Test {
   ActionsTest() {
     fake.strings.texts[IDS_FILE_RUN_FAILED] = "指定されたファイルの実行に失敗しました";
     fake.strings.texts[IDS_MESSAGE_FAILED] = "メッセージの表示に失敗しました";
-    fake.frame.m_bNoError = 0;
+    fake.frame.SetNoError(0);
   }
-  ~ActionsTest() override { g_bAboutOpen = 0; }
-
   Reservation& Slot(int action) {
     Reservation& slot = fake.frame.Table()[4];
     slot.Month = 0;
@@ -40,15 +37,15 @@ TEST_F(ActionsTest, NothingToDoIsASuccess) {
 TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
   for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE}) {
     Slot(action);
-    fake.frame.m_bSettingsOpen = 1;
+    fake.busy.SetSettingsOpen(true);
     EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    fake.frame.m_bSettingsOpen = 0;
-    g_bAboutOpen = 1;
+    fake.busy.SetSettingsOpen(false);
+    fake.busy.SetAboutOpen(true);
     EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    g_bAboutOpen = 0;
-    fake.frame.m_bErrorShowing = 1;
+    fake.busy.SetAboutOpen(false);
+    fake.busy.ErrorBoxOpened();
     EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    fake.frame.m_bErrorShowing = 0;
+    fake.busy.ErrorBoxClosed();
   }
   EXPECT_TRUE(fake.shell.calls.empty());
   EXPECT_TRUE(fake.mci.sent.empty());
@@ -57,10 +54,10 @@ TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
 
 TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {
   Slot(ACTION_CD).Drive = 5;
-  fake.drives.types["E:\\"] = kDriveCdRom;
+  fake.drives.cdRoms.insert('E');
   fake.mci.Disc('E', 3);
   EXPECT_EQ(fake.frame.RunReservation(4), 1);
-  fake.mci.failures["open"] = 263;
+  fake.mci.failures = {"open"};
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
 }
 
@@ -78,19 +75,18 @@ TEST_F(ActionsTest, FileRunsWithItsVerbOrOpen) {
 
 TEST_F(ActionsTest, AShellResultOf32OrLessIsReportedByAction) {
   Slot(ACTION_FILE);
-  fake.shell.result = 32;
+  fake.shell.starts = false;
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
   Slot(ACTION_MESSAGE);
-  fake.shell.result = 0;
+  fake.shell.starts = false;
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
-  fake.shell.result = 33;
+  fake.shell.starts = true;
   EXPECT_EQ(fake.frame.RunReservation(4), 1);
   ASSERT_EQ(fake.alerts.boxes.size(), 2u);
   EXPECT_EQ(fake.alerts.boxes[0].text, "指定されたファイルの実行に失敗しました");
   EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
-  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
   EXPECT_EQ(fake.alerts.boxes[1].text, "メッセージの表示に失敗しました");
-  EXPECT_EQ(fake.frame.m_bErrorShowing, 0);
+  EXPECT_FALSE(fake.busy.IsBusy());
 }
 
 TEST_F(ActionsTest, MessageCommandLineCarriesTwoDigitsACommaAndTheText) {
@@ -129,13 +125,10 @@ TEST_F(ActionsTest, MessageCommandLineCarriesTwoDigitsACommaAndTheText) {
 }
 
 TEST_F(ActionsTest, NoErrorSilencesBoxesButNotTheBusyState) {
-  fake.frame.m_bNoError = 1;
-  int busyInside = -1;
-  fake.alerts.whileOpen = [&] { busyInside = fake.frame.m_bErrorShowing; };
+  fake.frame.SetNoError(1);
   fake.frame.ReportError(IDS_FILE_RUN_FAILED);
   EXPECT_TRUE(fake.alerts.boxes.empty());
-  EXPECT_EQ(busyInside, -1);
-  EXPECT_EQ(fake.frame.m_bErrorShowing, 0);
+  EXPECT_FALSE(fake.busy.IsBusy());
 }
 
 TEST_F(ActionsTest, TheUiStaysBusyUntilTheLastOfNestedBoxesCloses) {
@@ -145,13 +138,13 @@ TEST_F(ActionsTest, TheUiStaysBusyUntilTheLastOfNestedBoxesCloses) {
     if (++depth == 1) {
       // A second failure reported while the first box is open.
       fake.frame.ReportError(IDS_MESSAGE_FAILED);
-      busyAfterInnerBox = fake.frame.IsUiBusy();
+      busyAfterInnerBox = fake.busy.IsBusy();
     }
   };
   fake.frame.ReportError(IDS_FILE_RUN_FAILED);
   EXPECT_EQ(fake.alerts.boxes.size(), 2u);
   EXPECT_TRUE(busyAfterInnerBox);
-  EXPECT_FALSE(fake.frame.IsUiBusy());
+  EXPECT_FALSE(fake.busy.IsBusy());
 }
 
 }  // namespace

@@ -1,65 +1,84 @@
+#include "scheduler/cd_player.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "fakes/frame_fixture.h"
+#include "fakes/fake_devices.h"
 #include "resource.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
+// The frame as the player sees it: the errors it reports and the icons it shows.
+class FakeCdHost : public CdPlayerHost {
+ public:
+  void ReportError(unsigned id) override {
+    errors.push_back(id);
+    if (whileReporting) whileReporting();
+  }
+  void ShowTrayIcon(unsigned iconId, const char* tip) override {
+    icons.push_back(iconId);
+    tips.push_back(tip);
+  }
+  std::vector<unsigned> errors;
+  std::vector<unsigned> icons;
+  Strings tips;
+  std::function<void()> whileReporting;
+};
+
 class CdPlayerTest : public ::testing::Test {
  protected:
   CdPlayerTest() {
-    fake.frame.m_bNoError = 0;
-    for (unsigned id = IDS_CD_OPEN_FAILED; id <= IDS_CD_DRIVE_UNUSABLE; ++id) {
-      fake.strings.texts[id] = "error " + std::to_string(id);
-    }
-    fake.drives.types["E:\\"] = kDriveCdRom;
-    fake.drives.types["F:\\"] = kDriveCdRom;
-    fake.mci.Disc('E', 12);
-    fake.mci.Disc('F', 12);
+    drives.cdRoms = {'E', 'F'};
+    mci.Disc('E', 12);
+    mci.Disc('F', 12);
   }
 
-  // A CD reservation in slot `index` for drive letter `letter`.
-  Reservation& CdSlot(int index, char letter, int track, int time) {
-    Reservation& slot = fake.frame.Table()[index];
-    slot.Month = 0;
+  // A CD reservation for drive letter `letter`.
+  static Reservation CdSlot(char letter, int track, int time) {
+    Reservation slot{};
     slot.Action = ACTION_CD;
     slot.Drive = letter - 'A' + 1;
     slot.Track = track;
     slot.Time = time;
     return slot;
   }
-  Strings Boxes() const {
-    Strings texts;
-    for (const auto& box : fake.alerts.boxes) texts.push_back(box.text);
-    return texts;
+  // Ticks the countdown until the device is stopped; the ticks it took, or 0 after `most`.
+  int TicksUntilStopped(int most) {
+    mci.sent.clear();
+    for (int tick = 1; tick <= most; ++tick) {
+      player.TickCountdown();
+      if (!mci.sent.empty()) return tick;
+    }
+    return 0;
   }
-  const FakeTray::Call& LastTray() const { return fake.tray.calls.back(); }
 
-  FakeFrame fake;
+  FakeMci mci;
+  FakeDrives drives;
+  FakeCdHost host;
+  CdPlayer player{mci, drives, host};
 };
 
 TEST_F(CdPlayerTest, PlaysTheTrackWithTheExactCommandsInOrder) {
-  CdSlot(0, 'E', 3, 5);
-  EXPECT_EQ(fake.frame.PlayCd(0), 1);
-  EXPECT_EQ(fake.mci.sent,
+  EXPECT_EQ(player.Play(CdSlot('E', 3, 5)), 1);
+  EXPECT_EQ(mci.sent,
             (Strings{"stop E:", "close E:", "open E: type CDAudio", "status E: number of tracks",
                      "set E: time format milliseconds", "status E: position track 3",
                      "status E: length track 3", "play E: from 150000 to 210000 notify"}));
   // Only the play command asks for a notification.
-  EXPECT_EQ(fake.mci.notified,
+  EXPECT_EQ(mci.notified,
             (std::vector<bool>{false, false, false, false, false, false, false, true}));
-  EXPECT_EQ(fake.drives.asked, Strings{"E:\\"});
-  EXPECT_TRUE(fake.frame.m_bCdPlaying);
-  EXPECT_EQ(fake.frame.m_nCdSecondsLeft, 600);
-  EXPECT_EQ(LastTray().what, "modify");
-  EXPECT_EQ(LastTray().iconId, unsigned{IDI_CD_PLAYING});
-  EXPECT_EQ(LastTray().tip, "CD再生中です クリックで停止します");
-  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(drives.asked, std::vector<char>{'E'});
+  EXPECT_TRUE(player.IsPlaying());
+  EXPECT_EQ(host.icons.back(), unsigned{IDI_CD_PLAYING});
+  EXPECT_EQ(host.tips.back(), "CD再生中です クリックで停止します");
+  EXPECT_TRUE(host.errors.empty());
+  // Ten minutes: stopped by the 599th tick.
+  EXPECT_EQ(TicksUntilStopped(1000), 599);
 }
 
 TEST_F(CdPlayerTest, EachFailingStepStopsFirstAndReportsItsOwnError) {
@@ -74,52 +93,49 @@ TEST_F(CdPlayerTest, EachFailingStepStopsFirstAndReportsItsOwnError) {
       {"status E: length", IDS_CD_TRACKLEN_FAILED, 7},
       {"play E:", IDS_CD_PLAY_FAILED, 8},
   };
-  CdSlot(0, 'E', 3, 5);
   for (const Step& step : steps) {
-    fake.mci.sent.clear();
-    fake.alerts.boxes.clear();
-    fake.mci.failures = {{step.command, 272}};
-    bool idleWhileBoxOpen = false;
-    fake.alerts.whileOpen = [&] {
-      idleWhileBoxOpen = !fake.frame.m_bCdPlaying && LastTray().iconId == IDR_MAINFRAME;
+    mci.sent.clear();
+    host.errors.clear();
+    mci.failures = {step.command};
+    bool idleWhileReported = false;
+    host.whileReporting = [&] {
+      idleWhileReported = !player.IsPlaying() && host.icons.back() == IDR_MAINFRAME;
     };
-    EXPECT_EQ(fake.frame.PlayCd(0), 0) << step.command;
-    ASSERT_EQ(fake.mci.sent.size(), step.sentBeforeStop + 2) << step.command;
-    EXPECT_EQ(fake.mci.sent[step.sentBeforeStop], "stop E:");
-    EXPECT_EQ(fake.mci.sent[step.sentBeforeStop + 1], "close E:");
-    EXPECT_EQ(Boxes(), Strings{"error " + std::to_string(step.id)});
-    EXPECT_TRUE(idleWhileBoxOpen) << step.command;
-    EXPECT_EQ(fake.frame.m_nCdSecondsLeft, 0) << "a failure never sets the countdown";
+    EXPECT_EQ(player.Play(CdSlot('E', 3, 5)), 0) << step.command;
+    ASSERT_EQ(mci.sent.size(), step.sentBeforeStop + 2) << step.command;
+    EXPECT_EQ(mci.sent[step.sentBeforeStop], "stop E:");
+    EXPECT_EQ(mci.sent[step.sentBeforeStop + 1], "close E:");
+    EXPECT_EQ(host.errors, std::vector<unsigned>{step.id});
+    EXPECT_TRUE(idleWhileReported) << step.command;
+    EXPECT_EQ(TicksUntilStopped(1000), 0) << "a failure never sets the countdown";
   }
 }
 
 TEST_F(CdPlayerTest, AFailingOpenReportsWithoutAnotherStop) {
-  CdSlot(0, 'E', 3, 5);
-  fake.mci.failures = {{"open", 275}};
-  EXPECT_EQ(fake.frame.PlayCd(0), 0);
-  EXPECT_EQ(fake.mci.sent, (Strings{"stop E:", "close E:", "open E: type CDAudio"}));
-  EXPECT_EQ(Boxes(), Strings{"error 61205"});
-  EXPECT_FALSE(fake.frame.m_bCdPlaying);
+  mci.failures = {"open"};
+  EXPECT_EQ(player.Play(CdSlot('E', 3, 5)), 0);
+  EXPECT_EQ(mci.sent, (Strings{"stop E:", "close E:", "open E: type CDAudio"}));
+  EXPECT_EQ(host.errors, std::vector<unsigned>{IDS_CD_OPEN_FAILED});
+  EXPECT_FALSE(player.IsPlaying());
 }
 
 TEST_F(CdPlayerTest, ADriveThatIsNoCdRomChangesNothing) {
-  CdSlot(0, 'E', 3, 0);
-  ASSERT_EQ(fake.frame.PlayCd(0), 1);
-  fake.mci.sent.clear();
-  const size_t trayCalls = fake.tray.calls.size();
-  CdSlot(1, 'C', 1, 1);
-  EXPECT_EQ(fake.frame.PlayCd(1), 0);
-  CdSlot(2, 'A', 1, 1).Drive = 27;
-  EXPECT_EQ(fake.frame.PlayCd(2), 0);
-  CdSlot(3, 'A', 1, 1).Drive = 0;
-  EXPECT_EQ(fake.frame.PlayCd(3), 0);
-  EXPECT_TRUE(fake.mci.sent.empty());
-  EXPECT_EQ(Boxes(), Strings(3, "error 61216"));
-  EXPECT_TRUE(fake.frame.m_bCdPlaying);
-  EXPECT_EQ(fake.tray.calls.size(), trayCalls);
+  ASSERT_EQ(player.Play(CdSlot('E', 3, 0)), 1);
+  mci.sent.clear();
+  const size_t icons = host.icons.size();
+  EXPECT_EQ(player.Play(CdSlot('C', 1, 1)), 0);
+  Reservation outside = CdSlot('A', 1, 1);
+  outside.Drive = 27;
+  EXPECT_EQ(player.Play(outside), 0);
+  outside.Drive = 0;
+  EXPECT_EQ(player.Play(outside), 0);
+  EXPECT_TRUE(mci.sent.empty());
+  EXPECT_EQ(host.errors, std::vector<unsigned>(3, IDS_CD_DRIVE_UNUSABLE));
+  EXPECT_TRUE(player.IsPlaying());
+  EXPECT_EQ(host.icons.size(), icons);
   // The track that plays still repeats on its own drive.
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  EXPECT_EQ(fake.mci.sent, Strings{"play E: from 150000 to 210000 notify"});
+  player.OnNotify(true);
+  EXPECT_EQ(mci.sent, Strings{"play E: from 150000 to 210000 notify"});
 }
 
 TEST_F(CdPlayerTest, TheTrackRuleFallsBackToTrackZero) {
@@ -133,97 +149,82 @@ TEST_F(CdPlayerTest, TheTrackRuleFallsBackToTrackZero) {
       {30, 1, "status E: position track 0"},   {29, 2, "status E: position track 2"},
   };
   for (const Case& c : cases) {
-    fake.mci.sent.clear();
-    fake.mci.replies["status E: number of tracks"] = std::to_string(c.tracks);
-    CdSlot(0, 'E', c.track, 0);
-    fake.frame.PlayCd(0);
-    ASSERT_GE(fake.mci.sent.size(), 6u);
-    EXPECT_EQ(fake.mci.sent[5], c.sent) << c.tracks << " tracks, track " << c.track;
+    mci.sent.clear();
+    mci.replies["status E: number of tracks"] = std::to_string(c.tracks);
+    player.Play(CdSlot('E', c.track, 0));
+    ASSERT_GE(mci.sent.size(), 6u);
+    EXPECT_EQ(mci.sent[5], c.sent) << c.tracks << " tracks, track " << c.track;
   }
 }
 
 TEST_F(CdPlayerTest, RepeatsOnSuccessOnlyWhilePlaying) {
-  CdSlot(0, 'E', 2, 0);
-  fake.frame.PlayCd(0);
-  fake.mci.sent.clear();
-  fake.frame.OnMciNotify(2);  // aborted or superseded
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  EXPECT_EQ(fake.mci.sent, Strings(2, "play E: from 150000 to 210000 notify"));
-  fake.frame.StopCd();
-  fake.mci.sent.clear();
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  EXPECT_TRUE(fake.mci.sent.empty());
+  player.Play(CdSlot('E', 2, 0));
+  mci.sent.clear();
+  player.OnNotify(false);  // aborted or superseded
+  player.OnNotify(true);
+  player.OnNotify(true);
+  EXPECT_EQ(mci.sent, Strings(2, "play E: from 150000 to 210000 notify"));
+  player.Stop();
+  mci.sent.clear();
+  player.OnNotify(true);
+  EXPECT_TRUE(mci.sent.empty());
 }
 
 TEST_F(CdPlayerTest, AFailingRepeatStopsAndReports) {
-  CdSlot(0, 'E', 2, 0);
-  fake.frame.PlayCd(0);
-  fake.mci.sent.clear();
-  fake.mci.failures = {{"play", 5}};
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  EXPECT_EQ(fake.mci.sent,
-            (Strings{"play E: from 150000 to 210000 notify", "stop E:", "close E:"}));
-  EXPECT_EQ(Boxes(), Strings{"error 61211"});
-  EXPECT_FALSE(fake.frame.m_bCdPlaying);
+  player.Play(CdSlot('E', 2, 0));
+  mci.sent.clear();
+  mci.failures = {"play"};
+  player.OnNotify(true);
+  EXPECT_EQ(mci.sent, (Strings{"play E: from 150000 to 210000 notify", "stop E:", "close E:"}));
+  EXPECT_EQ(host.errors, std::vector<unsigned>{IDS_CD_REPEAT_FAILED});
+  EXPECT_FALSE(player.IsPlaying());
 }
 
 TEST_F(CdPlayerTest, TheCountdownStopsOnTheTickThatReachesOne) {
-  CdSlot(0, 'E', 1, 1);
-  fake.frame.PlayCd(0);
-  for (int tick = 1; tick <= 58; ++tick) fake.frame.OnTimer(kCdCountdownTimer);
-  EXPECT_TRUE(fake.frame.m_bCdPlaying);
-  fake.frame.OnTimer(kCdCountdownTimer);
-  EXPECT_FALSE(fake.frame.m_bCdPlaying);
-  EXPECT_EQ(fake.frame.m_nCdSecondsLeft, 0);
-  EXPECT_EQ(LastTray().iconId, unsigned{IDR_MAINFRAME});
-  EXPECT_EQ(LastTray().tip, "鳴刻");
+  player.Play(CdSlot('E', 1, 1));
+  EXPECT_EQ(TicksUntilStopped(1000), 59);
+  EXPECT_FALSE(player.IsPlaying());
+  EXPECT_EQ(host.icons.back(), unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(host.tips.back(), "鳴刻");
+  EXPECT_EQ(TicksUntilStopped(1000), 0) << "the countdown is over";
 
   // Index 0: no countdown at all.
-  CdSlot(1, 'E', 1, 0);
-  fake.frame.PlayCd(1);
-  for (int tick = 0; tick < 100000; ++tick) fake.frame.TickCdCountdown();
-  EXPECT_TRUE(fake.frame.m_bCdPlaying);
+  player.Play(CdSlot('E', 1, 0));
+  EXPECT_EQ(TicksUntilStopped(100000), 0);
+  EXPECT_TRUE(player.IsPlaying());
 }
 
 TEST_F(CdPlayerTest, ALaterPlaybackOverwritesALeftoverCountdown) {
-  CdSlot(0, 'E', 1, 1);
-  fake.frame.PlayCd(0);
-  fake.frame.StopCd();  // a click on the icon: the countdown runs on
-  EXPECT_EQ(fake.frame.m_nCdSecondsLeft, 60);
-  CdSlot(1, 'E', 1, 0);
-  fake.frame.PlayCd(1);
-  EXPECT_EQ(fake.frame.m_nCdSecondsLeft, 0);
-  for (int tick = 0; tick < 100; ++tick) fake.frame.TickCdCountdown();
-  EXPECT_TRUE(fake.frame.m_bCdPlaying);
+  player.Play(CdSlot('E', 1, 1));
+  player.Stop();  // a click on the icon: the countdown runs on
+  for (int tick = 0; tick < 10; ++tick) player.TickCountdown();
+  player.Play(CdSlot('E', 1, 0));
+  EXPECT_EQ(TicksUntilStopped(100), 0);
+  EXPECT_TRUE(player.IsPlaying());
 }
 
 TEST_F(CdPlayerTest, ASecondDriveStopsTheFirstAndRepeatsItself) {
-  CdSlot(0, 'E', 1, 0);
-  CdSlot(1, 'F', 4, 0);
-  fake.frame.PlayCd(0);
-  fake.mci.sent.clear();
-  fake.frame.PlayCd(1);
-  ASSERT_GE(fake.mci.sent.size(), 3u);
-  EXPECT_EQ(fake.mci.sent[0], "stop E:");
-  EXPECT_EQ(fake.mci.sent[1], "close E:");
-  EXPECT_EQ(fake.mci.sent[2], "open F: type CDAudio");
-  fake.mci.sent.clear();
-  fake.frame.OnMciNotify(kMciNotifySuccessful);
-  fake.frame.StopCd();
-  EXPECT_EQ(fake.mci.sent,
-            (Strings{"play F: from 150000 to 210000 notify", "stop F:", "close F:"}));
+  player.Play(CdSlot('E', 1, 0));
+  mci.sent.clear();
+  player.Play(CdSlot('F', 4, 0));
+  ASSERT_GE(mci.sent.size(), 3u);
+  EXPECT_EQ(mci.sent[0], "stop E:");
+  EXPECT_EQ(mci.sent[1], "close E:");
+  EXPECT_EQ(mci.sent[2], "open F: type CDAudio");
+  mci.sent.clear();
+  player.OnNotify(true);
+  player.Stop();
+  EXPECT_EQ(mci.sent, (Strings{"play F: from 150000 to 210000 notify", "stop F:", "close F:"}));
 }
 
 TEST_F(CdPlayerTest, ReplayOnTheSameDriveStopsItFirst) {
-  CdSlot(0, 'E', 1, 0);
-  fake.frame.PlayCd(0);
-  fake.mci.sent.clear();
-  fake.frame.PlayCd(0);
-  ASSERT_GE(fake.mci.sent.size(), 3u);
-  EXPECT_EQ(fake.mci.sent[0], "stop E:");
-  EXPECT_EQ(fake.mci.sent[1], "close E:");
-  EXPECT_EQ(fake.mci.sent[2], "open E: type CDAudio");
+  player.Play(CdSlot('E', 1, 0));
+  mci.sent.clear();
+  player.Play(CdSlot('E', 1, 0));
+  ASSERT_GE(mci.sent.size(), 3u);
+  EXPECT_EQ(mci.sent[0], "stop E:");
+  EXPECT_EQ(mci.sent[1], "close E:");
+  EXPECT_EQ(mci.sent[2], "open E: type CDAudio");
 }
 
 }  // namespace

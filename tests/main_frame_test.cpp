@@ -5,24 +5,22 @@
 
 #include "fakes/frame_fixture.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 
 namespace {
 
+using TrayMouse = FrameHandler::TrayMouse;
+using Tray = PopupMenu::Tray;
+
 class MainFrameTest : public ::testing::Test {
  protected:
-  ~MainFrameTest() override {
-    g_bAboutOpen = 0;
-    g_hFrontDialog = nullptr;
-  }
   void Play() {
     Reservation& slot = fake.frame.Table()[0];
     slot.Month = 0;
     slot.Action = ACTION_CD;
     slot.Drive = 5;
-    fake.drives.types["E:\\"] = kDriveCdRom;
+    fake.drives.cdRoms.insert('E');
     fake.mci.Disc('E', 3);
-    ASSERT_EQ(fake.frame.PlayCd(0), 1);
+    ASSERT_EQ(fake.frame.RunReservation(0), 1);
   }
 
   FakeFrame fake;
@@ -31,18 +29,17 @@ class MainFrameTest : public ::testing::Test {
 TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
   fake.profile.readResult = ProfileStore::ReadResult::kOk;
   fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\nNoError=0\r\n[DATA1]\r\nMonth=4\r\n";
-  g_bAboutOpen = 1;
-  fake.frame.m_bErrorShowing = 2;
+  fake.busy.SetAboutOpen(true);
+  fake.busy.ErrorBoxOpened();
   EXPECT_EQ(fake.frame.OnCreate(), 0);
   ASSERT_EQ(fake.tray.calls.size(), 1u);
   EXPECT_EQ(fake.tray.calls[0].what, "add");
   EXPECT_EQ(fake.tray.calls[0].iconId, unsigned{IDR_MAINFRAME});
   EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻");
-  EXPECT_EQ(g_nSlotCount, 3);
   EXPECT_EQ(fake.frame.Table().Size(), 3);
   EXPECT_EQ(fake.frame.Table()[1].Month, 4);
-  EXPECT_EQ(fake.frame.m_bNoError, 0);
-  EXPECT_FALSE(fake.frame.IsUiBusy());
+  EXPECT_EQ(fake.frame.NoError(), 0);
+  EXPECT_FALSE(fake.busy.IsBusy());
   EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
   EXPECT_EQ(fake.power.requests, 1);
   // No tick may run before the table is loaded.
@@ -61,12 +58,12 @@ TEST_F(MainFrameTest, AProfileHeldByAnotherProgramIsWaitedForAWhile) {
 }
 
 TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
-  fake.frame.m_bNoError = 1;
+  fake.frame.SetNoError(1);
   fake.profile.failedReads = 20;
   bool busyMeanwhile = false;
   fake.alerts.whileOpen = [&] {
-    busyMeanwhile = fake.frame.IsUiBusy();
-    fake.frame.OnTrayNotify(kMouseLeftDown);
+    busyMeanwhile = fake.busy.IsBusy();
+    fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
   };
   EXPECT_EQ(fake.frame.OnCreate(), -1);
   EXPECT_EQ(fake.events, (EventLog{"tray add",     "profile read", "profile read", "profile read",
@@ -79,7 +76,6 @@ TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
   EXPECT_EQ(fake.alerts.boxes[0].text,
             "設定ファイルを読み込めませんでした。\nC:\\Tools\\chimeday.ini");
   EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
-  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
   EXPECT_TRUE(busyMeanwhile);
   EXPECT_TRUE(fake.menu.tracked.empty());
 
@@ -88,50 +84,50 @@ TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
 }
 
 TEST_F(MainFrameTest, ButtonPressesOpenTheMenuThatFitsTheTable) {
-  fake.frame.OnTrayNotify(0x0202);  // release
-  fake.frame.OnTrayNotify(0x0203);  // double click
-  fake.frame.OnTrayNotify(0x0200);  // move
-  fake.frame.OnTrayNotify(0x0207);  // middle button
+  fake.frame.OnTrayNotify(TrayMouse::kOther);  // a release, a move, the middle button
   EXPECT_TRUE(fake.menu.tracked.empty());
-  fake.frame.OnTrayNotify(kMouseLeftDown);
-  fake.frame.OnTrayNotify(kMouseRightDown);
-  EXPECT_EQ(fake.menu.tracked, (std::vector<int>{kTrayPopup, kTrayPopup}));
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
+  EXPECT_EQ(fake.menu.tracked, (std::vector<Tray>{Tray::kSlotFree, Tray::kSlotFree}));
 
   FakeFrame full(2);
   full.frame.Table()[0].Month = 0;
   full.frame.Table()[1].Month = 5;
-  full.frame.OnTrayNotify(kMouseLeftDown);
+  full.frame.OnTrayNotify(TrayMouse::kLeftDown);
   FakeFrame none(0);
-  none.frame.OnTrayNotify(kMouseRightDown);
-  EXPECT_EQ(full.menu.tracked, std::vector<int>{kTrayPopupFull});
-  EXPECT_EQ(none.menu.tracked, std::vector<int>{kTrayPopupFull});
+  none.frame.OnTrayNotify(TrayMouse::kRightDown);
+  EXPECT_EQ(full.menu.tracked, std::vector<Tray>{Tray::kTableFull});
+  EXPECT_EQ(none.menu.tracked, std::vector<Tray>{Tray::kTableFull});
 }
 
 TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
   Play();
   fake.mci.sent.clear();
-  fake.frame.OnTrayNotify(kMouseLeftDown);
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
   EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
-  EXPECT_FALSE(fake.frame.m_bCdPlaying);
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
-  EXPECT_EQ(fake.menu.tracked, std::vector<int>{kTrayPopup});
+  EXPECT_EQ(fake.menu.tracked, std::vector<Tray>{Tray::kSlotFree});
+  // Stopped: a second click sends nothing to the device.
+  fake.mci.sent.clear();
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  EXPECT_TRUE(fake.mci.sent.empty());
 }
 
 TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
-  int dialog = 0;
-  g_bAboutOpen = 1;
-  g_hFrontDialog = &dialog;
-  fake.frame.OnTrayNotify(kMouseLeftDown);
-  g_bAboutOpen = 0;
-  fake.frame.m_bSettingsOpen = 1;
-  fake.frame.OnTrayNotify(kMouseRightDown);
-  EXPECT_EQ(fake.foreground.brought, (std::vector<void*>{&dialog, &dialog}));
+  FakeDialog dialog;
+  fake.busy.SetAboutOpen(true);
+  fake.busy.SetFrontDialog(dialog.Handle());
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.busy.SetAboutOpen(false);
+  fake.busy.SetSettingsOpen(true);
+  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
+  EXPECT_EQ(fake.foreground.brought, (std::vector<WindowHandle>{dialog.Handle(), dialog.Handle()}));
 
   // Only an error box: nothing to bring forward, no menu either.
-  fake.frame.m_bSettingsOpen = 0;
-  g_hFrontDialog = nullptr;
-  fake.frame.m_bErrorShowing = 1;
-  fake.frame.OnTrayNotify(kMouseLeftDown);
+  fake.busy.SetSettingsOpen(false);
+  fake.busy.SetFrontDialog(nullptr);
+  fake.busy.ErrorBoxOpened();
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
   EXPECT_EQ(fake.foreground.brought.size(), 2u);
   EXPECT_TRUE(fake.menu.tracked.empty());
 }

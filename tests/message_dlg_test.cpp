@@ -73,7 +73,7 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
   EXPECT_EQ(controls.placements[0].width, 389);
   EXPECT_EQ(controls.placements[0].height, 96);
   EXPECT_FALSE(controls.placements[0].repaint);
-  EXPECT_EQ(alerts.beeps, std::vector<unsigned>{0});
+  EXPECT_EQ(alerts.beeps, 1);
   EXPECT_EQ(controls.timers.at(kMessageCloseTimer), 1000u);
 
   controls.screen = {1023, 767};  // odd sizes: the halves truncate
@@ -84,7 +84,7 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
 
 TEST_F(MessageDlgTest, ClosesItselfOnTheTickThatBringsTheCountToOne) {
   EXPECT_EQ(TicksUntilClosed("05,ABC"), 599);
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
   EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 0u);
 }
 
@@ -99,7 +99,7 @@ TEST_F(MessageDlgTest, NoLeadingNumberNeverClosesByItself) {
   EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 1u);
   dialog.OnTimer(7);  // other timers do not count
   dialog.OnOK();
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
   EXPECT_EQ(controls.timers.count(kMessageCloseTimer), 0u);
 }
 
@@ -107,7 +107,7 @@ TEST_F(MessageDlgTest, EscapeEndsWithCancel) {
   dialog.SetMessage("00,x");
   dialog.OnInitDialog();
   dialog.OnCancel();
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultCancel});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kCancel});
 }
 
 // The resident side writes the line that a message instance reads.

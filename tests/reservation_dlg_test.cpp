@@ -45,7 +45,7 @@ class ReservationDlgTest : public ::testing::Test {
  protected:
   ReservationDlgTest() {
     controls.visible[IDC_DELETE_QUESTION] = false;  // as the template has it
-    drives.types["E:\\"] = kDriveCdRom;
+    drives.cdRoms.insert('E');
   }
   void Open(const Reservation& record, bool deleteConfirm = false) {
     EXPECT_TRUE(dialog.SetReservation(record));
@@ -248,7 +248,7 @@ TEST_F(ReservationDlgTest, OkStoresEachScheduleMode) {
     EXPECT_EQ(std::vector<int>({stored.Month, stored.Day, stored.Week, stored.Erace}),
               std::vector<int>({c.month, c.day, c.week, c.erace}))
         << c.mode;
-    EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+    EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
   }
   Reservation expected = Sample();
   expected.Month = 0;
@@ -260,7 +260,6 @@ TEST_F(ReservationDlgTest, OkStoresEachScheduleMode) {
 TEST_F(ReservationDlgTest, NoSelectionStoresTheFormulasOfMinusOne) {
   Open(Sample());
   for (int id : kCombos) controls.SetComboSelection(id, -1);
-  drives.types[":\\"] = kDriveCdRom;
   controls.texts[IDC_DRIVE] = "";
   dialog.OnOK();
   const Reservation stored = dialog.GetReservation();
@@ -272,9 +271,9 @@ TEST_F(ReservationDlgTest, NoSelectionStoresTheFormulasOfMinusOne) {
 TEST_F(ReservationDlgTest, CdQuestionAskedOnlyForADriveThatIsNotACdRom) {
   Open(Sample());
   dialog.OnOK();
-  EXPECT_EQ(drives.asked, std::vector<std::string>{"E:\\"});
+  EXPECT_EQ(drives.asked, std::vector<char>{'E'});
   EXPECT_TRUE(controls.questions.empty());
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
 
   // No: the form stays open and as it was, and nothing is stored.
   FakeDialog fresh;
@@ -297,16 +296,28 @@ TEST_F(ReservationDlgTest, CdQuestionAskedOnlyForADriveThatIsNotACdRom) {
 
   controls.answers = {true};
   dialog.OnOK();
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
   EXPECT_EQ(dialog.GetReservation().Drive, 4);
   EXPECT_EQ(dialog.GetReservation().Action, ACTION_CD);
 }
 
-TEST_F(ReservationDlgTest, DriveTextIsCutToNineBytesAtACharacterBoundary) {
-  Open(Sample());
-  controls.texts[IDC_DRIVE] = "ドライブＥです";  // the fifth character would end at byte 10
-  dialog.OnOK();
-  EXPECT_EQ(drives.asked, std::vector<std::string>{"ドライブ:\\"});
+// The drive combo can be typed into; only one letter names a drive, in either case.
+TEST_F(ReservationDlgTest, OnlyADriveLetterTypedNamesADrive) {
+  const struct {
+    const char* text;
+    std::vector<char> asked;
+    size_t questions;
+  } cases[] = {{"e", {'E'}, 0}, {"ドライブＥです", {}, 1}, {"E:", {}, 1}, {"", {}, 1}};
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.text);
+    controls = FakeDialog();
+    drives.asked.clear();
+    Open(Sample());
+    controls.texts[IDC_DRIVE] = each.text;
+    dialog.OnOK();
+    EXPECT_EQ(drives.asked, each.asked);
+    EXPECT_EQ(controls.questions.size(), each.questions);
+  }
 }
 
 TEST_F(ReservationDlgTest, OffAsksWhetherToDelete) {
@@ -331,7 +342,7 @@ TEST_F(ReservationDlgTest, OffAsksWhetherToDelete) {
   stored = dialog.GetReservation();
   EXPECT_EQ(stored.Month, 4);
   EXPECT_EQ(stored.Action, ACTION_OFF);
-  EXPECT_EQ(controls.results, (std::vector<int>{kDialogResultOk, kDialogResultOk}));
+  EXPECT_EQ(controls.results, (std::vector<DialogResult>{DialogResult::kOk, DialogResult::kOk}));
 }
 
 TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
@@ -348,7 +359,7 @@ TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
     EXPECT_TRUE(controls.IsVisible(id)) << id;
   }
   dialog.OnOK();
-  EXPECT_EQ(controls.results, std::vector<int>{kDialogResultOk});
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
 }
 
 TEST_F(ReservationDlgTest, TextsAreCutToTheirFieldsAtACharacterBoundary) {

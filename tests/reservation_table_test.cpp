@@ -11,9 +11,8 @@ namespace {
 class ReservationTableTest : public ::testing::Test {
  protected:
   ReservationTable MakeTable(int slots) {
-    g_nSlotCount = slots;
     ReservationTable table(location);
-    table.ResetSlots();
+    table.ResetSlots(slots);
     return table;
   }
   Reservation Named(int hour) {

@@ -80,8 +80,8 @@ TEST_F(ScheduleTest, TheGuardLetsGoAfterAGapWithoutTicks) {
 TEST_F(ScheduleTest, NestedTicksInsideAnActionFireNothingInThatMinute) {
   Daily(0, 7, 30);
   Daily(1, 7, 30);
-  fake.shell.result = 2;  // the shell refuses: an error box opens
-  fake.frame.m_bNoError = 0;
+  fake.shell.starts = false;  // the shell refuses: an error box opens
+  fake.frame.SetNoError(0);
   int nested = 0;
   fake.alerts.whileOpen = [&] {
     ++nested;
@@ -153,7 +153,7 @@ TEST_F(ScheduleTest, ADateReservationErasesItselfAfterRunningEvenWhenRefused) {
   once.Month = 12;
   once.Day = 7;
   once.Erace = 1;
-  fake.frame.m_bSettingsOpen = 1;
+  fake.busy.SetSettingsOpen(true);
   fake.clock.Set(2026, 12, 7, 7, 30, 0);
   fake.frame.CheckSchedule();
   EXPECT_EQ(Fired(), 0u);
@@ -201,7 +201,7 @@ TEST_F(QuickReservationTest, WritesAOneOffMessageAboutThreeMinutesAhead) {
   EXPECT_STREQ(slot.Message, "あれから３分です！");
   EXPECT_STREQ(slot.FileName, "D:\\App\\readme.txt");
   EXPECT_STREQ(slot.Command, "");
-  EXPECT_EQ(fake.alerts.beeps, std::vector<unsigned>{kBeepDefault});
+  EXPECT_EQ(fake.alerts.beeps, 1);
 
   // It fires once, three minutes later, and erases itself.
   RunFor(240);
@@ -248,11 +248,11 @@ TEST_F(QuickReservationTest, FillsTheLastEmptySlotAndNothingWhenFull) {
   const Reservation before = full.frame.Table()[1];
   full.frame.OnQuickReservation();
   EXPECT_EQ(full.frame.Table()[1].Minute, before.Minute);
-  EXPECT_TRUE(full.alerts.beeps.empty());
+  EXPECT_EQ(full.alerts.beeps, 0);
 
   FakeFrame none(0);
   none.frame.OnQuickReservation();
-  EXPECT_TRUE(none.alerts.beeps.empty());
+  EXPECT_EQ(none.alerts.beeps, 0);
 }
 
 }  // namespace

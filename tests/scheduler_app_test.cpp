@@ -47,11 +47,12 @@ class SchedulerAppTest : public ::testing::Test {
   FakeAlerts alerts;
   FakeDialogHost dialogs;
   FakeWindowHost window;
+  UiBusy busy;
 };
 
 TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window);
+    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
     EXPECT_FALSE(app.InitInstance("05,鳴刻 です"));
     EXPECT_EQ(app.ExitInstance(), 0);
   }
@@ -65,7 +66,7 @@ TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
 
 TEST_F(SchedulerAppTest, AnEmptyCommandLineMakesTheResidentInstance) {
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window);
+    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
     EXPECT_TRUE(app.InitInstance(""));
   }
   EXPECT_EQ(mutex.names, std::vector<std::string>{"TAVORENKA_Chimeday"});
@@ -77,61 +78,59 @@ TEST_F(SchedulerAppTest, AnEmptyCommandLineMakesTheResidentInstance) {
 TEST_F(SchedulerAppTest, ASecondResidentStartWarnsAndEnds) {
   mutex.result = NamedMutex::Result::kAlreadyExists;
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window);
+    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
     EXPECT_FALSE(app.InitInstance(""));
   }
   ASSERT_EQ(alerts.boxes.size(), 1u);
   EXPECT_EQ(alerts.boxes[0].text, "二重起動はできません");
   EXPECT_EQ(alerts.boxes[0].caption, "鳴刻エラー");
-  EXPECT_EQ(alerts.boxes[0].style, 0x30u);
   EXPECT_EQ(window.created, 0);
   EXPECT_EQ(mutex.releases, 0) << "the other copy's mutex is not ours to release";
 }
 
 TEST_F(SchedulerAppTest, WithoutAMutexOrAWindow) {
   mutex.result = NamedMutex::Result::kFailed;
-  CSchedulerApp app(mutex, alerts, dialogs, window);
+  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
   EXPECT_TRUE(app.InitInstance("")) << "no guard, but the program runs";
   EXPECT_TRUE(alerts.boxes.empty());
 
   // The frame that refused its creation has said why already.
   window.creation = MainWindowHost::Creation::kRefused;
-  CSchedulerApp refused(mutex, alerts, dialogs, window);
+  CSchedulerApp refused(mutex, alerts, dialogs, window, busy);
   EXPECT_FALSE(refused.InitInstance(""));
   EXPECT_TRUE(alerts.boxes.empty());
 
   window.creation = MainWindowHost::Creation::kFailed;
-  CSchedulerApp failed(mutex, alerts, dialogs, window);
+  CSchedulerApp failed(mutex, alerts, dialogs, window, busy);
   EXPECT_FALSE(failed.InitInstance("")) << "nothing to reach without a window";
   ASSERT_EQ(alerts.boxes.size(), 1u);
   EXPECT_EQ(alerts.boxes[0].text, "ウィンドウの作成に失敗しました");
   EXPECT_EQ(alerts.boxes[0].caption, "鳴刻エラー");
-  EXPECT_EQ(alerts.boxes[0].style, 0x30u);
 }
 
 TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {
-  CSchedulerApp app(mutex, alerts, dialogs, window);
-  int busy = -1;
-  void* front = nullptr;
+  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+  bool busyMeanwhile = false;
+  WindowHandle front = nullptr;
   dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
-    busy = g_bAboutOpen;
-    front = g_hFrontDialog;
+    busyMeanwhile = busy.IsBusy();
+    front = busy.FrontDialog();
   };
   EXPECT_TRUE(app.OnCommand(ID_APP_ABOUT));
   ASSERT_EQ(dialogs.runs.size(), 1u);
   EXPECT_EQ(dialogs.runs[0].templateId, IDD_ABOUTBOX);
-  EXPECT_EQ(busy, 1);
+  EXPECT_TRUE(busyMeanwhile);
   EXPECT_EQ(front, dialogs.dialogs[0].Handle());
   ASSERT_EQ(dialogs.dialogs[0].placements.size(), 1u);
   const FakeDialog::Placement& centred = dialogs.dialogs[0].placements[0];
   EXPECT_EQ((std::vector<int>{centred.x, centred.y, centred.width, centred.height}),
             (std::vector<int>{362, 334, 300, 100}));
-  EXPECT_EQ(g_bAboutOpen, 0);
-  EXPECT_EQ(g_hFrontDialog, nullptr);
+  EXPECT_FALSE(busy.IsBusy());
+  EXPECT_EQ(busy.FrontDialog(), nullptr);
 }
 
 TEST_F(SchedulerAppTest, ExitClosesTheMainWindowAndOtherCommandsPass) {
-  CSchedulerApp app(mutex, alerts, dialogs, window);
+  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
   EXPECT_TRUE(app.OnCommand(ID_APP_EXIT));
   EXPECT_EQ(window.closed, 1);
   EXPECT_FALSE(app.OnCommand(ID_SETTINGS));

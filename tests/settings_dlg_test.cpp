@@ -9,7 +9,6 @@
 #include "fakes/frame_fixture.h"
 #include "platform/cp932.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 #include "settings/reservation_dlg.h"
 
 namespace {
@@ -23,13 +22,12 @@ class SettingsTest : public ::testing::Test {
  protected:
   SettingsTest() {
     fake.clock.Set(2026, 12, 7, 9, 41, 30);
-    fake.frame.m_bNoError = 0;
+    fake.frame.SetNoError(0);
     // As the editor's template has it.
     fake.dialogs.prepare = [](int templateId, FakeDialog& controls) {
       if (templateId == IDD_RESERVATION) controls.ShowItem(IDC_DELETE_QUESTION, false);
     };
   }
-  ~SettingsTest() override { g_hFrontDialog = nullptr; }
 
   Reservation& Slot(int index) { return fake.frame.Table()[index]; }
 
@@ -159,8 +157,7 @@ TEST_F(SettingsTest, ButtonsAndMenuItemsFollowTheRowCount) {
   std::vector<int> grayedEmpty;
   OpenSettings([&](CSettingsDlg& dialog, FakeDialog& controls) {
     dialog.OnListRightClick(kList);
-    grayedEmpty = controls.popups.at(0).grayed;
-    EXPECT_EQ(controls.popups.at(0).index, 1);
+    grayedEmpty = controls.listMenus.at(0);
   });
   const FakeDialog& empty = SettingsControls();
   EXPECT_TRUE(empty.rows.at(kList).empty());
@@ -174,7 +171,7 @@ TEST_F(SettingsTest, ButtonsAndMenuItemsFollowTheRowCount) {
   std::vector<int> grayedFull;
   OpenSettings([&](CSettingsDlg& dialog, FakeDialog& controls) {
     dialog.OnListRightClick(kList);
-    grayedFull = controls.popups.at(0).grayed;
+    grayedFull = controls.listMenus.at(0);
   });
   const FakeDialog& full = fake.dialogs.dialogs.back();
   EXPECT_FALSE(full.IsEnabled(IDC_NEW_RESERVATION));
@@ -185,7 +182,7 @@ TEST_F(SettingsTest, ButtonsAndMenuItemsFollowTheRowCount) {
 
 TEST_F(SettingsTest, NewOpensTheEditorOnNowAndAddsTheRowBehindTheOthers) {
   Message(0, 3, 3, "前");
-  fake.drives.types["D:\\"] = kDriveCdRom;
+  fake.drives.cdRoms.insert('D');
   Reservation shown{};
   OpenSettings([](CSettingsDlg& dialog, FakeDialog&) { dialog.OnCommand(IDC_NEW_RESERVATION); },
                [&](CReservationDlg& editor, FakeDialog&) { shown = editor.GetReservation(); });
@@ -209,10 +206,10 @@ TEST_F(SettingsTest, WithoutACdRomDriveANewReservationNamesDriveE) {
   OpenSettings([](CSettingsDlg& dialog, FakeDialog&) { dialog.OnCommand(ID_NEW_RESERVATION); },
                [&](CReservationDlg& editor, FakeDialog& controls) {
                  shown = editor.GetReservation();
-                 controls.EndDialog(kDialogResultCancel);
+                 controls.EndDialog(DialogResult::kCancel);
                });
   EXPECT_EQ(shown.Drive, 5);
-  EXPECT_EQ(fake.drives.asked.front(), "A:\\");
+  EXPECT_EQ(fake.drives.asked.front(), 'A');
   EXPECT_EQ(fake.drives.asked.size(), 26u);
   EXPECT_TRUE(Rows().empty()) << "Cancel adds nothing";
 }
@@ -266,13 +263,13 @@ TEST_F(SettingsTest, CancelKeepsTheTableTheOptionAndTheRunKeys) {
   });
   EXPECT_TRUE(Rows().empty()) << "the dialog's own copy lost the row";
   EXPECT_EQ(Slot(0).Message, std::string("一"));
-  EXPECT_EQ(fake.frame.m_bNoError, 0);
+  EXPECT_EQ(fake.frame.NoError(), 0);
   EXPECT_EQ(fake.runKey.values[Hive::kMachine].size(), 1u);
   EXPECT_EQ(fake.profile.writes, 0);
 }
 
 TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
-  fake.frame.m_bNoError = 1;
+  fake.frame.SetNoError(1);
   bool noErrorShown = false;
   OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
     noErrorShown = controls.IsButtonChecked(IDC_NO_ERROR);
@@ -280,7 +277,7 @@ TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
     controls.CheckButton(IDC_AUTOSTART, true);
   });
   EXPECT_TRUE(noErrorShown);
-  EXPECT_EQ(fake.frame.m_bNoError, 0);
+  EXPECT_EQ(fake.frame.NoError(), 0);
   const std::string data = fake.runKey.values[Hive::kMachine]["Chimeday"];
   ASSERT_EQ(data.size(), 260u);
   EXPECT_EQ(data.substr(0, 22), std::string("C:\\Tools\\chimeday.exe") + '\0');
@@ -292,18 +289,17 @@ TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
 }
 
 TEST_F(SettingsTest, AnOkThatCannotBeSavedIsToldWhateverNoErrorSaysAndStillApplies) {
-  fake.frame.m_bNoError = 1;
+  fake.frame.SetNoError(1);
   fake.profile.writable = false;
   Message(0, 1, 1, "一");
   bool busyMeanwhile = false;
-  fake.alerts.whileOpen = [&] { busyMeanwhile = fake.frame.IsUiBusy(); };
+  fake.alerts.whileOpen = [&] { busyMeanwhile = fake.busy.IsBusy(); };
   OpenSettings([](CSettingsDlg& dialog, FakeDialog&) { dialog.OnCommand(IDC_DELETE_RESERVATION); });
   ASSERT_EQ(fake.alerts.boxes.size(), 1u);
   EXPECT_EQ(fake.alerts.boxes[0].text, "設定を保存できませんでした。\nC:\\Tools\\chimeday.ini");
   EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
-  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
   EXPECT_TRUE(busyMeanwhile);
-  EXPECT_FALSE(fake.frame.IsUiBusy());
+  EXPECT_FALSE(fake.busy.IsBusy());
   EXPECT_EQ(Slot(0).Month, SLOT_EMPTY) << "the edit holds for this run";
 }
 
@@ -331,14 +327,14 @@ TEST_F(SettingsTest, OnlyTheExactValueNameChecksAutostart) {
   bool shown = true;
   OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
     shown = controls.IsButtonChecked(IDC_AUTOSTART);
-    controls.EndDialog(kDialogResultCancel);
+    controls.EndDialog(DialogResult::kCancel);
   });
   EXPECT_FALSE(shown);
 }
 
 TEST_F(SettingsTest, WithNoSlotsEverythingIsOffButTheOptionsStillWork) {
   FakeFrame none(0);
-  none.frame.m_bNoError = 0;
+  none.frame.SetNoError(0);
   none.dialogs.whileOpen = [](int, DialogHandler&, FakeDialog& controls) {
     controls.CheckButton(IDC_NO_ERROR, true);
   };
@@ -347,7 +343,7 @@ TEST_F(SettingsTest, WithNoSlotsEverythingIsOffButTheOptionsStillWork) {
   EXPECT_FALSE(controls.IsEnabled(IDC_NEW_RESERVATION));
   EXPECT_FALSE(controls.IsEnabled(IDC_CHANGE_RESERVATION));
   EXPECT_FALSE(controls.IsEnabled(IDC_DELETE_RESERVATION));
-  EXPECT_EQ(none.frame.m_bNoError, 1);
+  EXPECT_EQ(none.frame.NoError(), 1);
 }
 
 TEST_F(SettingsTest, WhileOpenTheUiIsBusyAndTheDialogIsInFront) {
@@ -355,18 +351,18 @@ TEST_F(SettingsTest, WhileOpenTheUiIsBusyAndTheDialogIsInFront) {
   Slot(0).Hour = 9;
   Slot(0).Minute = 41;
   OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
-    EXPECT_EQ(fake.frame.m_bSettingsOpen, 1);
-    EXPECT_EQ(g_hFrontDialog, controls.Handle());
+    EXPECT_TRUE(fake.busy.IsBusy());
+    EXPECT_EQ(fake.busy.FrontDialog(), controls.Handle());
     fake.frame.OnCommand(ID_SETTINGS);  // a second settings command
-    fake.frame.OnTrayNotify(kMouseLeftDown);
+    fake.frame.OnTrayNotify(FrameHandler::TrayMouse::kLeftDown);
     fake.frame.CheckSchedule();
   });
   EXPECT_EQ(fake.dialogs.runs.size(), 1u) << "no second settings dialog";
-  EXPECT_EQ(fake.foreground.brought, std::vector<void*>{SettingsControls().Handle()});
+  EXPECT_EQ(fake.foreground.brought, std::vector<WindowHandle>{SettingsControls().Handle()});
   EXPECT_TRUE(fake.menu.tracked.empty());
   EXPECT_TRUE(fake.shell.calls.empty()) << "the due reservation did not run";
-  EXPECT_EQ(fake.frame.m_bSettingsOpen, 0);
-  EXPECT_EQ(g_hFrontDialog, nullptr);
+  EXPECT_FALSE(fake.busy.IsBusy());
+  EXPECT_EQ(fake.busy.FrontDialog(), nullptr);
 }
 
 }  // namespace

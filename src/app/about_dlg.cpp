@@ -4,7 +4,7 @@
 
 bool CAboutDlg::OnInitDialog() {
   // A click on the tray icon brings this box forward.
-  g_hFrontDialog = Controls().Handle();
+  m_busy.SetFrontDialog(Controls().Handle());
   CenterOnScreen();
   return true;
 }

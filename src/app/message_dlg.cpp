@@ -39,7 +39,7 @@ bool CMessageDlg::OnInitDialog() {
   const DialogControls::Size screen = Controls().ScreenSize();
   Controls().MoveWindow(screen.width / 2 - kLeftOfCentre, screen.height / 2 - kWindowHeight / 2,
                         kWindowWidth, kWindowHeight, false);
-  m_alerts.PlayBeep(kBeepDefault);
+  m_alerts.Beep();
   Controls().StartTimer(kMessageCloseTimer, kTickMs);
   return true;
 }
@@ -49,11 +49,11 @@ void CMessageDlg::OnTimer(unsigned id) {
   if (m_nSecondsLeft > 1) --m_nSecondsLeft;
   if (m_nSecondsLeft == 1) {
     Controls().StopTimer(kMessageCloseTimer);
-    Controls().EndDialog(kDialogResultOk);
+    Controls().EndDialog(DialogResult::kOk);
   }
 }
 
 void CMessageDlg::OnOK() {
   Controls().StopTimer(kMessageCloseTimer);
-  Controls().EndDialog(kDialogResultOk);
+  Controls().EndDialog(DialogResult::kOk);
 }

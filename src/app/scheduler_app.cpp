@@ -18,8 +18,8 @@ constexpr int kCommandLineSize = 256;
 }  // namespace
 
 CSchedulerApp::CSchedulerApp(NamedMutex& mutex, Alerts& alerts, DialogHost& dialogs,
-                             MainWindowHost& window)
-    : m_mutex(mutex), m_alerts(alerts), m_dialogs(dialogs), m_window(window) {}
+                             MainWindowHost& window, UiBusy& busy)
+    : m_mutex(mutex), m_alerts(alerts), m_dialogs(dialogs), m_window(window), m_busy(busy) {}
 
 CSchedulerApp::~CSchedulerApp() {
   if (m_mutexTaken) m_mutex.Release();
@@ -38,7 +38,7 @@ bool CSchedulerApp::InitInstance(const char* commandLine) {
   const NamedMutex::Result guard = m_mutex.CreateOwned(kMutexName);
   m_mutexTaken = guard == NamedMutex::Result::kCreated;
   if (guard == NamedMutex::Result::kAlreadyExists) {
-    m_alerts.ShowMessageBox("二重起動はできません", "鳴刻エラー", kBoxOk | kBoxIconExclamation);
+    m_alerts.ShowWarning("二重起動はできません", "鳴刻エラー");
     return false;
   }
   switch (m_window.CreateMainWindow()) {
@@ -50,8 +50,7 @@ bool CSchedulerApp::InitInstance(const char* commandLine) {
       break;
   }
   // A window that cannot be made leaves nothing to reach: end rather than run invisibly.
-  m_alerts.ShowMessageBox("ウィンドウの作成に失敗しました", "鳴刻エラー",
-                          kBoxOk | kBoxIconExclamation);
+  m_alerts.ShowWarning("ウィンドウの作成に失敗しました", "鳴刻エラー");
   return false;
 }
 
@@ -70,9 +69,9 @@ bool CSchedulerApp::OnCommand(unsigned id) {
 }
 
 void CSchedulerApp::OnAppAbout() {
-  CAboutDlg about;
-  g_bAboutOpen = 1;
+  CAboutDlg about(m_busy);
+  m_busy.SetAboutOpen(true);
   m_dialogs.RunModal(IDD_ABOUTBOX, about);
-  g_hFrontDialog = nullptr;
-  g_bAboutOpen = 0;
+  m_busy.SetFrontDialog(nullptr);
+  m_busy.SetAboutOpen(false);
 }

@@ -11,18 +11,21 @@
 #include "platform/win32/text.h"
 #include "platform/win32/text_codec.h"
 #include "scheduler/main_frame.h"
+#include "scheduler/ui_busy.h"
+#include "settings/settings_editor.h"
 
 namespace {
 
 // Everything the resident role's frame stands on, made before its window.
 class Resident : public MainWindowHost {
  public:
-  Resident(win32::FrameWindow& window, Alerts& alerts, DialogHost& dialogs)
+  Resident(win32::FrameWindow& window, Alerts& alerts, DialogHost& dialogs, UiBusy& busy)
       : m_window(window),
         m_alerts(alerts),
         m_dialogs(dialogs),
+        m_busy(busy),
         m_profileFile(win32::ExecutableDirectory() + L"chimeday.ini"),
-        m_mci(window.HandleSlot()) {}
+        m_mci(window) {}
 
   void SetCommandTarget(CommandTarget& commands) { m_commands = &commands; }
 
@@ -33,6 +36,7 @@ class Resident : public MainWindowHost {
   win32::FrameWindow& m_window;
   Alerts& m_alerts;
   DialogHost& m_dialogs;
+  UiBusy& m_busy;
   CommandTarget* m_commands = nullptr;
   win32::Win32Clock m_clock;
   win32::Win32Shell m_shell;
@@ -45,9 +49,12 @@ class Resident : public MainWindowHost {
   win32::Win32Power m_power;
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
-  CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
-                                m_window, m_mci, m_drives, m_window, m_window, m_foreground,
-                                m_power, m_dialogs, m_runKey, m_textCodec}};
+  SettingsEditor m_settings{
+      SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey, m_busy}};
+  CMainFrame m_frame{
+      FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile, m_window, m_mci,
+                 m_drives, m_window, m_window, m_foreground, m_power, m_textCodec},
+      m_busy, m_settings};
 };
 
 }  // namespace
@@ -57,11 +64,12 @@ int main() {
   const std::string commandLine = win32::WideToCp932(SkipProgramPath(processLine.c_str()));
 
   win32::FrameWindow window;
-  win32::Win32Alerts alerts(window.HandleSlot());
-  win32::Win32DialogHost dialogs(window.HandleSlot());
+  win32::Win32Alerts alerts(window);
+  win32::Win32DialogHost dialogs(window);
   win32::Win32Mutex mutex;
-  Resident resident(window, alerts, dialogs);
-  CSchedulerApp app(mutex, alerts, dialogs, resident);
+  UiBusy busy;
+  Resident resident(window, alerts, dialogs, busy);
+  CSchedulerApp app(mutex, alerts, dialogs, resident, busy);
   resident.SetCommandTarget(app);
 
   if (app.InitInstance(commandLine.c_str())) win32::FrameWindow::RunMessageLoop();

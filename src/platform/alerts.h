@@ -4,11 +4,9 @@
 class Alerts {
  public:
   virtual ~Alerts() = default;
-  // Modal; returns the button that closed it. The thread keeps dispatching messages meanwhile.
-  virtual int ShowMessageBox(const char* text, const char* caption, unsigned style) = 0;
-  virtual void PlayBeep(unsigned type) = 0;
+  // A modal warning: the exclamation icon and an OK button. The thread keeps dispatching
+  // messages while it is open.
+  virtual void ShowWarning(const char* text, const char* caption) = 0;
+  // The system's default sound.
+  virtual void Beep() = 0;
 };
-
-constexpr unsigned kBoxOk = 0x00;
-constexpr unsigned kBoxIconExclamation = 0x30;
-constexpr unsigned kBeepDefault = 0;

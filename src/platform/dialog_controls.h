@@ -3,7 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_handle.h"
 #include "platform/window_timers.h"
+
+// How a dialog ended: by OK, by Cancel (Esc and the close box included), or not shown at all.
+enum class DialogResult { kOk, kCancel, kFailed };
 
 // What a dialog's logic may do with its own window and controls. Texts are code page 932.
 class DialogControls : public WindowTimers {
@@ -13,14 +17,13 @@ class DialogControls : public WindowTimers {
     int height;
   };
 
-  // The dialog's window as an opaque handle.
-  virtual void* Handle() = 0;
+  virtual WindowHandle Handle() = 0;
   virtual void MoveWindow(int x, int y, int width, int height, bool repaint) = 0;
   virtual Size ScreenSize() = 0;
   // The dialog window's outer size in pixels.
   virtual Size WindowSize() = 0;
   // Ends the modal loop with the given result.
-  virtual void EndDialog(int result) = 0;
+  virtual void EndDialog(DialogResult result) = 0;
 
   // Texts of edits, statics and buttons. GetItemText answers the whole text; the caller cuts
   // it to its field.
@@ -56,14 +59,11 @@ class DialogControls : public WindowTimers {
 
   // A yes/no question owned by the dialog, without an icon; true for yes.
   virtual bool AskYesNo(const char* text, const char* caption) = 0;
-  // Tracks popup `popupIndex` of menu resource 128 at the cursor, owned by the dialog, with
-  // the given items grayed; a chosen item comes back as the dialog's OnCommand.
-  virtual void TrackPopupMenu(int popupIndex, const std::vector<int>& grayedIds) = 0;
+  // Tracks the settings list's menu at the cursor, owned by the dialog, with the given items
+  // grayed; a chosen item comes back as the dialog's OnCommand.
+  virtual void TrackListMenu(const std::vector<int>& grayedIds) = 0;
   // The file-open dialog; `filter` is "name|pattern|...||". True and the chosen file's full
   // path when the user chose one.
   virtual bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
                                 std::string* path) = 0;
 };
-
-constexpr int kDialogResultOk = 1;
-constexpr int kDialogResultCancel = 2;

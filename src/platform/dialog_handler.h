@@ -11,8 +11,8 @@ class DialogHandler {
   void Attach(DialogControls& controls) { m_controls = &controls; }
 
   virtual bool OnInitDialog() { return true; }
-  virtual void OnOK() { Controls().EndDialog(kDialogResultOk); }
-  virtual void OnCancel() { Controls().EndDialog(kDialogResultCancel); }
+  virtual void OnOK() { Controls().EndDialog(DialogResult::kOk); }
+  virtual void OnCancel() { Controls().EndDialog(DialogResult::kCancel); }
   virtual void OnTimer(unsigned /*id*/) {}
   // A button click or a menu command other than OK and Cancel.
   virtual void OnCommand(int /*id*/) {}
@@ -40,9 +40,9 @@ class DialogHandler {
 class DialogHost {
  public:
   virtual ~DialogHost() = default;
-  // Owned by the main window when there is one. The result the dialog ended with; -1 when it
-  // could not be shown.
-  virtual int RunModal(int templateId, DialogHandler& handler) = 0;
-  // Owned by `owner`, a dialog's handle, or by no window when it is null.
-  virtual int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) = 0;
+  // Owned by the main window when there is one.
+  virtual DialogResult RunModal(int templateId, DialogHandler& handler) = 0;
+  // Owned by `owner`, another dialog.
+  virtual DialogResult RunModalOwnedBy(WindowHandle owner, int templateId,
+                                       DialogHandler& handler) = 0;
 };

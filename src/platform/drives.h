@@ -1,10 +1,9 @@
 #pragma once
 
-// What kind of drive a root path ("E:\") names.
+// The kinds of the drives A: to Z:.
 class Drives {
  public:
   virtual ~Drives() = default;
-  virtual unsigned DriveType(const char* rootPath) = 0;
+  // True when the drive of that letter ('A' to 'Z') is a CD-ROM drive.
+  virtual bool IsCdRom(char letter) = 0;
 };
-
-constexpr unsigned kDriveCdRom = 5;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/window_handle.h"
+
 // Switching the foreground window, also from a thread that does not own it.
 class Foreground {
  public:
   virtual ~Foreground() = default;
-  // `window` is an opaque window handle.
-  virtual void BringForward(void* window) = 0;
+  virtual void BringForward(WindowHandle window) = 0;
 };

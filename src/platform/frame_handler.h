@@ -4,13 +4,19 @@
 // from its window procedure.
 class FrameHandler {
  public:
+  // What the mouse did on the tray icon.
+  enum class TrayMouse { kLeftDown, kRightDown, kOther };
+
   virtual ~FrameHandler() = default;
+  // -1 refuses the window's creation.
   virtual int OnCreate() = 0;
   virtual void OnTimer(unsigned id) = 0;
-  virtual void OnTrayNotify(unsigned mouseMessage) = 0;
+  virtual void OnTrayNotify(TrayMouse mouse) = 0;
   // False for a command that the frame does not handle itself.
   virtual bool OnCommand(unsigned id) = 0;
-  virtual void OnMciNotify(unsigned code) = 0;
+  // The CD device's notification that a play command ended; `successful` when it played its
+  // range to the end, rather than being stopped, superseded or failing.
+  virtual void OnMciNotify(bool successful) = 0;
   // Before the window is destroyed.
   virtual void OnClose() = 0;
   virtual bool OnQueryEndSession() = 0;

@@ -4,10 +4,7 @@
 class Mci {
  public:
   virtual ~Mci() = default;
-  // 0 on success. With `reply`, the answer text lands there; with `notify`, the device posts
-  // its completion to the frame's window when a play command ends.
-  virtual unsigned SendString(const char* command, char* reply, unsigned replySize,
-                              bool notify) = 0;
+  // True on success. With `reply`, the answer text lands there; with `notify`, the device
+  // tells the frame's window when a play command ends (FrameHandler::OnMciNotify).
+  virtual bool SendString(const char* command, char* reply, unsigned replySize, bool notify) = 0;
 };
-
-constexpr unsigned kMciNotifySuccessful = 1;

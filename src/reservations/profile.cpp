@@ -16,7 +16,6 @@
 namespace {
 
 constexpr char kOptionSection[] = "OPTION";
-constexpr int kDefaultSlotCount = 32;
 constexpr int kMaxSlotCount = 4096;
 constexpr int kDefaultNoError = 1;
 

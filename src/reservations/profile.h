@@ -3,16 +3,16 @@
 #include <optional>
 
 #include "reservations/ini_document.h"
+#include "reservations/reservation_table.h"
 
 class ExecutableLocation;
 class ProfileStore;
-class ReservationTable;
 class TextCodec;
 
 // The profile's values as the frame holds them.
 struct ProfileOptions {
-  int slotCount = 32;  // "ArrayStock"
-  int noError = 1;     // "NoError"
+  int slotCount = kDefaultSlotCount;  // "ArrayStock"
+  int noError = 1;                    // "NoError"
 };
 
 // Loads and saves the slot count, the NoError option and every slot. Everything else in the

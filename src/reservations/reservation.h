@@ -11,8 +11,9 @@ constexpr int32_t ACTION_CD = 1;
 constexpr int32_t ACTION_FILE = 2;
 constexpr int32_t ACTION_MESSAGE = 3;
 
-// Drive n (1 to 26) is the n-th letter.
+// Drive n (1 to kDriveCount) is the n-th letter.
 constexpr char kDriveLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr int kDriveCount = sizeof kDriveLetters - 1;
 
 constexpr int kMessageSize = 62;
 constexpr int kFileNameSize = 260;

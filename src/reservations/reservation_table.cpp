@@ -1,10 +1,7 @@
 #include "reservations/reservation_table.h"
 
-int g_nSlotCount = 32;
-
-void ReservationTable::ResetSlots() {
-  m_slots.assign(g_nSlotCount > 0 ? static_cast<std::size_t>(g_nSlotCount) : 0,
-                 DefaultReservation(m_location));
+void ReservationTable::ResetSlots(int count) {
+  m_slots.assign(count > 0 ? static_cast<std::size_t>(count) : 0, DefaultReservation(m_location));
 }
 
 void ReservationTable::ResetZeroed(int count) {

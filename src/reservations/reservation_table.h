@@ -6,8 +6,8 @@
 
 class ExecutableLocation;
 
-// The number of slots, read from the profile once at start.
-extern int g_nSlotCount;
+// The number of slots when the profile does not say.
+constexpr int kDefaultSlotCount = 32;
 
 // The slot array. Its length is fixed once made; gaps (empty slots) may lie anywhere.
 class ReservationTable {
@@ -16,8 +16,8 @@ class ReservationTable {
 
   int Size() const { return static_cast<int>(m_slots.size()); }
 
-  // Exactly g_nSlotCount slots, each the default record.
-  void ResetSlots();
+  // Exactly `count` slots, each the default record (a negative count makes none).
+  void ResetSlots(int count);
   // Exactly `count` slots with every field zero (a negative count makes none).
   void ResetZeroed(int count);
   // A copy of the slot, or the default record past the end.

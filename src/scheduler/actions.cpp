@@ -6,6 +6,7 @@
 #include "platform/string_table.h"
 #include "resource.h"
 #include "scheduler/main_frame.h"
+#include "scheduler/ui_busy.h"
 
 namespace {
 
@@ -14,11 +15,11 @@ constexpr int kCommandLineSize = 256;
 }  // namespace
 
 int CMainFrame::RunReservation(int slotIndex) {
-  if (IsUiBusy()) return 0;
+  if (m_busy.IsBusy()) return 0;
   const Reservation& slot = m_table[slotIndex];
   switch (slot.Action) {
     case ACTION_CD:
-      return PlayCd(slotIndex);
+      return m_cd.Play(slot);
     case ACTION_FILE:
       return RunFile(slot);
     case ACTION_MESSAGE:
@@ -30,7 +31,7 @@ int CMainFrame::RunReservation(int slotIndex) {
 
 int CMainFrame::RunFile(const Reservation& slot) {
   const char* verb = slot.Command[0] != '\0' ? slot.Command : "open";
-  if (m_ports.shell.ExecuteFile(verb, slot.FileName) > kShellStartedAbove) return 1;
+  if (m_ports.shell.ExecuteFile(verb, slot.FileName)) return 1;
   ReportError(IDS_FILE_RUN_FAILED);
   return 0;
 }
@@ -42,16 +43,14 @@ int CMainFrame::RunMessage(const Reservation& slot) {
   char commandLine[kCommandLineSize];
   std::snprintf(commandLine, sizeof commandLine, "%02d,%.*s", index, kMessageSize - 1,
                 slot.Message);
-  if (m_ports.shell.ExecuteSelf(commandLine) > kShellStartedAbove) return 1;
+  if (m_ports.shell.ExecuteSelf(commandLine)) return 1;
   ReportError(IDS_MESSAGE_FAILED);
   return 0;
 }
 
 void CMainFrame::ReportError(unsigned id) {
   const std::string text = m_ports.strings.Load(id);
-  ++m_bErrorShowing;
-  if (m_bNoError == 0) {
-    m_ports.alerts.ShowMessageBox(text.c_str(), "鳴刻エラー", kBoxOk | kBoxIconExclamation);
-  }
-  --m_bErrorShowing;
+  m_busy.ErrorBoxOpened();
+  if (m_bNoError == 0) m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+  m_busy.ErrorBoxClosed();
 }

@@ -1,3 +1,5 @@
+#include "scheduler/cd_player.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -7,9 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/mci.h"
-#include "platform/tray_icon.h"
 #include "resource.h"
-#include "scheduler/main_frame.h"
 
 namespace {
 
@@ -27,14 +27,15 @@ long long ReplyNumber(const char* reply) {
 
 }  // namespace
 
-bool CMainFrame::PrepareCdCommands(int slotIndex) {
-  const int drive = m_table[slotIndex].Drive;
-  if (drive < 1 || drive > 26) return false;
-  const char letter = kDriveLetters[drive - 1];
-  const char root[] = {letter, ':', '\\', '\0'};
-  if (m_ports.drives.DriveType(root) != kDriveCdRom) return false;
+CdPlayer::CdPlayer(Mci& mci, Drives& drives, CdPlayerHost& host)
+    : m_mci(mci), m_drives(drives), m_host(host) {}
 
-  CdCommandSet& set = m_cdCommands;
+bool CdPlayer::PrepareCommands(int drive) {
+  if (drive < 1 || drive > kDriveCount) return false;
+  const char letter = kDriveLetters[drive - 1];
+  if (!m_drives.IsCdRom(letter)) return false;
+
+  CommandSet& set = m_commands;
   Compose(set.open, "open ", letter, ": type CDAudio");
   Compose(set.trackCount, "status ", letter, ": number of tracks");
   Compose(set.timeFormat, "set ", letter, ": time format milliseconds");
@@ -46,90 +47,79 @@ bool CMainFrame::PrepareCdCommands(int slotIndex) {
   return true;
 }
 
-int CMainFrame::PlayCd(int slotIndex) {
-  const Reservation& slot = m_table[slotIndex];
-  m_nCdTrack = slot.Track;
-  if (!PrepareCdCommands(slotIndex)) {
-    ReportError(IDS_CD_DRIVE_UNUSABLE);
+int CdPlayer::Play(const Reservation& slot) {
+  m_track = slot.Track;
+  if (!PrepareCommands(slot.Drive)) {
+    m_host.ReportError(IDS_CD_DRIVE_UNUSABLE);
     return 0;
   }
   // Whatever plays stops first; with nothing playing, the new drive is stopped and closed.
-  if (!m_bCdPlaying) m_cdDevice = m_cdCommands;
-  StopCd();
-  m_cdDevice = m_cdCommands;
+  if (!m_playing) m_device = m_commands;
+  Stop();
+  m_device = m_commands;
 
-  if (m_ports.mci.SendString(m_cdDevice.open, nullptr, 0, false) != 0) {
-    ReportError(IDS_CD_OPEN_FAILED);
+  if (!m_mci.SendString(m_device.open, nullptr, 0, false)) {
+    m_host.ReportError(IDS_CD_OPEN_FAILED);
     return 0;
   }
-  m_bCdPlaying = 1;
+  m_playing = true;
 
-  if (!Query(m_cdDevice.trackCount)) return CdFailed(IDS_CD_TRACKS_FAILED);
-  const long long tracks = ReplyNumber(m_szMciReturn);
-  if (static_cast<unsigned long long>(static_cast<unsigned>(m_nCdTrack)) >
+  if (!Query(m_device.trackCount)) return Failed(IDS_CD_TRACKS_FAILED);
+  const long long tracks = ReplyNumber(m_reply);
+  if (static_cast<unsigned long long>(static_cast<unsigned>(m_track)) >
           static_cast<unsigned long long>(tracks + 1) ||
       tracks >= kMaxTracks) {
-    m_nCdTrack = 0;
+    m_track = 0;
   }
-  if (!Query(m_cdDevice.timeFormat)) return CdFailed(IDS_CD_TIMEFORMAT_FAILED);
+  if (!Query(m_device.timeFormat)) return Failed(IDS_CD_TIMEFORMAT_FAILED);
 
-  const std::string track = std::to_string(m_nCdTrack);
-  if (!Query((m_cdDevice.trackPosition + track).c_str())) {
-    return CdFailed(IDS_CD_TRACKPOS_FAILED);
-  }
-  const long long start = ReplyNumber(m_szMciReturn);
-  if (!Query((m_cdDevice.trackLength + track).c_str())) return CdFailed(IDS_CD_TRACKLEN_FAILED);
-  const long long length = ReplyNumber(m_szMciReturn);
+  const std::string track = std::to_string(m_track);
+  if (!Query((m_device.trackPosition + track).c_str())) return Failed(IDS_CD_TRACKPOS_FAILED);
+  const long long start = ReplyNumber(m_reply);
+  if (!Query((m_device.trackLength + track).c_str())) return Failed(IDS_CD_TRACKLEN_FAILED);
+  const long long length = ReplyNumber(m_reply);
 
   // The range always goes behind the base, so ranges never pile up.
-  cp932::CopyToField(m_szCdPlay, m_cdDevice.play + std::to_string(start) + " to " +
-                                     std::to_string(start + length) + " notify");
-  if (m_ports.mci.SendString(m_szCdPlay, nullptr, 0, true) != 0) {
-    return CdFailed(IDS_CD_PLAY_FAILED);
-  }
+  cp932::CopyToField(m_playRange, m_device.play + std::to_string(start) + " to " +
+                                      std::to_string(start + length) + " notify");
+  if (!m_mci.SendString(m_playRange, nullptr, 0, true)) return Failed(IDS_CD_PLAY_FAILED);
 
-  m_nCdSecondsLeft = DurationSeconds(slot.Time);
-  ShowTrayIcon(IDI_CD_PLAYING, "CD再生中です クリックで停止します");
+  m_secondsLeft = DurationSeconds(slot.Time);
+  m_host.ShowTrayIcon(IDI_CD_PLAYING, "CD再生中です クリックで停止します");
   return 1;
 }
 
-bool CMainFrame::Query(const char* command) {
-  m_szMciReturn[0] = '\0';
-  return m_ports.mci.SendString(command, m_szMciReturn, sizeof m_szMciReturn, false) == 0;
+bool CdPlayer::Query(const char* command) {
+  m_reply[0] = '\0';
+  return m_mci.SendString(command, m_reply, sizeof m_reply, false);
 }
 
-int CMainFrame::CdFailed(unsigned id) {
-  StopCd();
-  ReportError(id);
+int CdPlayer::Failed(unsigned id) {
+  Stop();
+  m_host.ReportError(id);
   return 0;
 }
 
-void CMainFrame::StopCd() {
-  m_ports.mci.SendString(m_cdDevice.stop, nullptr, 0, false);
-  m_ports.mci.SendString(m_cdDevice.close, nullptr, 0, false);
-  ShowTrayIcon(IDR_MAINFRAME, "鳴刻");
-  m_bCdPlaying = 0;
+void CdPlayer::Stop() {
+  m_mci.SendString(m_device.stop, nullptr, 0, false);
+  m_mci.SendString(m_device.close, nullptr, 0, false);
+  m_host.ShowTrayIcon(IDR_MAINFRAME, "鳴刻");
+  m_playing = false;
 }
 
-void CMainFrame::OnMciNotify(unsigned code) {
-  if (code != kMciNotifySuccessful || !m_bCdPlaying) return;
-  if (m_ports.mci.SendString(m_szCdPlay, nullptr, 0, true) != 0) {
-    StopCd();
-    ReportError(IDS_CD_REPEAT_FAILED);
+void CdPlayer::OnNotify(bool successful) {
+  if (!successful || !m_playing) return;
+  if (!m_mci.SendString(m_playRange, nullptr, 0, true)) {
+    Stop();
+    m_host.ReportError(IDS_CD_REPEAT_FAILED);
   }
 }
 
-void CMainFrame::TickCdCountdown() {
-  if (m_nCdSecondsLeft == 0) return;
-  --m_nCdSecondsLeft;
-  if (m_nCdSecondsLeft <= 1) {
-    StopCd();
-    m_nCdSecondsLeft = 0;
+void CdPlayer::TickCountdown() {
+  if (m_secondsLeft == 0) return;
+  --m_secondsLeft;
+  if (m_secondsLeft <= 1) {
+    Stop();
+    m_secondsLeft = 0;
   }
-}
-
-void CMainFrame::ShowTrayIcon(unsigned iconId, const char* tip) {
-  m_nid.iconId = iconId;
-  cp932::CopyToField(m_nid.tip, tip);
-  m_ports.tray.Modify(m_nid.iconId, m_nid.tip);
 }

@@ -13,6 +13,7 @@
 #include "platform/tray_icon.h"
 #include "platform/window_timers.h"
 #include "resource.h"
+#include "scheduler/table_editor.h"
 #include "scheduler/ui_busy.h"
 
 namespace {
@@ -25,10 +26,13 @@ constexpr unsigned kProfileReadPauseMs = 100;
 
 }  // namespace
 
-CMainFrame::CMainFrame(const FramePorts& ports)
+CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings)
     : m_ports(ports),
+      m_busy(busy),
+      m_settings(settings),
       m_profile(ports.profileStore, ports.location, ports.textCodec),
-      m_table(ports.location) {}
+      m_table(ports.location),
+      m_cd(ports.mci, ports.drives, *this) {}
 
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
@@ -42,28 +46,23 @@ int CMainFrame::OnCreate() {
   }
   m_bFired = 0;
   m_nLastMinute = 60;
-  m_bCdPlaying = 0;
-  m_bSettingsOpen = 0;
-  g_bAboutOpen = 0;
-  m_bErrorShowing = 0;
-  g_hFrontDialog = nullptr;
-  m_nCdSecondsLeft = 0;
+  m_busy.Clear();
   StartTimers();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   m_ports.power.KeepSystemAwake();
   return 0;
 }
 
-void CMainFrame::OnTrayNotify(unsigned mouseMessage) {
-  if (mouseMessage != kMouseLeftDown && mouseMessage != kMouseRightDown) return;
-  if (m_bCdPlaying) StopCd();
-  if (IsUiBusy()) {
-    if (g_hFrontDialog != nullptr) m_ports.foreground.BringForward(g_hFrontDialog);
+void CMainFrame::OnTrayNotify(TrayMouse mouse) {
+  if (mouse == TrayMouse::kOther) return;
+  if (m_cd.IsPlaying()) m_cd.Stop();
+  if (m_busy.IsBusy()) {
+    if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
   }
   int index = m_table.Size() - 1;
   while (index >= 0 && m_table[index].Month != SLOT_EMPTY) --index;
-  m_ports.menu.TrackAtCursor(index >= 0 ? kTrayPopup : kTrayPopupFull);
+  m_ports.menu.TrackAtCursor(index >= 0 ? PopupMenu::Tray::kSlotFree : PopupMenu::Tray::kTableFull);
 }
 
 bool CMainFrame::OnCommand(unsigned id) {
@@ -77,6 +76,8 @@ bool CMainFrame::OnCommand(unsigned id) {
   }
   return false;
 }
+
+void CMainFrame::OnMciNotify(bool successful) { m_cd.OnNotify(successful); }
 
 void CMainFrame::OnClose() { Shutdown(); }
 
@@ -97,7 +98,7 @@ void CMainFrame::OnTaskbarCreated() { m_ports.tray.Add(m_nid.iconId, m_nid.tip);
 void CMainFrame::Shutdown() {
   m_ports.timers.StopTimer(kScheduleTimer);
   m_ports.timers.StopTimer(kCdCountdownTimer);
-  if (m_bCdPlaying) StopCd();
+  if (m_cd.IsPlaying()) m_cd.Stop();
   SaveProfile();
   m_ports.tray.Delete();
 }
@@ -114,30 +115,55 @@ bool CMainFrame::LoadProfile() {
     m_ports.clock.Sleep(kProfileReadPauseMs);
     options = m_profile.Load(m_table);
   }
-  g_nSlotCount = options->slotCount;
   m_bNoError = options->noError;
   return true;
 }
 
 bool CMainFrame::SaveProfile() {
   ProfileOptions options;
-  options.slotCount = g_nSlotCount;
+  options.slotCount = m_table.Size();
   options.noError = m_bNoError;
   return m_profile.Save(options, m_table);
 }
 
 void CMainFrame::ReportProfileFailure(const char* what) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
-  ++m_bErrorShowing;
-  m_ports.alerts.ShowMessageBox(text.c_str(), "鳴刻エラー", kBoxOk | kBoxIconExclamation);
-  --m_bErrorShowing;
+  m_busy.ErrorBoxOpened();
+  m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+  m_busy.ErrorBoxClosed();
 }
 
 void CMainFrame::OnTimer(unsigned id) {
   if (id == kScheduleTimer) CheckSchedule();
-  if (id == kCdCountdownTimer) TickCdCountdown();
+  if (id == kCdCountdownTimer) m_cd.TickCountdown();
 }
 
-bool CMainFrame::IsUiBusy() const {
-  return m_bSettingsOpen != 0 || g_bAboutOpen != 0 || m_bErrorShowing != 0;
+void CMainFrame::ShowTrayIcon(unsigned iconId, const char* tip) {
+  m_nid.iconId = iconId;
+  cp932::CopyToField(m_nid.tip, tip);
+  m_ports.tray.Modify(m_nid.iconId, m_nid.tip);
+}
+
+void CMainFrame::OnSettings() {
+  if (m_busy.SettingsOpen()) return;
+  m_busy.SetSettingsOpen(true);
+
+  // The editor gets the reservations packed, in slot order.
+  ReservationTable copy(m_ports.location);
+  copy.ResetSlots(m_table.Size());
+  int next = 0;
+  for (int i = 0; i < m_table.Size(); ++i) {
+    if (m_table[i].Month != SLOT_EMPTY) copy.SetSlot(next++, m_table.GetSlot(i));
+  }
+  int noError = m_bNoError;
+  const bool ok = m_settings.Edit(copy, noError);
+  m_busy.SetFrontDialog(nullptr);
+  if (ok) {
+    for (int i = 0; i < m_table.Size(); ++i) m_table.SetSlot(i, copy.GetSlot(i));
+    m_bNoError = noError;
+    // Written now, so that a crash later loses no edit. The edits stay in effect for this run
+    // even when the file cannot take them.
+    if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。");
+  }
+  m_busy.SetSettingsOpen(false);
 }

@@ -67,5 +67,5 @@ void CMainFrame::OnQuickReservation() {
   cp932::CopyToField(slot.Message, "あれから３分です！");
   slot.Time = 0;
   slot.Erace = 1;
-  m_ports.alerts.PlayBeep(kBeepDefault);
+  m_ports.alerts.Beep();
 }

@@ -1,5 +1,6 @@
 #include "settings/reservation_dlg.h"
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -7,11 +8,11 @@
 #include "platform/drives.h"
 #include "platform/executable_location.h"
 #include "resource.h"
+#include "settings/duration_names.h"
 
 namespace {
 
 constexpr int kMessageLimit = 60;
-constexpr std::size_t kDriveTextBytes = 9;
 
 // The order in which delete-confirm mode disables every input.
 constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,         IDC_FULL_DATE,
@@ -21,10 +22,6 @@ constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,        
                            IDC_ACTION_CD,  IDC_ACTION_FILE,  IDC_ACTION_MESSAGE, IDC_ACTION_OFF,
                            IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,      IDC_BROWSE,
                            IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION};
-
-constexpr const char* kDurations[kDurationIndexCount] = {
-    "任意の時間", "1分間", "2分間", "3分間", "5分間", "10分間", "15分間",
-    "30分間",     "1時間", "2時間", "3時間", "6時間", "12時間", "24時間"};
 
 // Items first..last of a numbered list, in the given printf format.
 void AddNumbers(DialogControls& controls, int id, int first, int last, const char* format) {
@@ -66,12 +63,15 @@ void CReservationDlg::FillComboLists() {
   AddNumbers(controls, IDC_DAY, 1, 31, "%2d");
   AddNumbers(controls, IDC_HOUR, 0, 23, "%02d");
   AddNumbers(controls, IDC_MINUTE, 0, 59, "%02d");
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    const char item[] = {letter, '\0'};
+  for (int drive = 0; drive < kDriveCount; ++drive) {
+    const char item[] = {kDriveLetters[drive], '\0'};
     controls.AddComboItem(IDC_DRIVE, item);
   }
   AddNumbers(controls, IDC_TRACK, 1, 29, "%2d");
-  for (const char* duration : kDurations) controls.AddComboItem(IDC_DURATION, duration);
+  controls.AddComboItem(IDC_DURATION, "任意の時間");
+  for (int index = 1; index < kDurationIndexCount; ++index) {
+    controls.AddComboItem(IDC_DURATION, kDurationNames[index]);
+  }
 }
 
 bool CReservationDlg::OnInitDialog() {
@@ -135,10 +135,12 @@ bool CReservationDlg::OnInitDialog() {
   return true;
 }
 
+// The drive combo can be typed into: only a text of one drive letter names a drive.
 bool CReservationDlg::DriveIsCdRom() {
   const std::string text = Controls().GetItemText(IDC_DRIVE);
-  const std::string root = text.substr(0, cp932::BoundaryLength(text, kDriveTextBytes)) + ":\\";
-  return m_drives.DriveType(root.c_str()) == kDriveCdRom;
+  if (text.size() != 1) return false;
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return letter >= 'A' && letter <= 'Z' && m_drives.IsCdRom(letter);
 }
 
 void CReservationDlg::OnOK() {

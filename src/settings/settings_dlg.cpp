@@ -12,17 +12,13 @@
 #include "platform/run_key.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"
+#include "settings/duration_names.h"
 #include "settings/reservation_dlg.h"
 
 namespace {
 
-constexpr int kListPopup = 1;
 constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day
 constexpr int kDefaultCdDrive = 5;              // E, when no drive answers as a CD-ROM drive
-
-const char* const kDurationTexts[] = {"任意",   "1分間",  "2分間",  "3分間", "5分間",
-                                      "10分間", "15分間", "30分間", "1時間", "2時間",
-                                      "3時間",  "6時間",  "12時間", "24時間"};
 
 std::string Format(const char* format, int value) {
   char buffer[32];
@@ -48,7 +44,7 @@ std::string WhenText(const Reservation& slot) {
   std::snprintf(time, sizeof time, "%02d時%02d分から", slot.Hour, slot.Minute);
   text += time;
   const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
-  text += kDurationTexts[known ? slot.Time : kDurationIndexCount - 1];
+  text += kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
   return text;
 }
 
@@ -67,7 +63,7 @@ const char* ActionText(const Reservation& slot) {
 std::string DetailText(const Reservation& slot) {
   switch (slot.Action) {
     case ACTION_CD: {
-      const bool known = slot.Drive >= 1 && slot.Drive <= 26;
+      const bool known = slot.Drive >= 1 && slot.Drive <= kDriveCount;
       std::string text(1, known ? kDriveLetters[slot.Drive - 1] : '?');
       return text + Format("ドライブ トラック%02d", slot.Track);
     }
@@ -111,7 +107,7 @@ bool CSettingsDlg::OnInitDialog() {
   if (m_nRows > 0) SelectRow(0);
   if (m_bNoError) controls.CheckButton(IDC_NO_ERROR, true);
   if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
-  g_hFrontDialog = controls.Handle();
+  m_ports.busy.SetFrontDialog(controls.Handle());
   CenterOnScreen();
   return true;
 }
@@ -160,7 +156,7 @@ void CSettingsDlg::OnListRightClick(int listId) {
     grayed.push_back(ID_CHANGE_RESERVATION);
     grayed.push_back(ID_DELETE_RESERVATION);
   }
-  Controls().TrackPopupMenu(kListPopup, grayed);
+  Controls().TrackListMenu(grayed);
 }
 
 void CSettingsDlg::OnNewReservation() {
@@ -211,15 +207,17 @@ void CSettingsDlg::OnOK() {
   DialogControls& controls = Controls();
   m_bNoError = controls.IsButtonChecked(IDC_NO_ERROR) ? 1 : 0;
   SetAutostart(controls.IsButtonChecked(IDC_AUTOSTART));
-  controls.EndDialog(kDialogResultOk);
+  controls.EndDialog(DialogResult::kOk);
 }
 
 bool CSettingsDlg::RunEditor(const Reservation& record, bool deleteConfirm, Reservation* result) {
   CReservationDlg editor(m_ports.drives, m_ports.location);
   editor.SetReservation(record);
   editor.SetDeleteConfirm(deleteConfirm);
-  const int answer = m_ports.dialogs.RunModalOwnedBy(Controls().Handle(), IDD_RESERVATION, editor);
-  if (answer != kDialogResultOk) return false;
+  if (m_ports.dialogs.RunModalOwnedBy(Controls().Handle(), IDD_RESERVATION, editor) !=
+      DialogResult::kOk) {
+    return false;
+  }
   *result = editor.GetReservation();
   return true;
 }
@@ -235,9 +233,8 @@ void CSettingsDlg::SelectRow(int row) {
 }
 
 int CSettingsDlg::FirstCdDrive() {
-  for (int drive = 1; drive <= 26; ++drive) {
-    const char root[] = {kDriveLetters[drive - 1], ':', '\\', '\0'};
-    if (m_ports.drives.DriveType(root) == kDriveCdRom) return drive;
+  for (int drive = 1; drive <= kDriveCount; ++drive) {
+    if (m_ports.drives.IsCdRom(kDriveLetters[drive - 1])) return drive;
   }
   return kDefaultCdDrive;
 }

@@ -7,6 +7,7 @@ class Clock;
 class Drives;
 class ExecutableLocation;
 class RunKey;
+class UiBusy;
 
 struct SettingsPorts {
   DialogHost& dialogs;
@@ -14,6 +15,7 @@ struct SettingsPorts {
   Drives& drives;
   ExecutableLocation& location;
   RunKey& runKey;
+  UiBusy& busy;  // the dialog is what a click on the tray icon brings forward
 };
 
 // The value under the Run keys that starts the program with the system.

@@ -19,13 +19,13 @@
 // An MCI device that records every command and answers from a script.
 class FakeMci : public Mci {
  public:
-  unsigned SendString(const char* command, char* reply, unsigned replySize, bool notify) override {
+  bool SendString(const char* command, char* reply, unsigned replySize, bool notify) override {
     sent.push_back(command);
     notified.push_back(notify);
     Record(events, "mci " + std::string(command));
     const std::string text = command;
-    for (const auto& [start, error] : failures) {
-      if (text.rfind(start, 0) == 0) return error;
+    for (const std::string& start : failures) {
+      if (text.rfind(start, 0) == 0) return false;
     }
     if (reply != nullptr && replySize > 0) {
       std::string answer;
@@ -35,7 +35,7 @@ class FakeMci : public Mci {
       std::strncpy(reply, answer.c_str(), replySize - 1);
       reply[replySize - 1] = '\0';
     }
-    return 0;
+    return true;
   }
   // A disc of the given tracks, each a minute long from its position.
   void Disc(char letter, int tracks) {
@@ -48,19 +48,18 @@ class FakeMci : public Mci {
   std::vector<std::string> sent;
   std::vector<bool> notified;
   std::map<std::string, std::string> replies;  // by the command's beginning
-  std::map<std::string, unsigned> failures;    // by the command's beginning
+  std::set<std::string> failures;              // beginnings of the commands that fail
   EventLog* events = nullptr;
 };
 
 class FakeDrives : public Drives {
  public:
-  unsigned DriveType(const char* rootPath) override {
-    asked.push_back(rootPath);
-    auto found = types.find(rootPath);
-    return found == types.end() ? 3 : found->second;
+  bool IsCdRom(char letter) override {
+    asked.push_back(letter);
+    return cdRoms.count(letter) != 0;
   }
-  std::map<std::string, unsigned> types;
-  std::vector<std::string> asked;
+  std::set<char> cdRoms;
+  std::vector<char> asked;
 };
 
 class FakeTray : public TrayIcon {
@@ -85,18 +84,18 @@ class FakeTray : public TrayIcon {
 
 class FakeMenu : public PopupMenu {
  public:
-  void TrackAtCursor(int popupIndex) override {
-    tracked.push_back(popupIndex);
+  void TrackAtCursor(Tray menu) override {
+    tracked.push_back(menu);
     if (whileOpen) whileOpen();
   }
-  std::vector<int> tracked;
+  std::vector<Tray> tracked;
   std::function<void()> whileOpen;
 };
 
 class FakeForeground : public Foreground {
  public:
-  void BringForward(void* window) override { brought.push_back(window); }
-  std::vector<void*> brought;
+  void BringForward(WindowHandle window) override { brought.push_back(window); }
+  std::vector<WindowHandle> brought;
 };
 
 class FakePower : public Power {

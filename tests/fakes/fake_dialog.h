@@ -25,23 +25,19 @@ class FakeDialog : public DialogControls {
     std::string text;
     std::string caption;
   };
-  struct Popup {
-    int index;
-    std::vector<int> grayed;
-  };
   struct FileDialog {
     std::string filter;
     std::string title;
     std::string initialDirectory;
   };
 
-  void* Handle() override { return this; }
+  WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(this); }
   void MoveWindow(int x, int y, int width, int height, bool repaint) override {
     placements.push_back({x, y, width, height, repaint});
   }
   Size ScreenSize() override { return screen; }
   Size WindowSize() override { return window; }
-  void EndDialog(int result) override { results.push_back(result); }
+  void EndDialog(DialogResult result) override { results.push_back(result); }
   void StartTimer(unsigned id, unsigned periodMs) override { timers[id] = periodMs; }
   void StopTimer(unsigned id) override { timers.erase(id); }
 
@@ -98,9 +94,7 @@ class FakeDialog : public DialogControls {
     answers.pop_front();
     return answer;
   }
-  void TrackPopupMenu(int popupIndex, const std::vector<int>& grayedIds) override {
-    popups.push_back({popupIndex, grayedIds});
-  }
+  void TrackListMenu(const std::vector<int>& grayedIds) override { listMenus.push_back(grayedIds); }
   bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
                         std::string* path) override {
     fileDialogs.push_back({filter, title, initialDirectory});
@@ -110,7 +104,7 @@ class FakeDialog : public DialogControls {
   }
 
   std::vector<Placement> placements;
-  std::vector<int> results;
+  std::vector<DialogResult> results;
   std::map<unsigned, unsigned> timers;  // running ones, by id
   Size screen{1024, 768};
   Size window{300, 100};
@@ -130,7 +124,7 @@ class FakeDialog : public DialogControls {
   std::map<int, std::vector<int>> selectedRows;  // in the order they were selected
   std::vector<Question> questions;
   std::deque<bool> answers;
-  std::vector<Popup> popups;
+  std::vector<std::vector<int>> listMenus;  // the grayed items of each
   std::vector<FileDialog> fileDialogs;
   std::string chosenFile;  // empty: the user cancels the file dialog
 };
@@ -142,14 +136,15 @@ class FakeDialogHost : public DialogHost {
  public:
   struct Run {
     int templateId;
-    void* owner;
+    WindowHandle owner;
     bool owned;  // false for RunModal, owned by the main window
   };
 
-  int RunModal(int templateId, DialogHandler& handler) override {
+  DialogResult RunModal(int templateId, DialogHandler& handler) override {
     return Play(templateId, nullptr, false, handler);
   }
-  int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) override {
+  DialogResult RunModalOwnedBy(WindowHandle owner, int templateId,
+                               DialogHandler& handler) override {
     return Play(templateId, owner, true, handler);
   }
 
@@ -160,7 +155,7 @@ class FakeDialogHost : public DialogHost {
   std::function<void(int templateId, DialogHandler&, FakeDialog&)> whileOpen;
 
  private:
-  int Play(int templateId, void* owner, bool owned, DialogHandler& handler) {
+  DialogResult Play(int templateId, WindowHandle owner, bool owned, DialogHandler& handler) {
     runs.push_back({templateId, owner, owned});
     dialogs.emplace_back();
     FakeDialog& controls = dialogs.back();

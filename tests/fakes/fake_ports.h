@@ -43,16 +43,16 @@ class FakeShell : public Shell {
     std::string file;  // "<self>" for ExecuteSelf
     std::string parameters;
   };
-  long ExecuteFile(const char* verb, const char* file) override {
+  bool ExecuteFile(const char* verb, const char* file) override {
     calls.push_back({verb, file, ""});
-    return result;
+    return starts;
   }
-  long ExecuteSelf(const char* parameters) override {
+  bool ExecuteSelf(const char* parameters) override {
     calls.push_back({"", "<self>", parameters});
-    return result;
+    return starts;
   }
   std::vector<Call> calls;
-  long result = 42;
+  bool starts = true;
 };
 
 class FakeAlerts : public Alerts {
@@ -60,17 +60,15 @@ class FakeAlerts : public Alerts {
   struct Box {
     std::string text;
     std::string caption;
-    unsigned style;
   };
-  int ShowMessageBox(const char* text, const char* caption, unsigned style) override {
-    boxes.push_back({text, caption, style});
+  void ShowWarning(const char* text, const char* caption) override {
+    boxes.push_back({text, caption});
     if (whileOpen) whileOpen();
-    return 1;
   }
-  void PlayBeep(unsigned type) override { beeps.push_back(type); }
+  void Beep() override { ++beeps; }
 
   std::vector<Box> boxes;
-  std::vector<unsigned> beeps;
+  int beeps = 0;
   // Plays what the message loop would dispatch while the box is open.
   std::function<void()> whileOpen;
 };

@@ -6,12 +6,14 @@
 #include "fakes/fake_ports.h"
 #include "fakes/fake_text_codec.h"
 #include "scheduler/main_frame.h"
+#include "scheduler/ui_busy.h"
+#include "settings/settings_editor.h"
 
-// A frame on fake ports, with a table of `slots` empty slots.
+// A frame on fake ports, with a table of `slots` empty slots, whose settings command runs the
+// real settings dialog on fake controls.
 struct FakeFrame {
-  explicit FakeFrame(int slots = 32) {
-    g_nSlotCount = slots;
-    frame.Table().ResetSlots();
+  explicit FakeFrame(int slots = kDefaultSlotCount) {
+    frame.Table().ResetSlots(slots);
     timers.events = &events;
     tray.events = &events;
     profile.events = &events;
@@ -36,6 +38,9 @@ struct FakeFrame {
   FakeDialogHost dialogs;
   FakeRunKey runKey;
   FakeTextCodec textCodec;
+  UiBusy busy;
+  SettingsEditor settings{SettingsPorts{dialogs, clock, drives, location, runKey, busy}};
   CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, mci, drives,
-                              tray, menu, foreground, power, dialogs, runKey, textCodec}};
+                              tray, menu, foreground, power, textCodec},
+                   busy, settings};
 };

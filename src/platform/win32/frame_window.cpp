@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "platform/win32/popup_menus.h"
 #include "platform/win32/text.h"
 
 namespace win32 {
@@ -15,7 +16,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"ChimedayClass";
 constexpr wchar_t kTitle[] = L"chimeday.exe";
 constexpr UINT kTrayNotify = WM_USER + 100;
-constexpr int kTrayMenu = 128;
 // WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU and the frame's add-to-title bit.
 constexpr DWORD kFrameStyle = 0x00C88000;
 
@@ -32,7 +32,7 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 FrameWindow::~FrameWindow() {
-  for (const auto& [id, icon] : m_icons) DestroyIcon(static_cast<HICON>(icon));
+  for (const auto& [id, icon] : m_icons) DestroyIcon(icon);
 }
 
 MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
@@ -57,7 +57,7 @@ MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarge
   return MainWindowHost::Creation::kCreated;
 }
 
-void FrameWindow::Close() { SendMessageW(static_cast<HWND>(m_window), WM_CLOSE, 0, 0); }
+void FrameWindow::Close() { SendMessageW(m_window, WM_CLOSE, 0, 0); }
 
 int FrameWindow::RunMessageLoop() {
   MSG message;
@@ -68,12 +68,10 @@ int FrameWindow::RunMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
-std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
-  const HWND window = static_cast<HWND>(handle);
+LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      m_window = handle;
+      m_window = window;
       break;
     case WM_CREATE: {
       const int result = m_handler->OnCreate();
@@ -85,7 +83,9 @@ std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr
       if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));
       return 0;
     case kTrayNotify:
-      m_handler->OnTrayNotify(static_cast<unsigned>(lParam));
+      m_handler->OnTrayNotify(lParam == WM_LBUTTONDOWN   ? FrameHandler::TrayMouse::kLeftDown
+                              : lParam == WM_RBUTTONDOWN ? FrameHandler::TrayMouse::kRightDown
+                                                         : FrameHandler::TrayMouse::kOther);
       return 0;
     case WM_TIMER:
       m_handler->OnTimer(static_cast<unsigned>(wParam));
@@ -94,7 +94,7 @@ std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr
       if (!m_handler->OnCommand(LOWORD(wParam))) m_commands->OnCommand(LOWORD(wParam));
       return 0;
     case MM_MCINOTIFY:
-      m_handler->OnMciNotify(static_cast<unsigned>(wParam));
+      m_handler->OnMciNotify(wParam == MCI_NOTIFY_SUCCESSFUL);
       break;
     case WM_POWERBROADCAST:
       return BROADCAST_QUERY_DENY;
@@ -123,10 +123,10 @@ std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr
 }
 
 void FrameWindow::StartTimer(unsigned id, unsigned periodMs) {
-  SetTimer(static_cast<HWND>(m_window), id, periodMs, nullptr);
+  SetTimer(m_window, id, periodMs, nullptr);
 }
 
-void FrameWindow::StopTimer(unsigned id) { KillTimer(static_cast<HWND>(m_window), id); }
+void FrameWindow::StopTimer(unsigned id) { KillTimer(m_window, id); }
 
 void FrameWindow::Add(unsigned iconId, const char* tip) { Notify(NIM_ADD, iconId, tip); }
 
@@ -134,42 +134,38 @@ void FrameWindow::Modify(unsigned iconId, const char* tip) { Notify(NIM_MODIFY, 
 
 void FrameWindow::Delete() { Notify(NIM_DELETE, 0, ""); }
 
-void FrameWindow::Notify(unsigned action, unsigned iconId, const char* tip) {
+void FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
-  data.hWnd = static_cast<HWND>(m_window);
+  data.hWnd = m_window;
   data.uID = 0;
   if (action != NIM_DELETE) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayNotify;
-    data.hIcon = static_cast<HICON>(SmallIcon(iconId));
+    data.hIcon = SmallIcon(iconId);
     const std::wstring wideTip = Cp932ToWide(tip);
     wcsncpy(data.szTip, wideTip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
   }
   Shell_NotifyIconW(action, &data);
 }
 
-void* FrameWindow::SmallIcon(unsigned iconId) {
+HICON FrameWindow::SmallIcon(unsigned iconId) {
   auto found = m_icons.find(iconId);
   if (found != m_icons.end()) return found->second;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+  const auto icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   if (icon == nullptr) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared
   m_icons[iconId] = icon;
   return icon;
 }
 
-void FrameWindow::TrackAtCursor(int popupIndex) {
-  const HWND window = static_cast<HWND>(m_window);
-  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kTrayMenu));
-  if (menu == nullptr) return;
-  POINT cursor{};
-  GetCursorPos(&cursor);
+void FrameWindow::TrackAtCursor(Tray menu) {
   // Without the foreground the menu would not close when the user clicks elsewhere.
-  SetForegroundWindow(window);
-  TrackPopupMenu(GetSubMenu(menu, popupIndex), 0, cursor.x, cursor.y, 0, window, nullptr);
-  PostMessageW(window, WM_NULL, 0, 0);
-  DestroyMenu(menu);
+  SetForegroundWindow(m_window);
+  TrackPopupAtCursor(m_window,
+                     menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull);
+  PostMessageW(m_window, WM_NULL, 0, 0);
 }
 
 }  // namespace win32

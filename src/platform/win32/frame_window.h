@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
+
 #include <map>
 
 #include "platform/frame_handler.h"
@@ -24,8 +25,8 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   // Runs the thread's message loop until the window is destroyed.
   static int RunMessageLoop();
 
-  // Where the window's handle will be; null until it exists. Owners of boxes and dialogs read it.
-  void* const* HandleSlot() const { return &m_window; }
+  // Null until the window exists: boxes and dialogs made before it have no owner.
+  HWND Handle() const { return m_window; }
 
   void StartTimer(unsigned id, unsigned periodMs) override;
   void StopTimer(unsigned id) override;
@@ -34,22 +35,21 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   void Modify(unsigned iconId, const char* tip) override;
   void Delete() override;
 
-  void TrackAtCursor(int popupIndex) override;
+  void TrackAtCursor(Tray menu) override;
 
   // The window procedure's work.
-  std::intptr_t Dispatch(void* window, unsigned message, std::uintptr_t wParam,
-                         std::intptr_t lParam);
+  LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void Notify(unsigned action, unsigned iconId, const char* tip);
-  void* SmallIcon(unsigned iconId);
+  void Notify(DWORD action, unsigned iconId, const char* tip);
+  HICON SmallIcon(unsigned iconId);
 
-  void* m_window = nullptr;
+  HWND m_window = nullptr;
   FrameHandler* m_handler = nullptr;
   CommandTarget* m_commands = nullptr;
   unsigned m_taskbarCreated = 0;
   bool m_createRefused = false;  // the handler's OnCreate said no
-  std::map<unsigned, void*> m_icons;
+  std::map<unsigned, HICON> m_icons;
 };
 
 }  // namespace win32

@@ -1,26 +1,28 @@
 #pragma once
 
-#include <cstdint>
-#include <map>
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/dialog_controls.h"
 #include "platform/dialog_handler.h"
+#include "platform/win32/dropped_files.h"
+#include "platform/win32/edit_limits.h"
 
 namespace win32 {
 
-// A modal dialog from a resource template whose messages go to a logic handler.
-class ModalDialog : public DialogControls {
+// A modal dialog from a resource template whose messages go to a logic handler, which it
+// serves as the dialog's controls. The control operations live in modal_dialog_controls.cpp.
+class ModalDialog : public DialogControls, private DropTarget {
  public:
-  // Returns the result the dialog ended with, or -1 when it could not be created.
-  int Run(int templateId, DialogHandler& handler, void* owner);
+  DialogResult Run(int templateId, DialogHandler& handler, HWND owner);
 
-  void* Handle() override { return m_window; }
+  WindowHandle Handle() override;
   void MoveWindow(int x, int y, int width, int height, bool repaint) override;
   Size ScreenSize() override;
   Size WindowSize() override;
-  void EndDialog(int result) override;
+  void EndDialog(DialogResult result) override;
 
   void StartTimer(unsigned id, unsigned periodMs) override;
   void StopTimer(unsigned id) override;
@@ -49,31 +51,23 @@ class ModalDialog : public DialogControls {
   void SelectListRow(int id, int row) override;
 
   bool AskYesNo(const char* text, const char* caption) override;
-  void TrackPopupMenu(int popupIndex, const std::vector<int>& grayedIds) override;
+  void TrackListMenu(const std::vector<int>& grayedIds) override;
   bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
                         std::string* path) override;
 
   // The dialog procedure's work; the answer is the procedure's result.
-  std::intptr_t Dispatch(void* window, unsigned message, std::uintptr_t wParam,
-                         std::intptr_t lParam);
-  // WM_DROPFILES on an edit that accepts dropped files.
-  void DropFiles(int editId, void* drop);
+  INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  // An edit whose text is limited in code page 932 bytes, and its last text within the limit.
-  struct ByteLimit {
-    int bytes;
-    std::wstring accepted;
-  };
+  void OnDropFiles(int editId, const std::wstring& firstFile) override;
+  HWND Item(int id) const { return GetDlgItem(m_window, id); }
+  LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendDlgItemMessageW(m_window, id, message, wParam, lParam);
+  }
 
-  void AcceptDroppedFiles();
-  void EnforceByteLimit(int id);
-
-  void* m_window = nullptr;
+  HWND m_window = nullptr;
   DialogHandler* m_handler = nullptr;
-  std::map<int, ByteLimit> m_byteLimits;
-  // Set while the program itself changes a limited edit's text.
-  bool m_settingText = false;
+  EditLimits m_editLimits;
 };
 
 }  // namespace win32

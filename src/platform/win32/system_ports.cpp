@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "platform/cp932.h"
+#include "platform/win32/frame_window.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
@@ -26,26 +28,33 @@ std::tm Win32Clock::LocalTime(long long seconds) {
 
 void Win32Clock::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
 
-long Win32Shell::ExecuteFile(const char* verb, const char* file) {
+namespace {
+
+// ShellExecute's result is a number in a handle's clothing: above 32 means started.
+bool Started(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
+
+}  // namespace
+
+bool Win32Shell::ExecuteFile(const char* verb, const char* file) {
   const std::wstring wideVerb = Cp932ToWide(verb);
   const std::wstring wideFile = Cp932ToWide(file);
-  return static_cast<long>(reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, wideVerb.c_str(), wideFile.c_str(), nullptr, nullptr, SW_SHOW)));
+  return Started(
+      ShellExecuteW(nullptr, wideVerb.c_str(), wideFile.c_str(), nullptr, nullptr, SW_SHOW));
 }
 
-long Win32Shell::ExecuteSelf(const char* parameters) {
+bool Win32Shell::ExecuteSelf(const char* parameters) {
   const std::wstring path = ExecutablePath();
   const std::wstring wideParameters = Cp932ToWide(parameters);
-  return static_cast<long>(reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", path.c_str(), wideParameters.c_str(), nullptr, SW_SHOW)));
+  return Started(
+      ShellExecuteW(nullptr, L"open", path.c_str(), wideParameters.c_str(), nullptr, SW_SHOW));
 }
 
-int Win32Alerts::ShowMessageBox(const char* text, const char* caption, unsigned style) {
-  return MessageBoxW(static_cast<HWND>(m_owner ? *m_owner : nullptr), Cp932ToWide(text).c_str(),
-                     Cp932ToWide(caption).c_str(), style);
+void Win32Alerts::ShowWarning(const char* text, const char* caption) {
+  MessageBoxW(m_owner.Handle(), Cp932ToWide(text).c_str(), Cp932ToWide(caption).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
-void Win32Alerts::PlayBeep(unsigned type) { MessageBeep(type); }
+void Win32Alerts::Beep() { MessageBeep(MB_OK); }
 
 std::string Win32Strings::Load(unsigned id) {
   const wchar_t* resource = nullptr;
@@ -56,14 +65,15 @@ std::string Win32Strings::Load(unsigned id) {
   return WideToCp932(std::wstring_view(resource, static_cast<std::size_t>(length)));
 }
 
-int Win32DialogHost::RunModal(int templateId, DialogHandler& handler) {
+DialogResult Win32DialogHost::RunModal(int templateId, DialogHandler& handler) {
   ModalDialog dialog;
-  return dialog.Run(templateId, handler, m_owner ? *m_owner : nullptr);
+  return dialog.Run(templateId, handler, m_owner.Handle());
 }
 
-int Win32DialogHost::RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) {
+DialogResult Win32DialogHost::RunModalOwnedBy(WindowHandle owner, int templateId,
+                                              DialogHandler& handler) {
   ModalDialog dialog;
-  return dialog.Run(templateId, handler, owner);
+  return dialog.Run(templateId, handler, ToHwnd(owner));
 }
 
 namespace {
@@ -130,22 +140,23 @@ void Win32RunKey::DeleteValue(Hive hive, const char* name) {
   RegCloseKey(key);
 }
 
-unsigned Win32Mci::SendString(const char* command, char* reply, unsigned replySize, bool notify) {
+bool Win32Mci::SendString(const char* command, char* reply, unsigned replySize, bool notify) {
   wchar_t wideReply[260] = {};
-  const HWND window = notify && m_notifyWindow ? static_cast<HWND>(*m_notifyWindow) : nullptr;
+  const HWND window = notify ? m_notified.Handle() : nullptr;
   const MCIERROR error = mciSendStringW(Cp932ToWide(command).c_str(), reply ? wideReply : nullptr,
                                         reply ? sizeof wideReply / sizeof wideReply[0] : 0, window);
   if (reply != nullptr && replySize > 0)
     cp932::CopyToField(reply, replySize, WideToCp932(wideReply));
-  return error;
+  return error == 0;
 }
 
-unsigned Win32Drives::DriveType(const char* rootPath) {
-  return GetDriveTypeW(Cp932ToWide(rootPath).c_str());
+bool Win32Drives::IsCdRom(char letter) {
+  const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+  return GetDriveTypeW(root) == DRIVE_CDROM;
 }
 
-void Win32Foreground::BringForward(void* window) {
-  const HWND target = static_cast<HWND>(window);
+void Win32Foreground::BringForward(WindowHandle window) {
+  const HWND target = ToHwnd(window);
   // Under Wine the detaching below leaves no foreground window at all; the attachment is
   // only needed where the system refuses the plain call.
   if (SetForegroundWindow(target)) return;
@@ -165,7 +176,7 @@ NamedMutex::Result Win32Mutex::CreateOwned(const char* name) {
 }
 
 void Win32Mutex::Release() {
-  if (m_handle != nullptr) ReleaseMutex(static_cast<HANDLE>(m_handle));
+  if (m_handle != nullptr) ReleaseMutex(m_handle);
 }
 
 }  // namespace win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/alerts.h"
 #include "platform/clock.h"
 #include "platform/dialog_handler.h"
@@ -12,9 +14,11 @@
 #include "platform/shell.h"
 #include "platform/string_table.h"
 
-// Adapters of the small system services. Window handles are passed as void*; an owner is
-// given as the place where its handle will be, since windows are made after their adapters.
+// Adapters of the small system services. Those whose windows belong to the hidden frame get
+// the frame: it is made after them, and until it exists they have no owner.
 namespace win32 {
+
+class FrameWindow;
 
 class Win32Clock : public Clock {
  public:
@@ -25,28 +29,28 @@ class Win32Clock : public Clock {
 
 class Win32Shell : public Shell {
  public:
-  long ExecuteFile(const char* verb, const char* file) override;
-  long ExecuteSelf(const char* parameters) override;
+  bool ExecuteFile(const char* verb, const char* file) override;
+  bool ExecuteSelf(const char* parameters) override;
 };
 
 class Win32Alerts : public Alerts {
  public:
-  explicit Win32Alerts(void* const* owner) : m_owner(owner) {}
-  int ShowMessageBox(const char* text, const char* caption, unsigned style) override;
-  void PlayBeep(unsigned type) override;
+  explicit Win32Alerts(const FrameWindow& owner) : m_owner(owner) {}
+  void ShowWarning(const char* text, const char* caption) override;
+  void Beep() override;
 
  private:
-  void* const* m_owner;
+  const FrameWindow& m_owner;
 };
 
 class Win32DialogHost : public DialogHost {
  public:
-  explicit Win32DialogHost(void* const* owner) : m_owner(owner) {}
-  int RunModal(int templateId, DialogHandler& handler) override;
-  int RunModalOwnedBy(void* owner, int templateId, DialogHandler& handler) override;
+  explicit Win32DialogHost(const FrameWindow& owner) : m_owner(owner) {}
+  DialogResult RunModal(int templateId, DialogHandler& handler) override;
+  DialogResult RunModalOwnedBy(WindowHandle owner, int templateId, DialogHandler& handler) override;
 
  private:
-  void* const* m_owner;
+  const FrameWindow& m_owner;
 };
 
 // HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's "SOFTWARE\Microsoft\Windows\CurrentVersion\run".
@@ -59,21 +63,21 @@ class Win32RunKey : public RunKey {
 
 class Win32Mci : public Mci {
  public:
-  explicit Win32Mci(void* const* notifyWindow) : m_notifyWindow(notifyWindow) {}
-  unsigned SendString(const char* command, char* reply, unsigned replySize, bool notify) override;
+  explicit Win32Mci(const FrameWindow& notified) : m_notified(notified) {}
+  bool SendString(const char* command, char* reply, unsigned replySize, bool notify) override;
 
  private:
-  void* const* m_notifyWindow;
+  const FrameWindow& m_notified;
 };
 
 class Win32Drives : public Drives {
  public:
-  unsigned DriveType(const char* rootPath) override;
+  bool IsCdRom(char letter) override;
 };
 
 class Win32Foreground : public Foreground {
  public:
-  void BringForward(void* window) override;
+  void BringForward(WindowHandle window) override;
 };
 
 class Win32Power : public Power {
@@ -87,7 +91,7 @@ class Win32Mutex : public NamedMutex {
   void Release() override;
 
  private:
-  void* m_handle = nullptr;
+  HANDLE m_handle = nullptr;
 };
 
 class Win32Strings : public StringTable {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+// The file-open dialog owned by `owner`; `filter` is "name|pattern|...||", texts are code page
+// 932. True and the chosen file's full path when the user chose one.
+bool ChooseFileToOpen(HWND owner, const char* filter, const char* title,
+                      const char* initialDirectory, std::string* path);
+
+}  // namespace win32

@@ -1,0 +1,23 @@
+#include "platform/win32/popup_menus.h"
+
+#include "resource.h"
+
+namespace win32 {
+
+void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedIds) {
+  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  if (menu == nullptr) return;
+  // The popups stand in the resource in the order of the enum.
+  const HMENU items = GetSubMenu(menu, static_cast<int>(popup));
+  if (items != nullptr) {
+    for (const int id : grayedIds) {
+      EnableMenuItem(items, static_cast<UINT>(id), MF_BYCOMMAND | MF_GRAYED);
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    TrackPopupMenu(items, 0, cursor.x, cursor.y, 0, owner, nullptr);
+  }
+  DestroyMenu(menu);
+}
+
+}  // namespace win32

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "reservations/reservation.h"
+
+class Drives;
+class Mci;
+
+constexpr int kMciStringSize = 260;
+
+// What the CD player needs of the window that holds it.
+class CdPlayerHost {
+ public:
+  virtual ~CdPlayerHost() = default;
+  virtual void ReportError(unsigned id) = 0;
+  virtual void ShowTrayIcon(unsigned iconId, const char* tip) = 0;
+};
+
+// Plays one track of an audio CD through MCI command strings, again each time it ends, until
+// its time is up or it is stopped; the icon shows a disc meanwhile.
+class CdPlayer {
+ public:
+  CdPlayer(Mci& mci, Drives& drives, CdPlayerHost& host);
+
+  // 1 when the slot's track plays; 0 after a failure, which the host has been told.
+  int Play(const Reservation& slot);
+  void Stop();
+  // The device's notification that a play command ended, played to its end or not.
+  void OnNotify(bool successful);
+  // Once a second: stops the playback when its time is up.
+  void TickCountdown();
+  bool IsPlaying() const { return m_playing; }
+
+ private:
+  // The MCI commands for one drive letter.
+  struct CommandSet {
+    char open[kMciStringSize];
+    char trackCount[kMciStringSize];
+    char timeFormat[kMciStringSize];
+    char trackPosition[kMciStringSize];
+    char trackLength[kMciStringSize];
+    char play[kMciStringSize];
+    char stop[kMciStringSize];
+    char close[kMciStringSize];
+  };
+
+  // Builds the commands for the slot's drive; false, with the set unchanged, when it is no
+  // CD-ROM drive.
+  bool PrepareCommands(int drive);
+  // Sends a query or the time format; false when the device refused it.
+  bool Query(const char* command);
+  int Failed(unsigned id);
+
+  Mci& m_mci;
+  Drives& m_drives;
+  CdPlayerHost& m_host;
+  bool m_playing = false;
+  int m_track = 0;
+  int m_secondsLeft = 0;  // 0: no countdown
+  char m_reply[kMciStringSize] = {};
+  CommandSet m_commands = {};  // of the drive last prepared
+  // Of the drive that was opened: stop, close and repeat address it, whatever was prepared
+  // since, so a second drive never leaves the first one playing.
+  CommandSet m_device = {};
+  char m_playRange[kMciStringSize] = {};  // the play command with the range last appended
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "scheduler/table_editor.h"
+#include "settings/settings_dlg.h"
+
+// The frame's table edited in the settings dialog.
+class SettingsEditor : public TableEditor {
+ public:
+  explicit SettingsEditor(const SettingsPorts& ports) : m_ports(ports) {}
+  bool Edit(ReservationTable& table, int& noError) override;
+
+ private:
+  SettingsPorts m_ports;
+};
