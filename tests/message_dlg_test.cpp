@@ -73,6 +73,7 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
   EXPECT_EQ(controls.placements[0].width, 389);
   EXPECT_EQ(controls.placements[0].height, 96);
   EXPECT_FALSE(controls.placements[0].repaint);
+  EXPECT_EQ(controls.keptInside, std::vector<int>{IDC_MESSAGE_TEXT}) << "after the move";
   EXPECT_EQ(alerts.beeps, 1);
   EXPECT_EQ(controls.timers.at(kMessageCloseTimer), 1000u);
 
@@ -80,6 +81,13 @@ TEST_F(MessageDlgTest, InitShowsTheTextRightOfCentreBeepsAndStartsCounting) {
   dialog.OnInitDialog();
   EXPECT_EQ(controls.placements[1].x, 511 - 145);
   EXPECT_EQ(controls.placements[1].y, 383 - 48);
+
+  // At 150 % every size and offset scales, rounded: 583.5 and 217.5 go up.
+  controls.dpi = 144;
+  dialog.OnInitDialog();
+  EXPECT_EQ((std::vector<int>{controls.placements[2].x, controls.placements[2].y,
+                              controls.placements[2].width, controls.placements[2].height}),
+            (std::vector<int>{511 - 218, 383 - 72, 584, 144}));
 }
 
 TEST_F(MessageDlgTest, ClosesItselfOnTheTickThatBringsTheCountToOne) {

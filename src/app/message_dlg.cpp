@@ -5,6 +5,7 @@
 
 #include "platform/alerts.h"
 #include "platform/cp932.h"
+#include "platform/dpi.h"
 #include "reservations/reservation.h"
 #include "resource.h"
 
@@ -36,9 +37,14 @@ void CMessageDlg::SetMessage(const char* commandLine) {
 
 bool CMessageDlg::OnInitDialog() {
   Controls().SetItemText(IDC_MESSAGE_TEXT, m_szText);
+  // The sizes are for 96 dots per inch; the program scales them itself, as a DPI-aware one must.
   const DialogControls::Size screen = Controls().ScreenSize();
-  Controls().MoveWindow(screen.width / 2 - kLeftOfCentre, screen.height / 2 - kWindowHeight / 2,
-                        kWindowWidth, kWindowHeight, false);
+  const int dpi = Controls().ScreenDpi();
+  const int width = ScaleToDpi(kWindowWidth, dpi);
+  const int height = ScaleToDpi(kWindowHeight, dpi);
+  Controls().MoveWindow(screen.width / 2 - ScaleToDpi(kLeftOfCentre, dpi),
+                        screen.height / 2 - height / 2, width, height, false);
+  Controls().KeepItemInside(IDC_MESSAGE_TEXT);
   m_alerts.Beep();
   Controls().StartTimer(kMessageCloseTimer, kTickMs);
   return true;

@@ -20,8 +20,13 @@ class DialogControls : public WindowTimers {
   virtual WindowHandle Handle() = 0;
   virtual void MoveWindow(int x, int y, int width, int height, bool repaint) = 0;
   virtual Size ScreenSize() = 0;
+  // The system's dots per inch: 96 at 100 %, 144 at 150 %.
+  virtual int ScreenDpi() = 0;
   // The dialog window's outer size in pixels.
   virtual Size WindowSize() = 0;
+  // Narrows a control that reaches past the right of the client area so that it ends as far
+  // inside as it begins: dialog units do not scale with the DPI quite as pixels do.
+  virtual void KeepItemInside(int id) = 0;
   // Ends the modal loop with the given result.
   virtual void EndDialog(DialogResult result) = 0;
 

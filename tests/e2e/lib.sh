@@ -102,11 +102,17 @@ e2e_setup() {
   mkdir -p "$E2E_DIR"
   E2E_PROBE_OUT="$E2E_DIR/probe.out"
 
-  export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
+  # A test that sets E2E_DPI before the set-up gets a prefix of its own at that DPI.
+  if [ -n "${E2E_DPI:-}" ]; then
+    export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix-${E2E_DPI}dpi"
+  else
+    export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
+  fi
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
-  bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" || e2e_fail "no Wine prefix"
+  bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" ${E2E_DPI:+"$E2E_DPI"} ||
+    e2e_fail "no Wine prefix"
   e2e_install_cd_driver
 
   trap e2e_cleanup EXIT

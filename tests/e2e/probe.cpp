@@ -58,6 +58,9 @@ const char kUsageText[] =
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
     "              notification icon; --delete removes it first\n"
     "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
+    "  layout      the window's visible controls: how many lie outside its client area and\n"
+    "              how many pairs overlap (group boxes hold others and are left out of pairs),\n"
+    "              with the ids of each\n"
     "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
     "                --timeout MS (how long to wait for the window; default 0)\n";
@@ -756,6 +759,59 @@ int CommandBox(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
+// Whether the controls of a window fit it: each visible child inside the client area, and no
+// two overlapping. A group box frames other controls by design, so it counts only for the
+// first check.
+int CommandLayout(const Arguments& arguments, Report* report) {
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  RECT client = {};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  struct Placed {
+    int id;
+    RECT rect;
+    bool group;
+  };
+  std::vector<Placed> controls;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    const bool group = ClassName(child) == L"Button" && (style & 0x0F) == BS_GROUPBOX;
+    controls.push_back({GetDlgCtrlID(child), rect, group});
+  }
+  std::wstring outside;
+  int outsideCount = 0;
+  for (const Placed& control : controls) {
+    const RECT& r = control.rect;
+    if (r.left < client.left || r.top < client.top || r.right > client.right ||
+        r.bottom > client.bottom) {
+      outside += (outside.empty() ? L"" : L" ") + std::to_wstring(control.id);
+      ++outsideCount;
+    }
+  }
+  std::wstring overlaps;
+  int overlapCount = 0;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      if (controls[i].group || controls[j].group) continue;
+      RECT common = {};
+      if (!IntersectRect(&common, &controls[i].rect, &controls[j].rect)) continue;
+      overlaps += (overlaps.empty() ? L"" : L" ") + std::to_wstring(controls[i].id) + L"/" +
+                  std::to_wstring(controls[j].id);
+      ++overlapCount;
+    }
+  }
+  report->Number("controls", static_cast<long>(controls.size()));
+  report->Number("outside", outsideCount);
+  report->Text("outside_ids", outside);
+  report->Number("overlaps", overlapCount);
+  report->Text("overlap_ids", overlaps);
+  return kOk;
+}
+
 // Asks the shell about the icon with a modification that changes nothing: it succeeds only
 // for an icon the shell holds. Another process may do so, as the shell only looks at the data.
 int CommandTrayIcon(const Arguments& arguments, Report* report) {
@@ -812,7 +868,8 @@ int Run(const Arguments& arguments, Report* report) {
       {L"foreground", {CommandForeground, nullptr}},
       {L"message", {CommandMessage, L"--msg"}},
       {L"box", {CommandBox, nullptr}},
-      {L"tray-icon", {CommandTrayIcon, L"--hwnd"}}};
+      {L"tray-icon", {CommandTrayIcon, L"--hwnd"}},
+      {L"layout", {CommandLayout, nullptr}}};
   auto command = kCommands.find(arguments.Command());
   if (command == kCommands.end()) {
     report->Error(L"unknown command " + arguments.Command());

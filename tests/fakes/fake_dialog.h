@@ -36,7 +36,9 @@ class FakeDialog : public DialogControls {
     placements.push_back({x, y, width, height, repaint});
   }
   Size ScreenSize() override { return screen; }
+  int ScreenDpi() override { return dpi; }
   Size WindowSize() override { return window; }
+  void KeepItemInside(int id) override { keptInside.push_back(id); }
   void EndDialog(DialogResult result) override { results.push_back(result); }
   void StartTimer(unsigned id, unsigned periodMs) override { timers[id] = periodMs; }
   void StopTimer(unsigned id) override { timers.erase(id); }
@@ -104,9 +106,11 @@ class FakeDialog : public DialogControls {
   }
 
   std::vector<Placement> placements;
+  std::vector<int> keptInside;
   std::vector<DialogResult> results;
   std::map<unsigned, unsigned> timers;  // running ones, by id
   Size screen{1024, 768};
+  int dpi = 96;
   Size window{300, 100};
 
   std::map<int, std::string> texts;

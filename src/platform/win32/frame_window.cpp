@@ -153,8 +153,10 @@ HICON FrameWindow::SmallIcon(unsigned iconId) {
   auto found = m_icons.find(iconId);
   if (found != m_icons.end()) return found->second;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto icon = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  // The image drawn for the notification area's size at this DPI.
+  const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   if (icon == nullptr) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared
   m_icons[iconId] = icon;
   return icon;

@@ -106,10 +106,29 @@ DialogControls::Size ModalDialog::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+int ModalDialog::ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 DialogControls::Size ModalDialog::WindowSize() {
   RECT frame = {};
   GetWindowRect(m_window, &frame);
   return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void ModalDialog::KeepItemInside(int id) {
+  RECT client = {};
+  GetClientRect(m_window, &client);
+  RECT item = {};
+  GetWindowRect(Item(id), &item);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&item), 2);
+  if (item.right <= client.right) return;
+  const int width = client.right - 2 * item.left;
+  SetWindowPos(Item(id), nullptr, 0, 0, width > 0 ? width : 0, item.bottom - item.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ModalDialog::EndDialog(DialogResult result) {

@@ -21,7 +21,9 @@ class ModalDialog : public DialogControls, private DropTarget {
   WindowHandle Handle() override;
   void MoveWindow(int x, int y, int width, int height, bool repaint) override;
   Size ScreenSize() override;
+  int ScreenDpi() override;
   Size WindowSize() override;
+  void KeepItemInside(int id) override;
   void EndDialog(DialogResult result) override;
 
   void StartTimer(unsigned id, unsigned periodMs) override;

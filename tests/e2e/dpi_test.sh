@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The program on a screen at 150 % (144 DPI), in a Wine prefix of its own: the message window
+# scales its own pixel sizes, and every window's controls stay inside it without overlapping.
+#
+#   dpi_test.sh high-dpi
+set -euo pipefail
+
+case_name=${1:?which case}
+E2E_DPI=144
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "dpi.$case_name"
+
+readonly program_folder="$E2E_DIR/program"
+readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly message_caption=鳴刻メッセージ
+readonly settings_caption=鳴刻設定
+readonly editor_caption=予約内容
+readonly new_button=1062
+
+# WINDOW's visible controls lie inside it and none overlaps another.
+expect_whole_layout() {
+  local window=$1 what=$2
+  e2e_probe layout --hwnd "$window" || e2e_fail "cannot read the layout of $what"
+  e2e_assert_eq 0 "$(e2e_value outside)" "controls of $what outside it: $(e2e_value outside_ids)"
+  e2e_assert_eq 0 "$(e2e_value overlaps)" "overlapping controls of $what: $(e2e_value overlap_ids)"
+}
+
+case_high_dpi() {
+  e2e_start message "$CHIMEDAY_EXE" "05,高い解像度でも全部見えます"
+  e2e_probe wait --class '#32770' --title "$message_caption" --visible --timeout 20000 ||
+    e2e_fail "no message window"
+  local message
+  message=$(e2e_value hwnd)
+  e2e_probe screen || e2e_fail "no screen size"
+  local screen_width screen_height
+  screen_width=$(e2e_value screen_width)
+  screen_height=$(e2e_value screen_height)
+  e2e_probe info --hwnd "$message" || e2e_fail "the message window went away"
+  e2e_assert_eq 584x144 "$(e2e_value width)x$(e2e_value height)" "message window size at 144 DPI"
+  e2e_assert_eq "$((screen_width / 2 - 218)),$((screen_height / 2 - 72))" \
+    "$(e2e_value x),$(e2e_value y)" "message window position at 144 DPI"
+  expect_whole_layout "$message" "the message window"
+  e2e_screenshot "$screenshots/message-window-144dpi.png"
+  e2e_press "$message" 1 "the message window"
+
+  printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
+    e2e_write_profile "$program_folder/chimeday.ini" 32 1
+  e2e_start_resident "$program_folder"
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
+  local settings
+  settings=$(e2e_value hwnd)
+  expect_whole_layout "$settings" "the settings dialog"
+  e2e_screenshot "$screenshots/settings-144dpi.png"
+
+  e2e_probe click --hwnd "$settings" --id "$new_button" || e2e_fail "cannot press New"
+  e2e_probe wait --title "$editor_caption" --visible --timeout 10000 || e2e_fail "no editor"
+  local editor
+  editor=$(e2e_value hwnd)
+  expect_whole_layout "$editor" "the reservation editor"
+  e2e_screenshot "$screenshots/editor-144dpi.png"
+  e2e_press "$editor" 2 "the reservation editor"
+  e2e_press "$settings" 2 "the settings dialog"
+  e2e_close_resident
+}
+
+case $case_name in
+  high-dpi) case_high_dpi ;;
+  *) e2e_fail "unknown case $case_name" ;;
+esac
+e2e_finish "dpi.$case_name"
