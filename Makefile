@@ -75,5 +75,10 @@ fuzz: bootstrap
 	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
 
+# What a Windows user downloads: the 32-bit product, its readme and licence in one zip.
+.PHONY: dist
+dist: exe
+	@scripts/dist $(WIN)/chimeday.exe dist
+
 clean:
 	rm -rf $(BUILD)
