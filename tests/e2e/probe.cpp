@@ -57,6 +57,8 @@ const char kUsageText[] =
     "  box         wait for a message box: its caption, text and buttons (--timeout MS)\n"
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
     "              notification icon; --delete removes it first\n"
+    "  reg-value   --path HKLM\\KEY|HKCU\\KEY --name N: a string value as UTF-16 (reg.exe\n"
+    "              prints what the console's code page lacks as '?'), up to its first zero\n"
     "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
     "  layout      the window's visible controls: how many lie outside its client area and\n"
     "              how many pairs overlap (group boxes hold others and are left out of pairs),\n"
@@ -138,8 +140,9 @@ class Report {
 class Arguments {
  public:
   bool Parse(int argc, wchar_t** argv, Report* report) {
-    static const std::set<std::wstring> kTextOptions = {
-        L"--out", L"--title", L"--class", L"--key", L"--desktop", L"--msg", L"--text"};
+    static const std::set<std::wstring> kTextOptions = {L"--out",  L"--title",   L"--class",
+                                                        L"--key",  L"--desktop", L"--msg",
+                                                        L"--text", L"--path",    L"--name"};
     static const std::set<std::wstring> kNumberOptions = {
         L"--pid",    L"--hwnd",   L"--id",  L"--timeout", L"--code",
         L"--wparam", L"--lparam", L"--uid", L"--ahead",   L"--index"};
@@ -828,6 +831,41 @@ int CommandTrayIcon(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
+int CommandRegValue(const Arguments& arguments, Report* report) {
+  const std::wstring path = arguments.Get(L"--path");
+  const std::size_t slash = path.find(L'\\');
+  const std::wstring root = path.substr(0, slash);
+  HKEY hive = nullptr;
+  if (root == L"HKLM") {
+    hive = HKEY_LOCAL_MACHINE;
+  } else if (root == L"HKCU") {
+    hive = HKEY_CURRENT_USER;
+  }
+  if (!hive || slash == std::wstring::npos) {
+    report->Error(L"--path starts with HKLM\\ or HKCU\\");
+    return kUsage;
+  }
+  const std::wstring key = path.substr(slash + 1);
+  const std::wstring name = arguments.Get(L"--name");
+  DWORD type = 0;
+  DWORD bytes = 0;
+  LONG status = RegGetValueW(hive, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                             nullptr, &bytes);
+  report->Flag("present", status == ERROR_SUCCESS);
+  if (status != ERROR_SUCCESS) return kOk;
+  // Room for a terminator that the stored data may lack.
+  std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+  DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  status = RegGetValueW(hive, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, &data[0],
+                        &size);
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    report->Error(L"the value is no string");
+    return kNoAnswer;
+  }
+  report->Text("data", data.c_str());
+  return kOk;
+}
+
 // Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
 // to that desktop. The desktop may still be starting, so it is waited for like a window.
 bool EnterDesktop(const std::wstring& name, DWORD timeout_ms, Report* report) {
@@ -869,7 +907,8 @@ int Run(const Arguments& arguments, Report* report) {
       {L"message", {CommandMessage, L"--msg"}},
       {L"box", {CommandBox, nullptr}},
       {L"tray-icon", {CommandTrayIcon, L"--hwnd"}},
-      {L"layout", {CommandLayout, nullptr}}};
+      {L"layout", {CommandLayout, nullptr}},
+      {L"reg-value", {CommandRegValue, L"--path"}}};
   auto command = kCommands.find(arguments.Command());
   if (command == kCommands.end()) {
     report->Error(L"unknown command " + arguments.Command());

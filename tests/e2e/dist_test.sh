@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The release zip, unpacked into a folder whose name code page 932 cannot say whole: the
+# program starts from there, keeps its profile there, starts itself there for a message, and
+# puts its own path into the Run value.
+#
+# The zip under test holds the 64-bit build, packed by the same scripts/dist as the 32-bit
+# product: the 32-bit build cannot run here, where the kernel runs no 32-bit code.
+set -euo pipefail
+
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup dist.any_folder
+
+# Japanese, a Latin letter and a check mark; code page 932 has only the first.
+readonly unpacked="$E2E_DIR/予約 Zoë ✓"
+readonly program_folder="$unpacked/chimeday"
+readonly ini="$program_folder/chimeday.ini"
+readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+readonly message_caption=鳴刻メッセージ
+readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
+
+version=$(<"$CHIMEDAY_SOURCE_DIR/VERSION")
+readonly zip="$E2E_DIR/dist/chimeday-$version-win64.zip"
+"$CHIMEDAY_SOURCE_DIR/scripts/dist" "$CHIMEDAY_EXE" "$E2E_DIR/dist" >/dev/null ||
+  e2e_fail "scripts/dist could not pack $CHIMEDAY_EXE"
+(cd "$E2E_DIR/dist" && sha256sum --quiet --check SHA256SUMS) || e2e_fail "SHA256SUMS does not fit"
+e2e_assert_eq "chimeday/chimeday.exe chimeday/readme.txt chimeday/LICENSE.txt" \
+  "$(python3 -c 'import sys, zipfile; print(*zipfile.ZipFile(sys.argv[1]).namelist())' "$zip")" \
+  "the zip's entries"
+python3 -m zipfile -e "$zip" "$unpacked" || e2e_fail "cannot unpack $zip"
+cmp -s "$CHIMEDAY_EXE" "$program_folder/chimeday.exe" || e2e_fail "the packed program differs"
+
+wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
+# A message reservation for the current minute fires at the first tick; a minute of the
+# program's clock is left for getting there.
+e2e_align_clock 0
+e2e_probe clock || e2e_fail "no clock"
+printf '[DATA0]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=3\nErace=1\nMessage=%s\n' \
+  "$(e2e_value month)" "$(e2e_value day)" "$(e2e_value hour)" "$(e2e_value minute)" \
+  "どこからでも" | e2e_write_profile "$ini" 2 0
+e2e_start_resident "$program_folder"
+
+e2e_probe wait --title "$message_caption" --visible --timeout 20000 ||
+  e2e_fail "no message window: the program did not start itself from its folder"
+message=$(e2e_value hwnd)
+e2e_probe text --hwnd "$message" --id 1037 || e2e_fail "no message text"
+e2e_assert_eq どこからでも "$(e2e_value text)" "message shown"
+e2e_press "$message" 1 "the message window"
+
+e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+e2e_probe wait --title 鳴刻設定 --visible --timeout 10000 || e2e_fail "no settings"
+settings=$(e2e_value hwnd)
+e2e_probe click --hwnd "$settings" --id 1059 || e2e_fail "cannot check autostart"
+e2e_press "$settings" 1 "the settings dialog"
+e2e_probe reg-value --path "$run_key" --name Chimeday || e2e_fail "cannot read the Run key"
+e2e_assert_eq "1 $(e2e_windows_path "$program_folder/chimeday.exe")" \
+  "$(e2e_value present) $(e2e_value data)" "the Run value"
+wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
+
+e2e_probe command --hwnd "$E2E_FRAME" --id 57664 || e2e_fail "cannot post the version command"
+e2e_probe box --title "$about_caption" --pid "$E2E_FRAME_PID" --visible --timeout 5000 ||
+  e2e_fail "no version box"
+e2e_assert_eq "鳴刻 Version 1.00" "$(e2e_value text)" "version box text"
+e2e_press "$(e2e_value hwnd)" 1 "the version box"
+
+# Known to the profile only when the program closes.
+e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the quick reservation"
+e2e_close_resident
+e2e_assert_eq "13 あれから３分です！" \
+  "$(e2e_ini_value "$ini" DATA0 Month) $(e2e_ini_value "$ini" DATA1 Message)" \
+  "the profile beside the program after a close: DATA0 erased after firing, DATA1 quick"
+e2e_finish dist.any_folder
