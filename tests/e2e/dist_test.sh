@@ -69,4 +69,10 @@ e2e_close_resident
 e2e_assert_eq "13 あれから３分です！" \
   "$(e2e_ini_value "$ini" DATA0 Month) $(e2e_ini_value "$ini" DATA1 Message)" \
   "the profile beside the program after a close: DATA0 erased after firing, DATA1 quick"
+# The quick reservation's file is the readme beside the program, named so that the shell
+# finds it.
+readme=$(e2e_ini_value "$ini" DATA1 FileName)
+wine winepath -u "$readme" </dev/null >"$E2E_DIR/readme.path" 2>/dev/null
+[ "$(<"$E2E_DIR/readme.path")" -ef "$program_folder/readme.txt" ] ||
+  e2e_fail "the default FileName [$readme] does not name the readme beside the program"
 e2e_finish dist.any_folder

@@ -26,7 +26,42 @@ std::wstring ExecutableDirectory() {
 
 std::wstring ProcessCommandLine() { return GetCommandLineW(); }
 
-std::string Win32Location::DirectoryCp932() { return WideToCp932(ExecutableDirectory()); }
+namespace {
+
+// The code page 932 text of a path, and whether it still names that path.
+bool SayInCp932(const std::wstring& path, std::string* narrow) {
+  *narrow = WideToCp932(path);
+  return Cp932ToWide(*narrow) == path;
+}
+
+std::wstring ShortPath(const std::wstring& path) {
+  std::wstring shortPath(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length < shortPath.size()) {
+      shortPath.resize(length);
+      return shortPath;
+    }
+    shortPath.resize(length);
+  }
+}
+
+}  // namespace
+
+// The directory names the default readme and starts the file dialog. Where code page 932
+// lacks a character of its name (a folder named with a check mark or an accented letter),
+// the text would name no folder, or another one; the short (8.3) form is ASCII and names it.
+std::string Win32Location::DirectoryCp932() {
+  const std::wstring directory = ExecutableDirectory();
+  std::string narrow;
+  if (SayInCp932(directory, &narrow)) return narrow;
+  std::string shortNarrow;
+  const std::wstring shortDirectory = ShortPath(directory);
+  // A volume without short names gives none, or the long form again.
+  if (!shortDirectory.empty() && SayInCp932(shortDirectory, &shortNarrow)) return shortNarrow;
+  return narrow;
+}
 
 std::string Win32Location::FullPathCp932() { return WideToCp932(ExecutablePath()); }
 
