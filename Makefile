@@ -80,5 +80,10 @@ fuzz: bootstrap
 dist: exe
 	@scripts/dist $(WIN)/chimeday.exe dist
 
+# The README's pictures (docs/images/), from the end-to-end cases that photograph the windows.
+.PHONY: screenshots
+screenshots: exe64
+	@scripts/screenshots $(WIN64)
+
 clean:
 	rm -rf $(BUILD)
