@@ -240,7 +240,8 @@ e2e_ini_value() {
   local file=$1 section=$2 key=$3
   iconv -f CP932 -t UTF-8 "$file" | tr -d '\r' | awk -v header="[$section]" -v key="$key" '
     /^\[/ { inside = ($0 == header); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1; exit }
+    # Read to the end: leaving early would kill the writers with SIGPIPE, failing the pipeline.
+    inside && !found && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1 }
     END { if (!found) print "<absent>" }'
 }
 
