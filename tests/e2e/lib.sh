@@ -15,6 +15,20 @@ E2E_STARTED=$SECONDS
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
 
+# A command that fails where nothing expects it (not under if, || or &&) ends the test with
+# its name and line, instead of a bare exit status. -E hands the trap to functions and to
+# command substitutions, whose failures set -e alone would ignore.
+e2e_on_error() {
+  local status=$1 command=$2 line=$3
+  trap - ERR
+  echo "FAIL: '$command' exited with $status at ${BASH_SOURCE[1]##*/}:$line" \
+    "(in ${FUNCNAME[*]:1})" >&2
+  e2e_show_logs
+  exit "$status"
+}
+set -E
+trap 'e2e_on_error $? "$BASH_COMMAND" "$LINENO"' ERR
+
 # Fails the test outright, with the probe's last output and the program logs for context.
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -48,6 +62,7 @@ e2e_cleanup() {
   local status=$?
   local pid
   set +e
+  trap - ERR
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
   fi
@@ -211,20 +226,24 @@ e2e_assert_same_file() {
     echo "FAIL: $what: there is no $actual" >&2
     E2E_FAILURES=$((E2E_FAILURES + 1))
   elif ! cmp -s "$expected" "$actual"; then
-    echo "FAIL: $what: $(cmp "$expected" "$actual" 2>&1 | head -n 1)" >&2
+    echo "FAIL: $what: $(cmp "$expected" "$actual" 2>&1 || true)" >&2
     echo "  (< expected, > actual; <CR> is a carriage return)" >&2
+    # Into a file: a head reading the pipe would stop diff and its writers halfway.
     diff <(iconv -c -f CP932 -t UTF-8 "$expected" | sed 's/\r/<CR>/g') \
-      <(iconv -c -f CP932 -t UTF-8 "$actual" | sed 's/\r/<CR>/g') | head -n 40 >&2 || true
+      <(iconv -c -f CP932 -t UTF-8 "$actual" | sed 's/\r/<CR>/g') >"$E2E_DIR/profile.diff" || true
+    head -n 40 "$E2E_DIR/profile.diff" >&2
     E2E_FAILURES=$((E2E_FAILURES + 1))
   fi
 }
 
-# The value of KEY in [SECTION] of a profile (code page 932) as UTF-8, or "<absent>".
+# The value of KEY in [SECTION] of a profile (code page 932) as UTF-8, or "<absent>". A CR
+# alone ends a line too. awk reads to the end: a reader that stopped early would end the
+# writers with SIGPIPE, a failure under pipefail.
 e2e_ini_value() {
   local file=$1 section=$2 key=$3
-  iconv -f CP932 -t UTF-8 "$file" | tr -d '\r' | awk -v header="[$section]" -v key="$key" '
+  iconv -f CP932 -t UTF-8 "$file" | tr '\r' '\n' | awk -v header="[$section]" -v key="$key" '
     /^\[/ { inside = ($0 == header); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1; exit }
+    inside && !found && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1 }
     END { if (!found) print "<absent>" }'
 }
 

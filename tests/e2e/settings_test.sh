@@ -270,8 +270,11 @@ case_cd_question() {
   e2e_close_resident
 }
 
+# The Run value's data, or nothing when there is none (reg fails then). Through a file: a
+# wine command's output in a pipe may be held open by the processes it starts.
 run_value() {
-  wine reg query "$run_key" /v Chimeday 2>/dev/null | tr -d '\r' | awk '$1 == "Chimeday" { print $3 }'
+  wine reg query "$run_key" /v Chimeday </dev/null >"$E2E_DIR/reg.out" 2>/dev/null || true
+  tr -d '\r' <"$E2E_DIR/reg.out" | awk '$1 == "Chimeday" { print $3 }'
 }
 
 case_options() {
