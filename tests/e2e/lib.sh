@@ -202,6 +202,20 @@ e2e_wait_exit() {
   return 1
 }
 
+# Sleeps until the epoch second UNTIL. Every caller means "not before": when a slow machine
+# is past it already, it returns at once instead of handing sleep a negative number.
+e2e_sleep_until() {
+  local left=$(($1 - $(date +%s)))
+  if ((left > 0)); then sleep "$left"; fi
+}
+
+# Waits up to 5 s for WINDOW to come to the foreground; a failure names the one that did.
+e2e_expect_foreground() {
+  local window=$1 what=$2
+  e2e_probe foreground --hwnd "$window" --timeout 5000 || true
+  e2e_assert_eq "$window" "$(e2e_value hwnd)" "$what"
+}
+
 e2e_screenshot() {
   local file=$1
   mkdir -p "$(dirname "$file")"

@@ -40,7 +40,8 @@ const char kUsageText[] =
     "  screen      the screen size\n"
     "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
-    "  foreground  the foreground window\n"
+    "  foreground  the foreground window; with window options, waits until it matches them\n"
+    "              (--timeout MS, default 0)\n"
     "  text        --id N: a control's text\n"
     "  control     --id N: a control's class, text, styles, geometry, enabled, visible;\n"
     "              checked for a button, selection for a combo box\n"
@@ -691,14 +692,22 @@ int CommandWindows(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
-int CommandForeground(const Arguments&, Report* report) {
-  HWND window = GetForegroundWindow();
-  if (!window) {
+// A click that brings a window forward takes effect some time after it was delivered, so a
+// caller that expects a window waits for it rather than looking once.
+int CommandForeground(const Arguments& arguments, Report* report) {
+  const WindowQuery query(arguments);
+  HWND window = nullptr;
+  const bool matches = PollUntil(arguments.Timeout(0), [&] {
+    window = GetForegroundWindow();
+    return window && query.Matches(window);
+  });
+  if (window) {
+    ReportWindow(window, report);
+  } else {
     report->Handle("hwnd", nullptr);
-    return kOk;
   }
-  ReportWindow(window, report);
-  return kOk;
+  if (!matches) report->Error(L"the foreground window does not match");
+  return matches ? kOk : kNotFound;
 }
 
 int CommandMessage(const Arguments& arguments, Report* report) {

@@ -174,7 +174,8 @@ case_new() {
 
   local mode
   for mode in monthly weekly daily; do
-    e2e_probe click --hwnd "$editor" --id "${!mode}" || e2e_fail "cannot choose $mode"
+    e2e_probe click --hwnd "$editor" --id "${!mode}" --send || e2e_fail "cannot choose $mode"
+    # Painting follows the click with nothing to wait for.
     sleep 0.3
     e2e_screenshot "$screenshots/editor-$mode.png"
   done
@@ -308,18 +309,20 @@ case_busy() {
     e2e_write_profile "$ini" 2 0
   e2e_start_resident "$program_folder"
   open_settings
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 || e2e_fail "no tray click"
-  sleep 1
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click on the icon"
+  # The clicks are sent, so that the menu check below comes after both were handled; a menu
+  # opened by a click would hold the probe until it times out.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 --send ||
+    e2e_fail "the frame did not return from a click with the settings open"
+  e2e_expect_foreground "$settings" "foreground after a click on the icon"
   open_editor $new_button
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 || e2e_fail "no tray click"
-  sleep 1
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click with the editor open"
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 --send ||
+    e2e_fail "the frame did not return from a click with the editor open"
+  e2e_expect_foreground "$settings" "foreground after a click with the editor open"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "menus after clicks while the settings are open"
-  sleep $((due_start + 5 - $(date +%s)))
+  (($(date +%s) < due_start)) ||
+    e2e_fail "the editor was open only after the reservation came due; nothing was proven"
+  e2e_sleep_until $((due_start + 5))
   e2e_probe windows --title 鳴刻メッセージ || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "message windows of a reservation due meanwhile"
   e2e_press "$editor" 2 "the editor"
