@@ -110,14 +110,22 @@ TEST_F(ActionsTest, MessageCommandLineCarriesTwoDigitsACommaAndTheText) {
   std::strcpy(slot.Message, "あ");
   slot.Time = 7;
   fake.frame.RunReservation(4);
+  // A number that is not two digits would take part of the text, or leave a comma in it.
+  for (const int time : {-5, 99, 100, 900, INT32_MAX, INT32_MIN}) {
+    slot.Time = time;
+    fake.frame.RunReservation(4);
+  }
 
-  ASSERT_EQ(fake.shell.calls.size(), 4u);
+  ASSERT_EQ(fake.shell.calls.size(), 10u);
   EXPECT_EQ(fake.shell.calls[0].file, "<self>");
   EXPECT_EQ(fake.shell.calls[0].parameters, "00,");
   EXPECT_EQ(fake.shell.calls[1].parameters, "05,hello, world");
   EXPECT_EQ(fake.shell.calls[2].parameters, "13," + longest);
   EXPECT_EQ(fake.shell.calls[2].parameters.size(), 64u);
   EXPECT_EQ(fake.shell.calls[3].parameters, "07,あ");
+  for (std::size_t call = 4; call < 10; ++call) {
+    EXPECT_EQ(fake.shell.calls[call].parameters, "99,あ") << "call " << call;
+  }
 }
 
 TEST_F(ActionsTest, NoErrorSilencesBoxesButNotTheBusyState) {

@@ -45,6 +45,46 @@ TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
   EXPECT_FALSE(fake.frame.IsUiBusy());
   EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
   EXPECT_EQ(fake.power.requests, 1);
+  // No tick may run before the table is loaded.
+  EXPECT_EQ(fake.events, (EventLog{"tray add", "profile read", "timer start 1", "timer start 2"}));
+}
+
+TEST_F(MainFrameTest, AProfileHeldByAnotherProgramIsWaitedForAWhile) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\n";
+  fake.profile.failedReads = 19;
+  EXPECT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_EQ(fake.profile.reads, 20);
+  EXPECT_EQ(fake.clock.sleeps, std::vector<unsigned>(19, 100));
+  EXPECT_EQ(fake.frame.Table().Size(), 3);
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+}
+
+TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
+  fake.frame.m_bNoError = 1;
+  fake.profile.failedReads = 20;
+  bool busyMeanwhile = false;
+  fake.alerts.whileOpen = [&] {
+    busyMeanwhile = fake.frame.IsUiBusy();
+    fake.frame.OnTrayNotify(kMouseLeftDown);
+  };
+  EXPECT_EQ(fake.frame.OnCreate(), -1);
+  EXPECT_EQ(fake.events, (EventLog{"tray add",     "profile read", "profile read", "profile read",
+                                   "profile read", "profile read", "profile read", "profile read",
+                                   "profile read", "profile read", "profile read", "profile read",
+                                   "profile read", "profile read", "profile read", "profile read",
+                                   "profile read", "profile read", "profile read", "profile read",
+                                   "profile read", "tray delete"}));
+  ASSERT_EQ(fake.alerts.boxes.size(), 1u) << "shown whatever NoError says";
+  EXPECT_EQ(fake.alerts.boxes[0].text,
+            "設定ファイルを読み込めませんでした。\nC:\\Tools\\chimeday.ini");
+  EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
+  EXPECT_TRUE(busyMeanwhile);
+  EXPECT_TRUE(fake.menu.tracked.empty());
+
+  fake.frame.OnClose();  // whatever closes the window next
+  EXPECT_EQ(fake.profile.writes, 0);
 }
 
 TEST_F(MainFrameTest, ButtonPressesOpenTheMenuThatFitsTheTable) {
@@ -99,14 +139,12 @@ TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
 TEST_F(MainFrameTest, ClosingStopsEverythingAndSavesBeforeTheIconGoes) {
   fake.frame.OnCreate();
   Play();
-  fake.mci.sent.clear();
+  fake.events.clear();
   fake.frame.OnClose();
   EXPECT_EQ(fake.timers.running.size(), 0u);
-  EXPECT_EQ(fake.timers.stopped, (std::vector<unsigned>{1, 2}));
-  EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
-  EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_EQ(fake.events, (EventLog{"timer stop 1", "timer stop 2", "mci stop E:", "mci close E:",
+                                   "tray modify", "profile read", "profile write", "tray delete"}));
   EXPECT_NE(fake.profile.contents.find("[DATA0]\r\nMonth=0\r\n"), std::string::npos);
-  EXPECT_EQ(fake.tray.calls.back().what, "delete");
 }
 
 TEST_F(MainFrameTest, TheSessionEndSavesAndACancelledEndComesBack) {

@@ -49,7 +49,7 @@ class ProfileTest : public ::testing::Test {
   ProfileOptions Load(const std::string& contents) {
     store.contents = contents;
     store.readResult = ReadResult::kOk;
-    return profile.Load(table);
+    return profile.Load(table).value();
   }
 
   FakeProfileStore store;
@@ -59,7 +59,7 @@ class ProfileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
-  const ProfileOptions options = profile.Load(table);
+  const ProfileOptions options = profile.Load(table).value();
   EXPECT_EQ(options.slotCount, 32);
   EXPECT_EQ(options.noError, 1);
   ASSERT_EQ(table.Size(), 32);
@@ -99,7 +99,7 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
 
   Profile reloaded(store, location);
   ReservationTable loaded(location);
-  const ProfileOptions options = reloaded.Load(loaded);
+  const ProfileOptions options = reloaded.Load(loaded).value();
   EXPECT_EQ(options.slotCount, 3);
   EXPECT_EQ(options.noError, 0);
   ASSERT_EQ(loaded.Size(), 3);
@@ -188,13 +188,27 @@ TEST_F(ProfileTest, SaveKeepsForeignContentWhenTheFileCannotBeReadAgain) {
   EXPECT_EQ(store.contents.rfind("[OPTION]\r\n", 0), 0u);
 }
 
-TEST_F(ProfileTest, WriteFailureIsSilentAndLeavesTheOldFile) {
+TEST_F(ProfileTest, WriteFailureIsToldAndLeavesTheOldFile) {
   const ProfileOptions options = Load("[OPTION]\r\nArrayStock=1\r\n");
   store.writable = false;
   table[0].Month = 3;
-  profile.Save(options, table);
+  EXPECT_FALSE(profile.Save(options, table));
   EXPECT_EQ(store.writes, 1);
   EXPECT_EQ(store.contents, "[OPTION]\r\nArrayStock=1\r\n");
+}
+
+TEST_F(ProfileTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+  store.contents = "[DATA0]\r\nMonth=4\r\n";
+  store.readResult = ReadResult::kOk;
+  store.failedReads = 1;
+  EXPECT_FALSE(profile.Load(table).has_value());
+  EXPECT_FALSE(profile.Save(ProfileOptions{}, table));
+  EXPECT_EQ(store.writes, 0);
+
+  const ProfileOptions options = profile.Load(table).value();
+  EXPECT_EQ(table[0].Month, 4);
+  EXPECT_TRUE(profile.Save(options, table));
+  EXPECT_EQ(store.writes, 1);
 }
 
 TEST_F(ProfileTest, OverlongStringsAreCutAtACharacterBoundary) {
@@ -218,7 +232,7 @@ TEST_F(ProfileTest, OverlongStringsAreCutAtACharacterBoundary) {
 TEST_F(ProfileTest, TheLargestTableRoundTrips) {
   ProfileOptions options = Load("[OPTION]\r\nArrayStock=4096\r\n");
   profile.Save(options, table);
-  options = profile.Load(table);
+  options = profile.Load(table).value();
   table[4095].Hour = 1;
   profile.Save(options, table);
   ASSERT_EQ(table.Size(), 4096);

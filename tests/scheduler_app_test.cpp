@@ -31,14 +31,14 @@ class FakeMutex : public NamedMutex {
 
 class FakeWindowHost : public MainWindowHost {
  public:
-  bool CreateMainWindow() override {
+  Creation CreateMainWindow() override {
     ++created;
-    return createWorks;
+    return creation;
   }
   void CloseMainWindow() override { ++closed; }
   int created = 0;
   int closed = 0;
-  bool createWorks = true;
+  Creation creation = Creation::kCreated;
 };
 
 class SchedulerAppTest : public ::testing::Test {
@@ -92,9 +92,21 @@ TEST_F(SchedulerAppTest, WithoutAMutexOrAWindow) {
   mutex.result = NamedMutex::Result::kFailed;
   CSchedulerApp app(mutex, alerts, dialogs, window);
   EXPECT_TRUE(app.InitInstance("")) << "no guard, but the program runs";
-  window.createWorks = false;
-  CSchedulerApp second(mutex, alerts, dialogs, window);
-  EXPECT_FALSE(second.InitInstance("")) << "nothing to reach without a window";
+  EXPECT_TRUE(alerts.boxes.empty());
+
+  // The frame that refused its creation has said why already.
+  window.creation = MainWindowHost::Creation::kRefused;
+  CSchedulerApp refused(mutex, alerts, dialogs, window);
+  EXPECT_FALSE(refused.InitInstance(""));
+  EXPECT_TRUE(alerts.boxes.empty());
+
+  window.creation = MainWindowHost::Creation::kFailed;
+  CSchedulerApp failed(mutex, alerts, dialogs, window);
+  EXPECT_FALSE(failed.InitInstance("")) << "nothing to reach without a window";
+  ASSERT_EQ(alerts.boxes.size(), 1u);
+  EXPECT_EQ(alerts.boxes[0].text, "ウィンドウの作成に失敗しました");
+  EXPECT_EQ(alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_EQ(alerts.boxes[0].style, 0x30u);
 }
 
 TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {

@@ -286,6 +286,25 @@ TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
   EXPECT_EQ(data.substr(0, 22), std::string("C:\\Tools\\chimeday.exe") + '\0');
   EXPECT_EQ(data.find_first_not_of('\0', 21), std::string::npos) << "zeros behind the path";
   EXPECT_TRUE(fake.runKey.values[Hive::kUser].empty());
+  EXPECT_FALSE(fake.dialogs.runs[0].owned) << "owned by the hidden frame: no taskbar button";
+  EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+}
+
+TEST_F(SettingsTest, AnOkThatCannotBeSavedIsToldWhateverNoErrorSaysAndStillApplies) {
+  fake.frame.m_bNoError = 1;
+  fake.profile.writable = false;
+  Message(0, 1, 1, "一");
+  bool busyMeanwhile = false;
+  fake.alerts.whileOpen = [&] { busyMeanwhile = fake.frame.IsUiBusy(); };
+  OpenSettings([](CSettingsDlg& dialog, FakeDialog&) { dialog.OnCommand(IDC_DELETE_RESERVATION); });
+  ASSERT_EQ(fake.alerts.boxes.size(), 1u);
+  EXPECT_EQ(fake.alerts.boxes[0].text, "設定を保存できませんでした。\nC:\\Tools\\chimeday.ini");
+  EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_EQ(fake.alerts.boxes[0].style, 0x30u);
+  EXPECT_TRUE(busyMeanwhile);
+  EXPECT_FALSE(fake.frame.IsUiBusy());
+  EXPECT_EQ(Slot(0).Month, SLOT_EMPTY) << "the edit holds for this run";
 }
 
 TEST_F(SettingsTest, AStandardUserGetsTheValueUnderItsOwnKeyAndUncheckingClearsBoth) {

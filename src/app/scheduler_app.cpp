@@ -41,8 +41,18 @@ bool CSchedulerApp::InitInstance(const char* commandLine) {
     m_alerts.ShowMessageBox("二重起動はできません", "鳴刻エラー", kBoxOk | kBoxIconExclamation);
     return false;
   }
+  switch (m_window.CreateMainWindow()) {
+    case MainWindowHost::Creation::kCreated:
+      return true;
+    case MainWindowHost::Creation::kRefused:
+      return false;
+    case MainWindowHost::Creation::kFailed:
+      break;
+  }
   // A window that cannot be made leaves nothing to reach: end rather than run invisibly.
-  return m_window.CreateMainWindow();
+  m_alerts.ShowMessageBox("ウィンドウの作成に失敗しました", "鳴刻エラー",
+                          kBoxOk | kBoxIconExclamation);
+  return false;
 }
 
 int CSchedulerApp::ExitInstance() { return 0; }

@@ -25,7 +25,7 @@ class Resident : public MainWindowHost {
 
   void SetCommandTarget(CommandTarget& commands) { m_commands = &commands; }
 
-  bool CreateMainWindow() override { return m_window.Create(m_frame, *m_commands); }
+  Creation CreateMainWindow() override { return m_window.Create(m_frame, *m_commands); }
   void CloseMainWindow() override { m_window.Close(); }
 
  private:

@@ -4,8 +4,13 @@
 class MainWindowHost {
  public:
   virtual ~MainWindowHost() = default;
-  // Creates the hidden main window; false when it could not be created.
-  virtual bool CreateMainWindow() = 0;
+  enum class Creation {
+    kCreated,
+    kRefused,  // the window's own creation refused and has told the user why
+    kFailed,
+  };
+  // Creates the hidden main window.
+  virtual Creation CreateMainWindow() = 0;
   // Asks the main window to close (WM_CLOSE), as the exit command does.
   virtual void CloseMainWindow() = 0;
 };

@@ -82,10 +82,20 @@ std::string_view FieldText(const char (&field)[N]) {
 Profile::Profile(ProfileStore& store, ExecutableLocation& location)
     : m_store(store), m_location(location) {}
 
-ProfileOptions Profile::Load(ReservationTable& table) {
+std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   std::string bytes;
-  m_loaded = m_store.Read(bytes) == ProfileStore::ReadResult::kOk ? IniDocument::Parse(bytes)
-                                                                  : IniDocument();
+  switch (m_store.Read(bytes)) {
+    case ProfileStore::ReadResult::kOk:
+      m_loaded = IniDocument::Parse(bytes);
+      break;
+    case ProfileStore::ReadResult::kMissing:
+      m_loaded = IniDocument();
+      break;
+    case ProfileStore::ReadResult::kFailed:
+      m_unread = true;
+      return std::nullopt;
+  }
+  m_unread = false;
 
   ProfileOptions options;
   options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
@@ -110,7 +120,8 @@ ProfileOptions Profile::Load(ReservationTable& table) {
   return options;
 }
 
-void Profile::Save(const ProfileOptions& options, const ReservationTable& table) {
+bool Profile::Save(const ProfileOptions& options, const ReservationTable& table) {
+  if (m_unread) return false;
   // Read again so that what the user added to the file while the program ran survives.
   std::string bytes;
   IniDocument document;
@@ -140,7 +151,8 @@ void Profile::Save(const ProfileOptions& options, const ReservationTable& table)
     document.Set(section, "Command", FieldText(record.Command));
   }
 
-  m_store.Write(document.Serialize());  // failures are not reported
+  if (!m_store.Write(document.Serialize())) return false;
   // The newest known content of the file, for the next save whose read fails.
   m_loaded = std::move(document);
+  return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "reservations/ini_document.h"
 
 class ExecutableLocation;
@@ -19,13 +21,15 @@ class Profile {
   Profile(ProfileStore& store, ExecutableLocation& location);
 
   // Reads the file once; absent values take their defaults. `table` becomes
-  // options.slotCount slots long.
-  ProfileOptions Load(ReservationTable& table);
-  // Writes every value in one replacement of the file. Failures are not reported.
-  void Save(const ProfileOptions& options, const ReservationTable& table);
+  // options.slotCount slots long. Nothing, and nothing loaded, when the file exists but could
+  // not be read: until a load succeeds, Save then refuses to write over what it never read.
+  std::optional<ProfileOptions> Load(ReservationTable& table);
+  // Writes every value in one replacement of the file; false when it was not written.
+  bool Save(const ProfileOptions& options, const ReservationTable& table);
 
  private:
   ProfileStore& m_store;
   ExecutableLocation& m_location;
   IniDocument m_loaded;  // the file as last read or written, for when it cannot be read at save
+  bool m_unread = false;
 };

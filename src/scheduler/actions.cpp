@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/alerts.h"
@@ -37,11 +36,12 @@ int CMainFrame::RunFile(const Reservation& slot) {
 }
 
 int CMainFrame::RunMessage(const Reservation& slot) {
-  // Time + 100 gives the index as two digits behind a "1" that is then dropped.
+  // Always two digits, or the message instance would take part of the text for the number;
+  // 99 is no duration, which the message window shows for a minute.
+  const int index = slot.Time >= 0 && slot.Time <= 99 ? slot.Time : 99;
   char commandLine[kCommandLineSize];
-  std::snprintf(commandLine, sizeof commandLine, "%d,%.*s", slot.Time + 100, kMessageSize - 1,
+  std::snprintf(commandLine, sizeof commandLine, "%02d,%.*s", index, kMessageSize - 1,
                 slot.Message);
-  std::memmove(commandLine, commandLine + 1, std::strlen(commandLine));
   if (m_ports.shell.ExecuteSelf(commandLine) > kShellStartedAbove) return 1;
   ReportError(IDS_MESSAGE_FAILED);
   return 0;

@@ -1,9 +1,15 @@
 #include "scheduler/main_frame.h"
 
+#include <optional>
+#include <string>
+
+#include "platform/alerts.h"
+#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/foreground.h"
 #include "platform/popup_menu.h"
 #include "platform/power.h"
+#include "platform/profile_store.h"
 #include "platform/tray_icon.h"
 #include "platform/window_timers.h"
 #include "resource.h"
@@ -13,6 +19,9 @@ namespace {
 
 constexpr unsigned kSchedulePeriodMs = 200;
 constexpr unsigned kCountdownPeriodMs = 1000;
+// A sync tool, an editor or a virus scanner may hold the profile for a moment.
+constexpr int kProfileReadAttempts = 20;
+constexpr unsigned kProfileReadPauseMs = 100;
 
 }  // namespace
 
@@ -23,7 +32,12 @@ int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
   cp932::CopyToField(m_nid.tip, "鳴刻");
   m_ports.tray.Add(m_nid.iconId, m_nid.tip);
-  LoadProfile();
+  if (!LoadProfile()) {
+    // Gone before the box, so that no click on it can open the settings meanwhile.
+    m_ports.tray.Delete();
+    ReportProfileFailure("設定ファイルを読み込めませんでした。");
+    return -1;
+  }
   m_bFired = 0;
   m_nLastMinute = 60;
   m_bCdPlaying = 0;
@@ -91,17 +105,30 @@ void CMainFrame::StartTimers() {
   m_ports.timers.StartTimer(kCdCountdownTimer, kCountdownPeriodMs);
 }
 
-void CMainFrame::LoadProfile() {
-  const ProfileOptions options = m_profile.Load(m_table);
-  g_nSlotCount = options.slotCount;
-  m_bNoError = options.noError;
+bool CMainFrame::LoadProfile() {
+  std::optional<ProfileOptions> options = m_profile.Load(m_table);
+  for (int attempt = 1; !options; ++attempt) {
+    if (attempt == kProfileReadAttempts) return false;
+    m_ports.clock.Sleep(kProfileReadPauseMs);
+    options = m_profile.Load(m_table);
+  }
+  g_nSlotCount = options->slotCount;
+  m_bNoError = options->noError;
+  return true;
 }
 
-void CMainFrame::SaveProfile() {
+bool CMainFrame::SaveProfile() {
   ProfileOptions options;
   options.slotCount = g_nSlotCount;
   options.noError = m_bNoError;
-  m_profile.Save(options, m_table);
+  return m_profile.Save(options, m_table);
+}
+
+void CMainFrame::ReportProfileFailure(const char* what) {
+  const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
+  ++m_bErrorShowing;
+  m_ports.alerts.ShowMessageBox(text.c_str(), "鳴刻エラー", kBoxOk | kBoxIconExclamation);
+  --m_bErrorShowing;
 }
 
 void CMainFrame::OnTimer(unsigned id) {

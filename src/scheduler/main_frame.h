@@ -76,6 +76,8 @@ class CMainFrame : public FrameHandler {
   explicit CMainFrame(const FramePorts& ports);
 
   // Window messages, after the window layer's own part of each.
+  // -1, after telling the user, when the profile cannot be read: the program must not run
+  // and later write over the reservations it could not load.
   int OnCreate() override;
   void OnTrayNotify(unsigned mouseMessage) override;
   // Handles the frame's own commands; false for those that go on to the application.
@@ -85,8 +87,10 @@ class CMainFrame : public FrameHandler {
   void OnEndSession(bool ending) override;
   void OnTaskbarCreated() override;
 
-  void LoadProfile();
-  void SaveProfile();
+  // False when the file exists but still cannot be read after a short wait.
+  bool LoadProfile();
+  // False when the file could not be written.
+  bool SaveProfile();
 
   void OnTimer(unsigned id) override;
   void CheckSchedule();
@@ -134,6 +138,8 @@ class CMainFrame : public FrameHandler {
   // Sends a query or the time format; false when the device refused it.
   bool Query(const char* command);
   int CdFailed(unsigned id);
+  // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
+  void ReportProfileFailure(const char* what);
 
   FramePorts m_ports;
   Profile m_profile;

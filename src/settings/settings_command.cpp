@@ -19,13 +19,16 @@ void CMainFrame::OnSettings() {
   }
   dialog.m_bNoError = m_bNoError;
 
-  if (m_ports.dialogs.RunModalOwnedBy(nullptr, IDD_SETTINGS, dialog) == kDialogResultOk) {
+  // Owned by the hidden frame, as the version box is, so it has no taskbar button of its own.
+  const bool ok = m_ports.dialogs.RunModal(IDD_SETTINGS, dialog) == kDialogResultOk;
+  g_hFrontDialog = nullptr;
+  if (ok) {
     for (int i = 0; i < m_table.Size(); ++i) m_table.SetSlot(i, copy.GetSlot(i));
     m_bNoError = dialog.m_bNoError;
-    // Written now, so that a crash later loses no edit.
-    SaveProfile();
+    // Written now, so that a crash later loses no edit. The edits stay in effect for this run
+    // even when the file cannot take them.
+    if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。");
   }
 
-  g_hFrontDialog = nullptr;
   m_bSettingsOpen = 0;
 }

@@ -103,7 +103,7 @@ e2e_start_xvfb() {
 # Sets up everything a test needs; NAME names the test's working folder.
 e2e_setup() {
   local name=$1 var
-  for var in CHIMEDAY_EXE PROBE_EXE CHIMEDAY_SOURCE_DIR CHIMEDAY_BUILD_DIR; do
+  for var in CHIMEDAY_EXE PROBE_EXE CD_DRIVER_DLL CHIMEDAY_SOURCE_DIR CHIMEDAY_BUILD_DIR; do
     [ -n "${!var:-}" ] || { echo "FAIL: $var is not set (run through ctest)" >&2; exit 1; }
   done
   e2e_require_tool "$WINE"
@@ -122,6 +122,7 @@ e2e_setup() {
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
   bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" || e2e_fail "no Wine prefix"
+  e2e_install_cd_driver
 
   trap e2e_cleanup EXIT
   # A signal ends the test through exit, so that the cleanup runs.
@@ -133,6 +134,15 @@ e2e_setup() {
   e2e_start_xvfb
   # Output to /dev/null: a server holding a pipe open would keep readers waiting.
   wineserver -p </dev/null >/dev/null 2>&1
+}
+
+# Wine's MCI takes the CD audio driver from the prefix's system.ini: ours stands there, a drive
+# with no disc unless the test sets CHIMEDAY_CD_TRACKS (see cd_driver.cpp).
+e2e_install_cd_driver() {
+  local windows="$WINEPREFIX/drive_c/windows"
+  cp "$CD_DRIVER_DLL" "$windows/system32/chimecda.dll" || e2e_fail "cannot install the CD driver"
+  grep -q '^cdaudio=' "$windows/system.ini" || e2e_fail "no cdaudio line in the prefix's system.ini"
+  sed -i "s/^cdaudio=[^\r]*/cdaudio=chimecda.dll/" "$windows/system.ini"
 }
 
 # Starts a Windows program in the background: e2e_start LOGNAME PROGRAM [ARG...].

@@ -3,7 +3,8 @@
 # tray icon, the reservations it fires and the boxes it shows.
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
-#                    file-error | file-no-error | cd-drives | tray-menu | tray-menu-full
+#                    file-error | file-no-error | cd-drives | cd-play | cd-stop | tray-menu |
+#                    tray-menu-full
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -332,22 +333,146 @@ case_file_no_error() {
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 after its minute"
 }
 
-# C: is a hard disk; D: is the prefix's CD-ROM drive, where no disc answers.
+readonly cd_log="$E2E_DIR/cd.log"
+
+# The CD driver (cd_driver.cpp) in the drive D: of the program started next: a disc of TRACKS
+# tracks of 2 s each (0: no disc), the query FAILING fails ("" for none).
+insert_disc() {
+  local tracks=$1 failing=${2:-}
+  export CHIMEDAY_CD_TRACKS=$tracks CHIMEDAY_CD_TRACK_MS=2000 CHIMEDAY_CD_FAIL=$failing
+  CHIMEDAY_CD_LOG=$(e2e_windows_path "$cd_log")
+  export CHIMEDAY_CD_LOG
+  rm -f "$cd_log"
+}
+
+# What the CD driver was asked, as one line with " | " between the commands. Wine hands the
+# driver the device name in lower case.
+cd_log_text() {
+  [ -f "$cd_log" ] || return 0
+  local line text=
+  while IFS= read -r line; do text+="${text:+ | }$line"; done <"$cd_log"
+  printf '%s' "$text"
+}
+
+# What the driver was asked after the last play command.
+cd_log_after_last_play() {
+  local text
+  text=$(cd_log_text)
+  printf '%s' "${text##*" notify | "}"
+}
+
+# Waits until the driver's log holds LINE at least COUNT times.
+wait_cd_log() {
+  local line=$1 count=$2 timeout_s=$3 deadline
+  deadline=$((SECONDS + timeout_s))
+  while ((SECONDS < deadline)); do
+    [ -f "$cd_log" ] && (($(grep -cxF -- "$line" "$cd_log" || true) >= count)) && return 0
+    sleep 0.1
+  done
+  e2e_fail "the CD driver was not asked '$line' $count time(s) within $timeout_s s; it saw: $(cd_log_text)"
+}
+
+# A screenshot of the notification area, as raw pixels, for telling the icons apart.
+tray_pixels() {
+  import -window root -crop 48x24+976+744 rgb:- | md5sum | cut -d' ' -f1
+}
+
+# C: is a hard disk; D: is the prefix's CD-ROM drive: with no disc the track count fails, and
+# a disc whose position query fails fails there. Each failure leaves the device closed.
 case_cd_drives() {
-  local drive text
-  for drive in 3 4; do
+  local drive text log
+  for drive in 3 4 4p; do
     e2e_align_clock 50
     next_minute
-    due_slot 0 1 Drive=$drive Track=1 Time=0 Erace=1 | write_profile 1 0
+    case $drive in
+      3)
+        insert_disc 0
+        text=指定されたCDドライブが使用できません
+        log=
+        ;;
+      4)
+        insert_disc 0
+        text=CDのトラック数取得に失敗しました
+        log="open d: | status number of tracks -> no disc | stop | close"
+        ;;
+      4p)
+        insert_disc 4 position
+        text=指定曲の開始位置取得に失敗しました
+        log="open d: | status number of tracks -> 4 | set time format milliseconds"
+        log+=" | status position track 1 -> fails | stop | close"
+        ;;
+    esac
+    due_slot 0 1 Drive="${drive%p}" Track=1 Time=0 Erace=1 | write_profile 1 0
     e2e_start_resident "$program_folder"
-    if [ "$drive" = 3 ]; then
-      text=指定されたCDドライブが使用できません
-    else
-      text=CDのトラック数取得に失敗しました
-    fi
     expect_error_box "$text" "a CD on drive $drive"
+    e2e_assert_eq "$log" "$(cd_log_text)" "what the CD driver saw for drive $drive"
     dismiss_box "$box" "the CD error box"
     e2e_close_resident
+  done
+}
+
+# Track 3 of a 4-track disc in D:, for a minute: played from its start to the next track's
+# start with a notification, played again after each success notification, and stopped when
+# its minute is over. The icon shows the disc meanwhile.
+case_cd_play() {
+  insert_disc 4
+  e2e_align_clock 50
+  next_minute
+  due_slot 0 1 Drive=4 Track=3 Time=1 Erace=0 | write_profile 1 0
+  e2e_start_resident "$program_folder"
+  local idle playing
+  idle=$(tray_pixels)
+  wait_cd_log "play from 6000 to 8000 notify" 1 40
+  local played=$SECONDS
+  e2e_assert_eq "open d: | status number of tracks -> 4 | set time format milliseconds | status position track 3 -> 6000 | status length track 3 -> 2000 | play from 6000 to 8000 notify" \
+    "$(cd_log_text)" "what the CD driver saw for the reservation"
+  playing=$(tray_pixels)
+  [ "$playing" != "$idle" ] || e2e_fail "the tray icon did not change while the CD plays"
+  e2e_screenshot "$screenshots/cd-playing.png"
+
+  wait_cd_log "notify successful" 2 10
+  wait_cd_log "play from 6000 to 8000 notify" 3 10
+  e2e_probe windows --title "$error_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "error boxes while the CD plays"
+
+  # The 59th tick of the countdown's one-second timer stops it.
+  wait_cd_log close 1 75
+  local stopped_after=$((SECONDS - played)) plays
+  ((stopped_after >= 55 && stopped_after <= 62)) ||
+    e2e_fail "the CD stopped $stopped_after s after it started, not after about 59 s"
+  plays=$(grep -c '^play ' "$cd_log")
+  e2e_assert_eq "stop | notify aborted | close" "$(cd_log_after_last_play)" \
+    "what the CD driver was asked after its last play"
+  e2e_assert_eq "$idle" "$(tray_pixels)" "the tray icon after the CD stopped"
+  # Longer than a track: nothing starts it again.
+  sleep 3
+  e2e_assert_eq "$plays" "$(grep -c '^play ' "$cd_log")" "plays after the stop"
+  e2e_close_resident
+}
+
+# With no time limit, the CD plays on until a click on the icon stops it (the menu then
+# opens as after any click); another start plays until the program is closed.
+case_cd_stop() {
+  local how
+  for how in click close; do
+    insert_disc 4
+    e2e_align_clock 50
+    next_minute
+    due_slot 0 1 Drive=4 Track=2 Time=0 Erace=0 | write_profile 1 0
+    e2e_start_resident "$program_folder"
+    wait_cd_log "play from 4000 to 6000 notify" 1 40
+    wait_cd_log "play from 4000 to 6000 notify" 2 10
+    if [ "$how" = click ]; then
+      open_tray_menu
+      wait_cd_log close 1 10
+      e2e_probe key --hwnd "$menu" --key ESCAPE || e2e_fail "cannot close the menu"
+      e2e_close_resident
+    else
+      e2e_close_resident
+    fi
+    e2e_assert_eq "stop | notify aborted | close" "$(cd_log_after_last_play)" \
+      "what the CD driver was asked after its last play, with a $how"
+    e2e_assert_eq 1 "$(grep -c '^close$' "$cd_log")" "closes of the device after a $how"
   done
 }
 
@@ -408,6 +533,8 @@ case "$case_name" in
   file-error) case_file_error ;;
   file-no-error) case_file_no_error ;;
   cd-drives) case_cd_drives ;;
+  cd-play) case_cd_play ;;
+  cd-stop) case_cd_stop ;;
   tray-menu) case_tray_menu ;;
   tray-menu-full) case_tray_menu_full ;;
   *) e2e_fail "unknown case $case_name" ;;

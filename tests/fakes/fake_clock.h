@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -26,6 +27,9 @@ class FakeClock : public Clock {
     m_now = static_cast<long long>(timegm(&broken));
   }
   void Advance(long long seconds) { m_now += seconds; }
+  void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+
+  std::vector<unsigned> sleeps;
 
  private:
   long long m_now = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/event_log.h"
 #include "platform/drives.h"
 #include "platform/foreground.h"
 #include "platform/mci.h"
@@ -21,6 +22,7 @@ class FakeMci : public Mci {
   unsigned SendString(const char* command, char* reply, unsigned replySize, bool notify) override {
     sent.push_back(command);
     notified.push_back(notify);
+    Record(events, "mci " + std::string(command));
     const std::string text = command;
     for (const auto& [start, error] : failures) {
       if (text.rfind(start, 0) == 0) return error;
@@ -47,6 +49,7 @@ class FakeMci : public Mci {
   std::vector<bool> notified;
   std::map<std::string, std::string> replies;  // by the command's beginning
   std::map<std::string, unsigned> failures;    // by the command's beginning
+  EventLog* events = nullptr;
 };
 
 class FakeDrives : public Drives {
@@ -67,12 +70,17 @@ class FakeTray : public TrayIcon {
     unsigned iconId;
     std::string tip;
   };
-  void Add(unsigned iconId, const char* tip) override { calls.push_back({"add", iconId, tip}); }
-  void Modify(unsigned iconId, const char* tip) override {
-    calls.push_back({"modify", iconId, tip});
-  }
-  void Delete() override { calls.push_back({"delete", 0, ""}); }
+  void Add(unsigned iconId, const char* tip) override { Note({"add", iconId, tip}); }
+  void Modify(unsigned iconId, const char* tip) override { Note({"modify", iconId, tip}); }
+  void Delete() override { Note({"delete", 0, ""}); }
   std::vector<Call> calls;
+  EventLog* events = nullptr;
+
+ private:
+  void Note(Call call) {
+    Record(events, "tray " + call.what);
+    calls.push_back(std::move(call));
+  }
 };
 
 class FakeMenu : public PopupMenu {

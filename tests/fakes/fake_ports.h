@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/event_log.h"
 #include "platform/alerts.h"
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
@@ -21,13 +22,18 @@ class FakeLocation : public ExecutableLocation {
 
 class FakeTimers : public WindowTimers {
  public:
-  void StartTimer(unsigned id, unsigned periodMs) override { running[id] = periodMs; }
+  void StartTimer(unsigned id, unsigned periodMs) override {
+    running[id] = periodMs;
+    Record(events, "timer start " + std::to_string(id));
+  }
   void StopTimer(unsigned id) override {
     running.erase(id);
     stopped.push_back(id);
+    Record(events, "timer stop " + std::to_string(id));
   }
   std::map<unsigned, unsigned> running;
   std::vector<unsigned> stopped;
+  EventLog* events = nullptr;
 };
 
 class FakeShell : public Shell {
@@ -82,19 +88,28 @@ class FakeProfileStore : public ProfileStore {
  public:
   ReadResult Read(std::string& bytes) override {
     ++reads;
+    Record(events, "profile read");
+    if (failedReads > 0) {
+      --failedReads;
+      return ReadResult::kFailed;
+    }
     if (readResult == ReadResult::kOk) bytes = contents;
     return readResult;
   }
   bool Write(const std::string& bytes) override {
     ++writes;
+    Record(events, "profile write");
     if (!writable) return false;
     contents = bytes;
     readResult = ReadResult::kOk;
     return true;
   }
+  std::string Path() override { return "C:\\Tools\\chimeday.ini"; }
   std::string contents;
   ReadResult readResult = ReadResult::kMissing;
+  int failedReads = 0;  // reads that fail first, as while another program holds the file
   bool writable = true;
   int reads = 0;
   int writes = 0;
+  EventLog* events = nullptr;
 };

@@ -11,7 +11,13 @@ struct FakeFrame {
   explicit FakeFrame(int slots = 32) {
     g_nSlotCount = slots;
     frame.Table().ResetSlots();
+    timers.events = &events;
+    tray.events = &events;
+    profile.events = &events;
+    mci.events = &events;
   }
+
+  EventLog events;  // of the timers, the tray icon, the profile and the CD device
 
   FakeClock clock;
   FakeShell shell;

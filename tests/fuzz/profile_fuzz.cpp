@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "fakes/fake_ports.h"
@@ -28,14 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Profile profile(store, location);
   ReservationTable first(location);
-  const ProfileOptions options = profile.Load(first);
+  const std::optional<ProfileOptions> loaded = profile.Load(first);
+  if (!loaded) std::abort();  // the fake store always reads
+  const ProfileOptions options = *loaded;
   if (first.Size() != options.slotCount) std::abort();
   profile.Save(options, first);
   const std::string saved = store.contents;
 
   Profile again(store, location);
   ReservationTable second(location);
-  const ProfileOptions reread = again.Load(second);
+  const ProfileOptions reread = again.Load(second).value();
   if (reread.slotCount != options.slotCount || reread.noError != options.noError) std::abort();
   if (!SameTables(first, second)) std::abort();
   again.Save(reread, second);

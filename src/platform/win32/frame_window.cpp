@@ -35,7 +35,7 @@ FrameWindow::~FrameWindow() {
   for (const auto& [id, icon] : m_icons) DestroyIcon(static_cast<HICON>(icon));
 }
 
-bool FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
+MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
   m_handler = &handler;
   m_commands = &commands;
   m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
@@ -49,10 +49,12 @@ bool FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
   RegisterClassW(&windowClass);
   const HWND window = CreateWindowExW(0, kClassName, kTitle, kFrameStyle, 0, 0, 1, 1, nullptr,
                                       nullptr, instance, this);
-  if (window == nullptr) return false;
+  if (window == nullptr) {
+    return m_createRefused ? MainWindowHost::Creation::kRefused : MainWindowHost::Creation::kFailed;
+  }
   ShowWindow(window, SW_HIDE);
   UpdateWindow(window);
-  return true;
+  return MainWindowHost::Creation::kCreated;
 }
 
 void FrameWindow::Close() { SendMessageW(static_cast<HWND>(m_window), WM_CLOSE, 0, 0); }
@@ -73,8 +75,11 @@ std::intptr_t FrameWindow::Dispatch(void* handle, unsigned message, std::uintptr
     case WM_NCCREATE:
       m_window = handle;
       break;
-    case WM_CREATE:
-      return m_handler->OnCreate();
+    case WM_CREATE: {
+      const int result = m_handler->OnCreate();
+      m_createRefused = result == -1;
+      return result;
+    }
     case WM_SETFOCUS:
       // Never keep the focus: give it back to where it came from.
       if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/frame_handler.h"
+#include "platform/main_window_host.h"
 #include "platform/popup_menu.h"
 #include "platform/tray_icon.h"
 #include "platform/window_timers.h"
@@ -18,7 +19,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   ~FrameWindow() override;
 
   // Creates the window, never shown; the handler's OnCreate runs inside.
-  bool Create(FrameHandler& handler, CommandTarget& commands);
+  MainWindowHost::Creation Create(FrameHandler& handler, CommandTarget& commands);
   void Close();
   // Runs the thread's message loop until the window is destroyed.
   static int RunMessageLoop();
@@ -47,6 +48,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   FrameHandler* m_handler = nullptr;
   CommandTarget* m_commands = nullptr;
   unsigned m_taskbarCreated = 0;
+  bool m_createRefused = false;  // the handler's OnCreate said no
   std::map<unsigned, void*> m_icons;
 };
 

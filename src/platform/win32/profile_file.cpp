@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/text.h"
+
 namespace win32 {
 
 namespace {
@@ -37,6 +39,10 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
 }  // namespace
 
 ProfileStore::ReadResult Win32ProfileFile::Read(std::string& bytes) {
+  if (!m_leftoverRemoved) {
+    DeleteFileW(TemporaryPath().c_str());
+    m_leftoverRemoved = true;
+  }
   FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -59,7 +65,12 @@ ProfileStore::ReadResult Win32ProfileFile::Read(std::string& bytes) {
 }
 
 bool Win32ProfileFile::Write(const std::string& bytes) {
-  const std::wstring temporary = m_path + L".tmp";
+  // Windows refuses to move over a read-only file, but Wine would replace it: ask first.
+  const DWORD attributes = GetFileAttributesW(m_path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  const std::wstring temporary = TemporaryPath();
   if (WriteWhole(temporary, bytes) &&
       MoveFileExW(temporary.c_str(), m_path.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -68,5 +79,7 @@ bool Win32ProfileFile::Write(const std::string& bytes) {
   DeleteFileW(temporary.c_str());
   return false;
 }
+
+std::string Win32ProfileFile::Path() { return WideToCp932(m_path); }
 
 }  // namespace win32

@@ -11,11 +11,16 @@ namespace win32 {
 class Win32ProfileFile : public ProfileStore {
  public:
   explicit Win32ProfileFile(std::wstring path) : m_path(std::move(path)) {}
+  // The first read, at start, also removes a temporary file that a save killed halfway left.
   ReadResult Read(std::string& bytes) override;
   bool Write(const std::string& bytes) override;
+  std::string Path() override;
 
  private:
+  std::wstring TemporaryPath() const { return m_path + L".tmp"; }
+
   std::wstring m_path;
+  bool m_leftoverRemoved = false;
 };
 
 }  // namespace win32

@@ -24,6 +24,8 @@ std::tm Win32Clock::LocalTime(long long seconds) {
   return broken;
 }
 
+void Win32Clock::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
 long Win32Shell::ExecuteFile(const char* verb, const char* file) {
   const std::wstring wideVerb = Cp932ToWide(verb);
   const std::wstring wideFile = Cp932ToWide(file);

@@ -20,6 +20,7 @@ class Win32Clock : public Clock {
  public:
   long long Now() override;
   std::tm LocalTime(long long seconds) override;
+  void Sleep(unsigned milliseconds) override;
 };
 
 class Win32Shell : public Shell {
