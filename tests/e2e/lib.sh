@@ -23,7 +23,7 @@ e2e_on_error() {
   trap - ERR
   echo "FAIL: '$command' exited with $status at ${BASH_SOURCE[1]##*/}:$line" \
     "(in ${FUNCNAME[*]:1})" >&2
-  e2e_show_logs
+  ((BASH_SUBSHELL)) || e2e_show_logs
   exit "$status"
 }
 set -E
@@ -32,7 +32,8 @@ trap 'e2e_on_error $? "$BASH_COMMAND" "$LINENO"' ERR
 # Fails the test outright, with the probe's last output and the program logs for context.
 e2e_fail() {
   echo "FAIL: $*" >&2
-  e2e_show_logs
+  # Once, by the test itself, not by each command substitution that fails.
+  ((BASH_SUBSHELL)) || e2e_show_logs
   exit 1
 }
 
@@ -45,6 +46,9 @@ e2e_show_logs() {
     echo "--- ${log#"$E2E_DIR"/}" >&2
     tail -n 20 "$log" >&2
   done
+  # A start that hangs shows here: what of this test still runs.
+  echo "--- processes" >&2
+  pgrep -a -f -- "\\\\${E2E_DIR##*/}\\\\" >&2 || true
 }
 
 # A missing tool skips the test, except under CI where it must be there.
@@ -118,7 +122,8 @@ e2e_setup() {
   E2E_PROBE_OUT="$E2E_DIR/probe.out"
 
   export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine's own errors stay in the logs, for a start that fails without a word of ours.
+  export WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree,mshtml="
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
   bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" || e2e_fail "no Wine prefix"
@@ -150,7 +155,8 @@ e2e_install_cd_driver() {
 e2e_start() {
   local log="$E2E_DIR/$1.log"
   shift
-  wine "$@" </dev/null >"$log" 2>&1 &
+  # A program that fails leaves its status in its log, for e2e_show_logs.
+  { wine "$@" || echo "(exited with $?)"; } </dev/null >"$log" 2>&1 &
   E2E_LAST_PID=$!
   E2E_PIDS+=("$E2E_LAST_PID")
 }
@@ -322,8 +328,8 @@ e2e_start_resident() {
   mkdir -p "$folder"
   [ -f "$folder/chimeday.exe" ] || cp "$CHIMEDAY_EXE" "$folder/chimeday.exe"
   e2e_start_in_desktop resident "$folder/chimeday.exe"
-  e2e_probe wait --class ChimedayClass --timeout 20000 ||
-    e2e_fail "the resident program's frame did not appear"
+  e2e_probe wait --class ChimedayClass --timeout 60000 ||
+    e2e_fail "the resident program's frame did not appear within 60 s"
   E2E_FRAME=$(e2e_value hwnd)
   E2E_FRAME_PID=$(e2e_value pid)
 }

@@ -258,7 +258,7 @@ case_frame() {
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon after TaskbarCreated"
 
   e2e_start_in_desktop second "$program_folder/chimeday.exe"
-  e2e_probe box --title "$error_caption" --visible --timeout 20000 ||
+  e2e_probe box --title "$error_caption" --visible --timeout 60000 ||
     e2e_fail "no box for the second start"
   local box second_pid
   box=$(e2e_value hwnd)
@@ -509,7 +509,7 @@ case_tray_menu_full() {
 
   # Another window takes the foreground; the click on the icon takes it back.
   e2e_start_in_desktop message "$CHIMEDAY_EXE" "00,前に出る窓"
-  e2e_probe wait --title "$message_caption" --visible --timeout 20000 || e2e_fail "no message window"
+  e2e_probe wait --title "$message_caption" --visible --timeout 60000 || e2e_fail "no message window"
   message=$(e2e_value hwnd)
   e2e_expect_foreground "$message" "foreground before the click"
   # Sent, so that the menu check below comes after the click was handled; a menu opened by
