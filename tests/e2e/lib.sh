@@ -282,6 +282,23 @@ e2e_profile_text() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932
 }
 
+# Waits for a box of the resident program, captioned "鳴刻エラー" with an icon and OK, and
+# checks its text; more probe options (--pid) narrow the search. Sets E2E_BOX to the box
+# and E2E_BOX_PID to its process.
+e2e_expect_error_box() {
+  local text=$1 what=$2 shown
+  shift 2
+  e2e_probe box --title 鳴刻エラー --visible --timeout 60000 "$@" ||
+    e2e_fail "no error box for $what"
+  # shellcheck disable=SC2034 # for the test scripts
+  E2E_BOX=$(e2e_value hwnd) E2E_BOX_PID=$(e2e_value pid)
+  shown=$(e2e_value text)
+  # A box shows a line break written as CR LF or as LF alike.
+  e2e_assert_eq "$text" "${shown//$'\r'/}" "text of the box for $what"
+  e2e_assert_eq "OK 1" "$(e2e_value buttons) $(e2e_value icon)" \
+    "button and icon of the box for $what"
+}
+
 # Presses button ID of WINDOW (a dialog or a box) and waits until the window has gone.
 e2e_press() {
   local window=$1 id=$2 what=$3

@@ -55,11 +55,15 @@ const char kUsageText[] =
     "  message     --msg N|NAME [--wparam W] [--lparam L] [--id N]: a message to the window, or\n"
     "              to its control N (posted; --send waits and reports the result); NAME is\n"
     "              a registered message\n"
-    "  box         wait for a message box: its caption, text and buttons (--timeout MS)\n"
+    "  box         wait for a message box: its caption, text, buttons and whether it shows\n"
+    "              an icon (--timeout MS)\n"
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
     "              notification icon; --delete removes it first\n"
     "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
     "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
+    "  hold        --file F --ms N [--mutex M] (needs --out): open F without sharing and close\n"
+    "              it N ms later, counted from when the named mutex M exists (waited for up\n"
+    "              to --timeout, default 60000); the report is written once F is held\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
     "                --timeout MS (how long to wait for the window; default 0)\n";
 
@@ -136,11 +140,12 @@ class Report {
 class Arguments {
  public:
   bool Parse(int argc, wchar_t** argv, Report* report) {
-    static const std::set<std::wstring> kTextOptions = {
-        L"--out", L"--title", L"--class", L"--key", L"--desktop", L"--msg", L"--text"};
+    static const std::set<std::wstring> kTextOptions = {L"--out",  L"--title",   L"--class",
+                                                        L"--key",  L"--desktop", L"--msg",
+                                                        L"--text", L"--file",    L"--mutex"};
     static const std::set<std::wstring> kNumberOptions = {
-        L"--pid",    L"--hwnd",   L"--id",  L"--timeout", L"--code",
-        L"--wparam", L"--lparam", L"--uid", L"--ahead",   L"--index"};
+        L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
+        L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete"};
     for (int i = 1; i < argc; ++i) {
       std::wstring word = argv[i];
@@ -733,6 +738,7 @@ int CommandMessage(const Arguments& arguments, Report* report) {
 struct BoxContents {
   std::wstring text;
   std::wstring buttons;
+  bool icon = false;
 };
 
 BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
@@ -740,11 +746,14 @@ BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
   std::wstring text;
   if (!ControlText(child, &text)) return TRUE;
   const std::wstring class_name = ClassName(child);
+  const bool is_static = lstrcmpiW(class_name.c_str(), L"Static") == 0;
   // The icon is a static as well, whose "text" names its resource.
   const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
-  const bool picture = type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
-  if (lstrcmpiW(class_name.c_str(), L"Static") == 0 && !picture && !text.empty() &&
-      contents->text.empty()) {
+  const bool picture =
+      is_static && (type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE);
+  // A box without an icon flag keeps its icon control, hidden.
+  if (picture && IsWindowVisible(child)) contents->icon = true;
+  if (is_static && !picture && !text.empty() && contents->text.empty()) {
     contents->text = text;
   } else if (lstrcmpiW(class_name.c_str(), L"Button") == 0) {
     if (!contents->buttons.empty()) contents->buttons += L'|';
@@ -762,6 +771,7 @@ int CommandBox(const Arguments& arguments, Report* report) {
   EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
   report->Text("text", contents.text);
   report->Text("buttons", contents.buttons);
+  report->Flag("icon", contents.icon);
   return kOk;
 }
 
@@ -779,6 +789,41 @@ int CommandTrayIcon(const Arguments& arguments, Report* report) {
   if (arguments.Has(L"--delete")) report->Flag("deleted", Shell_NotifyIconW(NIM_DELETE, &data));
   report->Flag("present", Shell_NotifyIconW(NIM_MODIFY, &data));
   return kOk;
+}
+
+// Holds a file open without sharing, as a backup tool or an editor may, so that a program
+// started meanwhile cannot open it. With --mutex the hold lasts N ms from the moment the
+// program under test takes its single-instance mutex, shortly before it reads its profile,
+// however long its start took.
+int CommandHold(const Arguments& arguments, Report* report) {
+  const std::wstring out = arguments.Get(L"--out");
+  unsigned long ms = 0;
+  if (out.empty() || !arguments.Number(L"--ms", &ms)) {
+    report->Error(L"hold needs --out and --ms");
+    return kUsage;
+  }
+  HANDLE file = CreateFileW(arguments.Get(L"--file").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    report->Error(L"cannot open " + arguments.Get(L"--file"));
+    return kNotFound;
+  }
+  report->Flag("held", true);
+  // Written now as well as at exit: the caller starts the program once it reads this.
+  bool done = report->WriteTo(out);
+  if (done && arguments.Has(L"--mutex")) {
+    done = PollUntil(arguments.Timeout(60000), [&] {
+      HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, arguments.Get(L"--mutex").c_str());
+      // Closed at once: a handle kept open would make the next start a second instance.
+      if (mutex) CloseHandle(mutex);
+      return mutex != nullptr;
+    });
+    report->Flag("mutex_seen", done);
+    if (!done) report->Error(L"the mutex never appeared");
+  }
+  if (done) Sleep(ms);
+  CloseHandle(file);
+  return done ? kOk : kNotFound;
 }
 
 // Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
@@ -821,7 +866,8 @@ int Run(const Arguments& arguments, Report* report) {
       {L"foreground", {CommandForeground, nullptr}},
       {L"message", {CommandMessage, L"--msg"}},
       {L"box", {CommandBox, nullptr}},
-      {L"tray-icon", {CommandTrayIcon, L"--hwnd"}}};
+      {L"tray-icon", {CommandTrayIcon, L"--hwnd"}},
+      {L"hold", {CommandHold, L"--file"}}};
   auto command = kCommands.find(arguments.Command());
   if (command == kCommands.end()) {
     report->Error(L"unknown command " + arguments.Command());
