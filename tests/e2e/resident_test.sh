@@ -44,8 +44,16 @@ case_first_run() {
   e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile written by a first run"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind"
 
-  # Whatever the first run wrote is read back whole: a second run writes the same bytes.
+  # Whatever the first run wrote is read back whole: a second run writes the same bytes. A
+  # save killed halfway left its temporary file, which the start removes.
+  printf '[OPTION]\r\nArrayStock=3' >"$ini.tmp"
   e2e_start_resident "$program_folder"
+  local i
+  for ((i = 0; i < 50; i++)); do
+    [ -e "$ini.tmp" ] || break
+    sleep 0.1
+  done
+  [ ! -e "$ini.tmp" ] || e2e_fail "a leftover chimeday.ini.tmp is still there 5 s after the start"
   e2e_close_resident
   e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile after a second run"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind by the second run"
@@ -536,6 +544,8 @@ case_tray_menu_full() {
     e2e_fail "no version box"
   local about message
   about=$(e2e_value hwnd)
+  # Owned by the hidden frame: no taskbar button of its own.
+  e2e_assert_eq "$E2E_FRAME" "$(e2e_value owner)" "owner of the version box"
   e2e_assert_eq "鳴刻 Version 1.00" "$(e2e_value text)" "version box text"
   local width height
   width=$(e2e_value width)

@@ -117,6 +117,9 @@ Action=0
 EOF_PROFILE
   e2e_start_resident "$program_folder"
   open_settings
+  e2e_probe info --hwnd "$settings" || e2e_fail "the settings dialog went away"
+  # Owned by the hidden frame: no taskbar button of its own.
+  e2e_assert_eq "$E2E_FRAME" "$(e2e_value owner)" "owner of the settings dialog"
   read_list
   e2e_assert_eq 4 "$(e2e_value rows)" "rows for four reservations around an empty slot"
   e2e_assert_eq "04月01日07時05分から1分間|CD再生|Eドライブ トラック01|する" \
@@ -134,14 +137,23 @@ EOF_PROFILE
   e2e_press "$settings" 2 "the settings dialog"
   e2e_close_resident
 
-  # One slot, used: nothing is free for New.
+  # One slot, used: nothing is free for New. The profile is read-only: OK says it cannot be
+  # saved, NoError 1 notwithstanding, and neither OK nor the close replaces it.
   printf '[DATA0]\nMonth=1\n' | e2e_write_profile "$ini" 1 1
+  chmod a-w "$ini"
+  cp "$ini" "$E2E_DIR/read-only.ini"
   e2e_start_resident "$program_folder"
   open_settings
   e2e_assert_eq "0 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with every slot used"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_probe click --hwnd "$settings" --id 1 || e2e_fail "cannot press OK in the settings"
+  e2e_expect_error_box "$(printf '設定を保存できませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
+    "OK with a read-only profile" --pid "$E2E_FRAME_PID"
+  e2e_press "$E2E_BOX" 1 "the box of a failed save"
+  e2e_probe wait-gone --hwnd "$settings" --timeout 5000 || e2e_fail "the settings stay after OK"
   e2e_close_resident
+  e2e_assert_same_file "$E2E_DIR/read-only.ini" "$ini" "read-only profile after OK and close"
+  [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left beside a read-only profile"
 
   rm -f "$ini"
   e2e_start_resident "$program_folder"
@@ -159,6 +171,8 @@ case_new() {
   e2e_start_resident "$program_folder"
   open_settings
   open_editor $new_button
+  e2e_probe info --hwnd "$editor" || e2e_fail "the editor went away"
+  e2e_assert_eq "$settings" "$(e2e_value owner)" "owner of the editor"
   e2e_probe clock || e2e_fail "no clock"
   local month day
   month=$(e2e_value month)
