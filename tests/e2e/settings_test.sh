@@ -77,6 +77,21 @@ answer_question() {
   e2e_press "$box" "$answer" "the question $caption"
 }
 
+# What ends the line that starts with TEXT in FILE: CR, CRLF, LF, nothing, or <absent>.
+line_end() {
+  local text rest
+  text=$(LC_ALL=C tr '\r\n' '\1\2' <"$1")
+  [[ $text == *"$2"* ]] || { echo "<absent>"; return 0; }
+  rest=${text#*"$2"}
+  case $rest in
+    $'\1\2'*) echo CRLF ;;
+    $'\1'*) echo CR ;;
+    $'\2'*) echo LF ;;
+    *) echo nothing ;;
+  esac
+}
+
+# The first profile has its lines ended by CR alone, as old Mac editors write.
 case_rows() {
   e2e_write_profile "$ini" 6 1 <<'EOF_PROFILE'
 [DATA0]
@@ -114,7 +129,12 @@ Day=0
 Hour=7
 Minute=5
 Action=0
+[WINDOW]
+Left=10
+Top=20
 EOF_PROFILE
+  tr -d '\n' <"$ini" >"$E2E_DIR/cr.ini"
+  mv "$E2E_DIR/cr.ini" "$ini"
   e2e_start_resident "$program_folder"
   open_settings
   e2e_probe info --hwnd "$settings" || e2e_fail "the settings dialog went away"
@@ -136,6 +156,8 @@ EOF_PROFILE
   e2e_screenshot "$screenshots/settings.png"
   e2e_press "$settings" 2 "the settings dialog"
   e2e_close_resident
+  e2e_assert_eq "CR CR" "$(line_end "$ini" Left=10) $(line_end "$ini" Top=20)" \
+    "line ends of [WINDOW], which the program does not own, after the close"
 
   # One slot, used: nothing is free for New. The profile is read-only: OK says it cannot be
   # saved, NoError 1 notwithstanding, and neither OK nor the close replaces it.
