@@ -65,7 +65,8 @@ const char kUsageText[] =
     "              it N ms later, counted from when the named mutex M exists (waited for up\n"
     "              to --timeout, default 60000); the report is written once F is held\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
-    "                --timeout MS (how long to wait for the window; default 0)\n";
+    "                --timeout MS (how long the command may wait, the desktop included;\n"
+    "                default 0)\n";
 
 std::string ToUtf8(const std::wstring& text) {
   if (text.empty()) return std::string();
@@ -193,12 +194,17 @@ class Arguments {
     *value = std::wcstoul(text.c_str(), &end, 0);
     return *end == L'\0';
   }
+  // What is left of --timeout (or `fallback`): one budget for the whole command, so that
+  // entering a slow desktop and then waiting for a window never takes twice as long.
   DWORD Timeout(DWORD fallback) const {
     unsigned long value = 0;
-    return Number(L"--timeout", &value) ? value : fallback;
+    const DWORD total = Number(L"--timeout", &value) ? value : fallback;
+    const DWORD spent = GetTickCount() - started_;
+    return total > spent ? total - spent : 0;
   }
 
  private:
+  const DWORD started_ = GetTickCount();
   std::wstring command_;
   std::map<std::wstring, std::wstring> values_;
   std::set<std::wstring> flags_;
