@@ -139,15 +139,6 @@ e2e_setup() {
   e2e_start_xvfb
   # Output to /dev/null: a server holding a pipe open would keep readers waiting.
   wineserver -p </dev/null >/dev/null 2>&1
-  # The first programs of a new server set up its session and start the explorer of the
-  # default desktop. Begun together with the program under test and a probe, that has failed
-  # under load ("failed to create desktop window"): a lone probe goes first, and again
-  # should it find no screen.
-  local try
-  for try in 1 2 3; do
-    e2e_probe screen && [ "$(e2e_value screen_width)" = 1024 ] && return 0
-  done
-  e2e_fail "Wine found no 1024-pixel screen in $try tries"
 }
 
 # Wine's MCI takes the CD audio driver from the prefix's system.ini: ours stands there, a drive
