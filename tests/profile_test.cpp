@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fakes/fake_ports.h"
+#include "fakes/fake_text_codec.h"
 #include "platform/cp932.h"
 #include "reservations/reservation_table.h"
 
@@ -26,6 +27,16 @@ std::string HandWrittenSlot(int index, int hour) {
          "]\nmonth = 0\nDay=0\nWeek=2\nHour=" + std::to_string(hour) +
          "\nMinute=30\nAction=3\nDrive=0\nTrack=1\nTime=4\nErace=0\nMessage=起きて\n"
          "FileName=D:\\a.txt\nCommand=open\nColor=red\n\n";
+}
+
+// Little-endian bytes, as a file saved as "Unicode" holds them.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
 }
 
 void ExpectSameRecord(const Reservation& actual, const Reservation& expected) {
@@ -54,7 +65,8 @@ class ProfileTest : public ::testing::Test {
 
   FakeProfileStore store;
   FakeLocation location;
-  Profile profile{store, location};
+  FakeTextCodec codec;
+  Profile profile{store, location, codec};
   ReservationTable table{location};
 };
 
@@ -97,7 +109,7 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   table[2] = DefaultReservation(location);
   profile.Save({3, 0}, table);
 
-  Profile reloaded(store, location);
+  Profile reloaded(store, location, codec);
   ReservationTable loaded(location);
   const ProfileOptions options = reloaded.Load(loaded).value();
   EXPECT_EQ(options.slotCount, 3);
@@ -112,7 +124,8 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
       "[DATA05]\r\nMonth=7\r\n"
       "[DATA5]\r\nMonth=4\r\n"
       "[DATA6]\r\nDay=\r\nWeek=x1\r\nHour= +7\r\nMinute=12min\r\nDrive=2147483648\r\n"
-      "Track=-3\r\nTime=-2147483648\r\nErace=99999999999\r\nMessage=\r\nCommand=\r\n");
+      "Action=0x80000000\r\nTrack=-3\r\nTime=-2147483648\r\nErace=99999999999\r\nMessage=\r\n"
+      "Command=\r\n");
   EXPECT_EQ(options.noError, 1);
 
   Reservation april = DefaultReservation(location);
@@ -125,6 +138,7 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
   EXPECT_EQ(odd.Week, 0);
   EXPECT_EQ(odd.Hour, 7);
   EXPECT_EQ(odd.Minute, 12);
+  EXPECT_EQ(odd.Action, 0);
   EXPECT_EQ(odd.Drive, 0);
   EXPECT_EQ(odd.Track, -3);
   EXPECT_EQ(odd.Time, -2147483647 - 1);
@@ -134,11 +148,78 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
   EXPECT_STREQ(odd.Command, "");
 }
 
-TEST_F(ProfileTest, SlotCountOutsideZeroTo4096IsTakenAs32) {
+// Files as editors and the system's profile functions write them, each with one slot of which
+// the save appends the missing keys (kRest); what the save wrote must read back.
+TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKept) {
+  const std::string kHead = "[OPTION]\r\nArrayStock=1\r\nNoError=0\r\n[DATA0]\r\n";
+  const std::string kRest =
+      "Month=13\r\nDay=0\r\nWeek=0\r\nMinute=0\r\nAction=0\r\nDrive=0\r\nTrack=1\r\nTime=0\r\n"
+      "Erace=0\r\nFileName=C:\\Tools\\readme.txt\r\nCommand=\r\n";
+  const auto slot = [&](const std::string& hour, const std::string& message) {
+    return kHead + "Hour=" + hour + "\r\nMessage=" + message + "\r\n";
+  };
+  const std::string kMark16 = "\xFF\xFE";
+  const std::u16string kHead16(kHead.begin(), kHead.end());
+  const std::u16string kRest16(kRest.begin(), kRest.end());
+  const std::string kCrAlone = "[OPTION]\rArrayStock=1\rNoError=0\r[DATA0]\rHour=7\rMessage=hi\r";
+  const std::string kBlanks =
+      "[OPTION]\r\n\v ArrayStock\f=\t1\v\r\nNoError=0\r\n[DATA0]\r\nHour=\f7\r\nMessage=\vhi\f\r\n";
+  const struct {
+    const char* what;
+    std::string file;
+    int hour;
+    std::string message;
+    const char* newMessage;  // set before the save
+    std::string saved;
+  } rows[] = {
+      {"CR alone", kCrAlone, 7, "hi", nullptr, kCrAlone + kRest},
+      {"CR inside CR LF", kHead + "Hour=7\rMessage=hi\r\n", 7, "hi", nullptr,
+       kHead + "Hour=7\rMessage=hi\r\n" + kRest},
+      {"CR CR LF", kHead + "Hour=7\r\r\nMessage=hi\r\r\n", 7, "hi", nullptr,
+       kHead + "Hour=7\r\r\nMessage=hi\r" + kRest + "\r\n"},
+      {"every blank", kBlanks, 7, "hi", nullptr, kBlanks + kRest},
+      {"UTF-8 mark", "\xEF\xBB\xBF" + slot("7", "hi"), 7, "hi", nullptr,
+       "\xEF\xBB\xBF" + slot("7", "hi") + kRest},
+      {"double quotes", slot("7", "\"C:\\Program Files\\a.exe\""), 7, "C:\\Program Files\\a.exe",
+       nullptr, slot("7", "\"C:\\Program Files\\a.exe\"") + kRest},
+      {"single quotes", slot("7", " ' a ' "), 7, " a ", nullptr, slot("7", " ' a ' ") + kRest},
+      {"hexadecimal, quotes that differ", slot("0x10", "\"x'"), 16, "\"x'", nullptr,
+       slot("16", "\"x'") + kRest},
+      {"signed hexadecimal, an open quote", slot("-0X7fffFFFF", "\"x"), -2147483647, "\"x", nullptr,
+       slot("-2147483647", "\"x") + kRest},
+      {"plus hexadecimal, a quote alone", slot("+0x1f", "'"), 31, "'", nullptr,
+       slot("31", "'") + kRest},
+      {"blanks written", slot("7", "hi"), 7, "hi", " two ", slot("7", "\" two \"") + kRest},
+      {"quotes written", slot("7", "hi"), 7, "hi", "'q'", slot("7", "\"'q'\"") + kRest},
+      {"UTF-16", kMark16 + Utf16Le(u"; ☃\r\n" + kHead16 + u"Hour=7\r\nMessage=鳴刻\r\n"), 7, "鳴刻",
+       nullptr, kMark16 + Utf16Le(u"; ☃\r\n" + kHead16 + u"Hour=7\r\nMessage=鳴刻\r\n" + kRest16)},
+      {"UTF-16 outside code page 932", kMark16 + Utf16Le(kHead16 + u"Hour=7\r\nMessage=☃x\r\n"), 7,
+       "?x", nullptr, kMark16 + Utf16Le(kHead16 + u"Hour=7\r\nMessage=☃x\r\n" + kRest16)},
+      {"UTF-16 rewritten, odd last byte", kMark16 + Utf16Le(kHead16 + u"Hour=7\rMessage=☃") + "A",
+       7, "?", "予定", kMark16 + Utf16Le(kHead16 + u"Hour=7\rMessage=予定\r\n" + kRest16) + "A"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const ProfileOptions options = Load(row.file);
+    ASSERT_EQ(options.slotCount, 1);
+    EXPECT_EQ(options.noError, 0);
+    EXPECT_EQ(table[0].Hour, row.hour);
+    EXPECT_EQ(std::string(table[0].Message), row.message);
+
+    if (row.newMessage != nullptr) cp932::CopyToField(table[0].Message, row.newMessage);
+    profile.Save(options, table);
+    EXPECT_EQ(store.contents, row.saved);
+    const std::string written = table[0].Message;
+    Load(store.contents);
+    EXPECT_EQ(std::string(table[0].Message), written);
+  }
+}
+
+TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096As4096) {
   const struct {
     const char* text;
     int count;
-  } cases[] = {{"-1", 32}, {"5000", 32}, {"4097", 32}, {"4096", 4096}, {"0", 0}, {"1", 1}};
+  } cases[] = {{"-1", 32}, {"99999", 4096}, {"4097", 4096}, {"4096", 4096}, {"0", 0}, {"1", 1}};
   for (const auto& each : cases) {
     SCOPED_TRACE(each.text);
     EXPECT_EQ(Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n").slotCount, each.count);

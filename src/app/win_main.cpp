@@ -9,6 +9,7 @@
 #include "platform/win32/profile_file.h"
 #include "platform/win32/system_ports.h"
 #include "platform/win32/text.h"
+#include "platform/win32/text_codec.h"
 #include "scheduler/main_frame.h"
 
 namespace {
@@ -43,9 +44,10 @@ class Resident : public MainWindowHost {
   win32::Win32Foreground m_foreground;
   win32::Win32Power m_power;
   win32::Win32RunKey m_runKey;
+  win32::Win32TextCodec m_textCodec;
   CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
                                 m_window, m_mci, m_drives, m_window, m_window, m_foreground,
-                                m_power, m_dialogs, m_runKey}};
+                                m_power, m_dialogs, m_runKey, m_textCodec}};
 };
 
 }  // namespace

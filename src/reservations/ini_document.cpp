@@ -3,18 +3,29 @@
 #include <utility>
 
 #include "platform/cp932.h"
+#include "platform/text_codec.h"
 
 namespace {
 
-bool IsBlank(char byte) { return byte == ' ' || byte == '\t'; }
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+// A header and a slot's thirteen keys, with room to spare: lines are made room for once.
+constexpr std::size_t kUsualSectionLines = 16;
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
 bool IsBlankLine(std::string_view text) { return Trim(text).empty(); }
+
+bool IsQuote(char byte) { return byte == '"' || byte == '\''; }
+
+// Quotes and blanks are never trail bytes, so their ends can be looked at as bytes.
+bool IsQuoted(std::string_view text) {
+  return text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+}
 
 // Width of the character at `at`; a lead byte cut off at the end counts alone.
 std::size_t CharacterWidth(std::string_view text, std::size_t at) {
@@ -25,10 +36,16 @@ std::size_t CharacterWidth(std::string_view text, std::size_t at) {
 // double-byte character, and folding them would make two different characters match.
 std::string Fold(std::string_view name) {
   std::string folded(name);
-  for (std::size_t at = 0; at < folded.size();) {
-    const std::size_t width = CharacterWidth(folded, at);
-    if (width == 1 && folded[at] >= 'A' && folded[at] <= 'Z') folded[at] += 'a' - 'A';
-    at += width;
+  bool trailByte = false;
+  for (char& byte : folded) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (trailByte) {
+      trailByte = false;
+    } else if (value >= 'A' && value <= 'Z') {
+      byte = static_cast<char>(value + ('a' - 'A'));
+    } else {
+      trailByte = cp932::IsLeadByte(value);
+    }
   }
   return folded;
 }
@@ -49,72 +66,180 @@ bool IsComment(std::string_view text) {
   return !text.empty() && text.front() == ';';
 }
 
+// The folded key of a line that is not a header; empty for a comment or a line without '='.
+std::string EntryKey(std::string_view text) {
+  if (IsComment(text)) return {};
+  const std::size_t separator = text.find('=');
+  if (separator == std::string_view::npos) return {};
+  return Fold(Trim(text.substr(0, separator)));
+}
+
 // '=' (0x3D) is never a trail byte, so a plain byte search finds the separator.
-std::string_view EntryValue(std::string_view text) { return Trim(text.substr(text.find('=') + 1)); }
+std::string_view EntryValue(std::string_view text) {
+  std::string_view value = Trim(text.substr(text.find('=') + 1));
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
+  return value;
+}
+
+// Reading drops the blanks at a value's ends and one pair of quotes around it; inside quotes
+// both read back.
+bool NeedsQuotes(std::string_view value) {
+  return !value.empty() &&
+         (IsIniBlank(value.front()) || IsIniBlank(value.back()) || IsQuoted(value));
+}
 
 std::string EntryText(std::string_view key, std::string_view value) {
+  const bool quoted = NeedsQuotes(value);
   std::string text;
-  text.reserve(key.size() + 1 + value.size());
-  text.append(key).append("=").append(value);
+  text.reserve(key.size() + 3 + value.size());
+  text.append(key).append("=");
+  if (quoted) text.append("\"");
+  text.append(value);
+  if (quoted) text.append("\"");
   return text;
+}
+
+// Where the line starting at `start` ends: CR, LF and CR LF each end one. Its text ends at
+// `end`, its line break at `next`, where the next line starts.
+struct LineBreak {
+  std::size_t end;
+  std::size_t next;
+};
+
+template <typename Char>
+LineBreak FindLineBreak(std::basic_string_view<Char> text, std::size_t start) {
+  std::size_t end = start;
+  while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n')) ++end;
+  std::size_t next = end;
+  if (next < text.size() && text[next++] == Char('\r') && next < text.size() &&
+      text[next] == Char('\n')) {
+    ++next;
+  }
+  return {end, next};
+}
+
+// The line break as ASCII, the same characters in either encoding.
+template <typename Char>
+std::string_view LineEnding(std::basic_string_view<Char> text, LineBreak lineBreak) {
+  if (lineBreak.next - lineBreak.end == 2) return "\r\n";
+  if (lineBreak.next == lineBreak.end) return {};
+  return text[lineBreak.end] == Char('\r') ? "\r" : "\n";
+}
+
+void AppendUtf16(std::string& bytes, std::u16string_view text) {
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
 }
 
 }  // namespace
 
-IniDocument::Line IniDocument::MakeLine(std::string text, std::string ending) {
-  Line line{std::move(text), std::move(ending), {}};
-  if (HeaderName(line.text) || IsComment(line.text)) return line;
-  const std::size_t separator = line.text.find('=');
-  if (separator != std::string::npos) {
-    line.key = Fold(Trim(std::string_view(line.text).substr(0, separator)));
-  }
-  return line;
+bool IsIniBlank(char byte) {
+  return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument::Line IniDocument::NewLine(std::string text) const {
+  std::u16string utf16 = m_codec != nullptr ? m_codec->Cp932ToUtf16(text) : std::u16string();
+  std::string key = HeaderName(text) ? std::string() : EntryKey(text);
+  return Line{std::move(text), "\r\n", std::move(key), std::move(utf16)};
+}
+
+void IniDocument::Rewrite(Line& line, std::string text) const {
+  if (m_codec != nullptr) line.utf16 = m_codec->Cp932ToUtf16(text);
+  line.text = std::move(text);
+}
+
+void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::u16string utf16) {
+  const auto name = HeaderName(text);
+  if (name) {
+    m_sections.emplace_back().lines.reserve(kUsualSectionLines);
+    // emplace keeps the first occurrence: a repeated section is kept but never addressed.
+    m_index.emplace(Fold(*name), m_sections.size() - 1);
+  }
+  std::string key = name ? std::string() : EntryKey(text);
+  m_sections.back().lines.push_back(
+      Line{std::move(text), ending, std::move(key), std::move(utf16)});
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
   IniDocument document;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t newline = bytes.find('\n', start);
-    std::size_t end = newline == std::string_view::npos ? bytes.size() : newline;
-    std::string ending;
-    if (newline != std::string_view::npos) {
-      ending = "\n";
-      if (end > start && bytes[end - 1] == '\r') {
-        --end;
-        ending = "\r\n";
-      }
+  if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
+    document.m_mark = kUtf16Mark;
+    document.m_codec = &codec;
+    bytes.remove_prefix(kUtf16Mark.size());
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t at = 0; at < units.size(); ++at) {
+      units[at] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * at]) |
+                                        static_cast<unsigned char>(bytes[2 * at + 1]) << 8);
     }
-    std::string_view text = bytes.substr(start, end - start);
-    if (const auto name = HeaderName(text)) {
-      document.m_sections.emplace_back();
-      // emplace keeps the first occurrence: a repeated section is kept but never addressed.
-      document.m_index.emplace(Fold(*name), document.m_sections.size() - 1);
+    if (bytes.size() % 2 != 0) document.m_oddByte = bytes.back();
+    const std::u16string_view text(units);
+    for (std::size_t start = 0; start < text.size();) {
+      const LineBreak lineBreak = FindLineBreak(text, start);
+      const std::u16string_view line = text.substr(start, lineBreak.end - start);
+      document.AddParsedLine(codec.Utf16ToCp932(line), LineEnding(text, lineBreak),
+                             std::u16string(line));
+      start = lineBreak.next;
     }
-    document.m_sections.back().lines.push_back(MakeLine(std::string(text), std::move(ending)));
-    start = newline == std::string_view::npos ? bytes.size() : newline + 1;
+    return document;
+  }
+
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    document.m_mark = kUtf8Mark;
+    bytes.remove_prefix(kUtf8Mark.size());
+  }
+  for (std::size_t start = 0; start < bytes.size();) {
+    const LineBreak lineBreak = FindLineBreak(bytes, start);
+    document.AddParsedLine(std::string(bytes.substr(start, lineBreak.end - start)),
+                           LineEnding(bytes, lineBreak), {});
+    start = lineBreak.next;
   }
   return document;
 }
 
 std::string IniDocument::Serialize() const {
-  std::size_t size = 0;
+  const std::size_t unitSize = m_codec != nullptr ? 2 : 1;
+  std::size_t size = m_mark.size() + m_oddByte.size();
   for (const Section& section : m_sections) {
-    for (const Line& line : section.lines) size += line.text.size() + line.ending.size();
+    for (const Line& line : section.lines) {
+      size += unitSize *
+              ((m_codec != nullptr ? line.utf16.size() : line.text.size()) + line.ending.size());
+    }
   }
   std::string bytes;
   bytes.reserve(size);
+  bytes.append(m_mark);
   for (const Section& section : m_sections) {
-    for (const Line& line : section.lines) bytes.append(line.text).append(line.ending);
+    for (const Line& line : section.lines) {
+      if (m_codec != nullptr) {
+        AppendUtf16(bytes, line.utf16);
+        for (const char character : line.ending) AppendUtf16(bytes, std::u16string(1, character));
+      } else {
+        bytes.append(line.text).append(line.ending);
+      }
+    }
   }
+  // Behind everything, so that the lines the program appends stay whole units.
+  bytes.append(m_oddByte);
   return bytes;
 }
 
+std::optional<std::size_t> IniDocument::FindSection(std::string_view name) const {
+  if (!m_lastFound || m_lastFound->name != name) {
+    const auto found = m_index.find(Fold(name));
+    m_lastFound = LastFound{std::string(name), found == m_index.end()
+                                                   ? std::nullopt
+                                                   : std::optional<std::size_t>(found->second)};
+  }
+  return m_lastFound->index;
+}
+
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto found = m_index.find(Fold(section));
-  if (found == m_index.end()) return std::nullopt;
+  const auto found = FindSection(section);
+  if (!found) return std::nullopt;
   const std::string foldedKey = Fold(key);
-  for (const Line& line : m_sections[found->second].lines) {
+  for (const Line& line : m_sections[*found].lines) {
     if (!line.key.empty() && line.key == foldedKey) return std::string(EntryValue(line.text));
   }
   return std::nullopt;
@@ -125,24 +250,25 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // their own, possibly a section header.
   value = value.substr(0, value.find_first_of("\r\n"));
 
-  std::string foldedSection = Fold(section);
-  const auto found = m_index.find(foldedSection);
-  if (found == m_index.end()) {
+  const auto found = FindSection(section);
+  if (!found) {
     if (Line* last = LastLine(); last != nullptr && last->ending.empty()) last->ending = "\r\n";
     Section added;
-    added.lines.push_back(MakeLine("[" + std::string(section) + "]", "\r\n"));
-    added.lines.push_back(MakeLine(EntryText(key, value), "\r\n"));
+    added.lines.reserve(kUsualSectionLines);
+    added.lines.push_back(NewLine("[" + std::string(section) + "]"));
+    added.lines.push_back(NewLine(EntryText(key, value)));
     m_sections.push_back(std::move(added));
-    m_index.emplace(std::move(foldedSection), m_sections.size() - 1);
+    m_index.emplace(Fold(section), m_sections.size() - 1);
+    m_lastFound = LastFound{std::string(section), m_sections.size() - 1};
     return;
   }
 
-  std::vector<Line>& lines = m_sections[found->second].lines;
+  std::vector<Line>& lines = m_sections[*found].lines;
   const std::string foldedKey = Fold(key);
   for (Line& line : lines) {
     if (line.key.empty() || line.key != foldedKey) continue;
-    // An unchanged value keeps the user's spelling and spacing.
-    if (EntryValue(line.text) != value) line.text = EntryText(key, value);
+    // An unchanged value keeps the user's spelling, spacing and quotes.
+    if (EntryValue(line.text) != value) Rewrite(line, EntryText(key, value));
     return;
   }
 
@@ -151,7 +277,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   while (insertAt > 1 && IsBlankLine(lines[insertAt - 1].text)) --insertAt;
   if (lines[insertAt - 1].ending.empty()) lines[insertAt - 1].ending = "\r\n";
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-               MakeLine(EntryText(key, value), "\r\n"));
+               NewLine(EntryText(key, value)));
 }
 
 IniDocument::Line* IniDocument::LastLine() {

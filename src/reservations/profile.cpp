@@ -36,18 +36,34 @@ constexpr IntegerKey kIntegerKeys[] = {
 
 std::string SlotSection(int index) { return "DATA" + std::to_string(index); }
 
-// Leading blanks, an optional sign, decimal digits; whatever follows the digits is ignored.
-// A value without digits (an empty one included) or one that does not fit 32 bits takes the
-// key's default: a damaged entry must not become zero or a wrapped number.
+// The value of a digit in `base` (10 or 16), or -1.
+int DigitValue(char character, int base) {
+  if (character >= '0' && character <= '9') return character - '0';
+  if (base == 16 && character >= 'a' && character <= 'f') return character - 'a' + 10;
+  if (base == 16 && character >= 'A' && character <= 'F') return character - 'A' + 10;
+  return -1;
+}
+
+// Leading blanks, an optional sign, decimal digits or hexadecimal ones after "0x"; whatever
+// follows the digits is ignored. A value without digits (an empty one included) or one that
+// does not fit 32 bits takes the key's default: a damaged entry must not become zero or a
+// wrapped number.
 int32_t ParseInteger(std::string_view text, int32_t fallback) {
   std::size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  while (at < text.size() && IsIniBlank(text[at])) ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  int base = 10;
+  // "0x" without a hexadecimal digit behind it is the number 0 and a rest to ignore.
+  if (text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') &&
+      DigitValue(text[at + 2], 16) >= 0) {
+    base = 16;
+    at += 2;
+  }
   const std::size_t digitsStart = at;
   int64_t magnitude = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    magnitude = magnitude * 10 + (text[at] - '0');
+  for (int digit = 0; at < text.size() && (digit = DigitValue(text[at], base)) >= 0; ++at) {
+    magnitude = magnitude * base + digit;
     if (magnitude > static_cast<int64_t>(INT32_MAX) + 1) return fallback;
   }
   if (at == digitsStart) return fallback;
@@ -79,14 +95,14 @@ std::string_view FieldText(const char (&field)[N]) {
 
 }  // namespace
 
-Profile::Profile(ProfileStore& store, ExecutableLocation& location)
-    : m_store(store), m_location(location) {}
+Profile::Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec)
+    : m_store(store), m_location(location), m_codec(codec) {}
 
 std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   std::string bytes;
   switch (m_store.Read(bytes)) {
     case ProfileStore::ReadResult::kOk:
-      m_loaded = IniDocument::Parse(bytes);
+      m_loaded = IniDocument::Parse(bytes, m_codec);
       break;
     case ProfileStore::ReadResult::kMissing:
       m_loaded = IniDocument();
@@ -99,9 +115,9 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
 
   ProfileOptions options;
   options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
-  if (options.slotCount < 0 || options.slotCount > kMaxSlotCount) {
-    options.slotCount = kDefaultSlotCount;
-  }
+  // Above the limit the first slots keep firing; a negative count has nothing to keep.
+  if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
+  options.slotCount = std::min(options.slotCount, kMaxSlotCount);
   options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
 
   table.ResetZeroed(options.slotCount);
@@ -127,7 +143,7 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
   IniDocument document;
   switch (m_store.Read(bytes)) {
     case ProfileStore::ReadResult::kOk:
-      document = IniDocument::Parse(bytes);
+      document = IniDocument::Parse(bytes, m_codec);
       break;
     case ProfileStore::ReadResult::kMissing:
       break;

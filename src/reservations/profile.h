@@ -7,6 +7,7 @@
 class ExecutableLocation;
 class ProfileStore;
 class ReservationTable;
+class TextCodec;
 
 // The profile's values as the frame holds them.
 struct ProfileOptions {
@@ -18,7 +19,7 @@ struct ProfileOptions {
 // file (unknown sections and keys, DATA sections past the slot count) is kept as it was.
 class Profile {
  public:
-  Profile(ProfileStore& store, ExecutableLocation& location);
+  Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec);
 
   // Reads the file once; absent values take their defaults. `table` becomes
   // options.slotCount slots long. Nothing, and nothing loaded, when the file exists but could
@@ -30,6 +31,7 @@ class Profile {
  private:
   ProfileStore& m_store;
   ExecutableLocation& m_location;
+  TextCodec& m_codec;
   IniDocument m_loaded;  // the file as last read or written, for when it cannot be read at save
   bool m_unread = false;
 };

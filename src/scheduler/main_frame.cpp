@@ -26,7 +26,9 @@ constexpr unsigned kProfileReadPauseMs = 100;
 }  // namespace
 
 CMainFrame::CMainFrame(const FramePorts& ports)
-    : m_ports(ports), m_profile(ports.profileStore, ports.location), m_table(ports.location) {}
+    : m_ports(ports),
+      m_profile(ports.profileStore, ports.location, ports.textCodec),
+      m_table(ports.location) {}
 
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;

@@ -17,6 +17,7 @@ class ProfileStore;
 class RunKey;
 class Shell;
 class StringTable;
+class TextCodec;
 class TrayIcon;
 class WindowTimers;
 
@@ -36,6 +37,7 @@ struct FramePorts {
   Power& power;
   DialogHost& dialogs;
   RunKey& runKey;
+  TextCodec& textCodec;
 };
 
 constexpr int kMciStringSize = 260;

@@ -4,6 +4,7 @@
 #include "fakes/fake_devices.h"
 #include "fakes/fake_dialog.h"
 #include "fakes/fake_ports.h"
+#include "fakes/fake_text_codec.h"
 #include "scheduler/main_frame.h"
 
 // A frame on fake ports, with a table of `slots` empty slots.
@@ -34,6 +35,7 @@ struct FakeFrame {
   FakePower power;
   FakeDialogHost dialogs;
   FakeRunKey runKey;
+  FakeTextCodec textCodec;
   CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, mci, drives,
-                              tray, menu, foreground, power, dialogs, runKey}};
+                              tray, menu, foreground, power, dialogs, runKey, textCodec}};
 };
