@@ -15,10 +15,25 @@ E2E_STARTED=$SECONDS
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
 
+# A command that fails where nothing expects it (not under if, || or &&) ends the test with
+# its name and line, instead of a bare exit status. -E hands the trap to functions and to
+# command substitutions, whose failures set -e alone would ignore.
+e2e_on_error() {
+  local status=$1 command=$2 line=$3
+  trap - ERR
+  echo "FAIL: '$command' exited with $status at ${BASH_SOURCE[1]##*/}:$line" \
+    "(in ${FUNCNAME[*]:1})" >&2
+  ((BASH_SUBSHELL)) || e2e_show_logs
+  exit "$status"
+}
+set -E
+trap 'e2e_on_error $? "$BASH_COMMAND" "$LINENO"' ERR
+
 # Fails the test outright, with the probe's last output and the program logs for context.
 e2e_fail() {
   echo "FAIL: $*" >&2
-  e2e_show_logs
+  # Once, by the test itself, not by each command substitution that fails.
+  ((BASH_SUBSHELL)) || e2e_show_logs
   exit 1
 }
 
@@ -31,6 +46,9 @@ e2e_show_logs() {
     echo "--- ${log#"$E2E_DIR"/}" >&2
     tail -n 20 "$log" >&2
   done
+  # A start that hangs shows here: what of this test still runs.
+  echo "--- processes" >&2
+  pgrep -a -f -- "\\\\${E2E_DIR##*/}\\\\" >&2 || true
 }
 
 # A missing tool skips the test, except under CI where it must be there.
@@ -48,6 +66,7 @@ e2e_cleanup() {
   local status=$?
   local pid
   set +e
+  trap - ERR
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
   fi
@@ -108,7 +127,8 @@ e2e_setup() {
   else
     export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
   fi
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine's own errors stay in the logs, for a start that fails without a word of ours.
+  export WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree,mshtml="
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
   bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" ${E2E_DPI:+"$E2E_DPI"} ||
@@ -141,7 +161,8 @@ e2e_install_cd_driver() {
 e2e_start() {
   local log="$E2E_DIR/$1.log"
   shift
-  wine "$@" </dev/null >"$log" 2>&1 &
+  # A program that fails leaves its status in its log, for e2e_show_logs.
+  { wine "$@" || echo "(exited with $?)"; } </dev/null >"$log" 2>&1 &
   E2E_LAST_PID=$!
   E2E_PIDS+=("$E2E_LAST_PID")
 }
@@ -203,6 +224,20 @@ e2e_wait_exit() {
   return 1
 }
 
+# Sleeps until the epoch second UNTIL. Every caller means "not before": when a slow machine
+# is past it already, it returns at once instead of handing sleep a negative number.
+e2e_sleep_until() {
+  local left=$(($1 - $(date +%s)))
+  if ((left > 0)); then sleep "$left"; fi
+}
+
+# Waits up to 5 s for WINDOW to come to the foreground; a failure names the one that did.
+e2e_expect_foreground() {
+  local window=$1 what=$2
+  e2e_probe foreground --hwnd "$window" --timeout 5000 || true
+  e2e_assert_eq "$window" "$(e2e_value hwnd)" "$what"
+}
+
 e2e_screenshot() {
   local file=$1
   mkdir -p "$(dirname "$file")"
@@ -227,20 +262,23 @@ e2e_assert_same_file() {
     echo "FAIL: $what: there is no $actual" >&2
     E2E_FAILURES=$((E2E_FAILURES + 1))
   elif ! cmp -s "$expected" "$actual"; then
-    echo "FAIL: $what: $(cmp "$expected" "$actual" 2>&1 | head -n 1)" >&2
+    echo "FAIL: $what: $(cmp "$expected" "$actual" 2>&1 || true)" >&2
     echo "  (< expected, > actual; <CR> is a carriage return)" >&2
+    # Into a file: a head reading the pipe would stop diff and its writers halfway.
     diff <(iconv -c -f CP932 -t UTF-8 "$expected" | sed 's/\r/<CR>/g') \
-      <(iconv -c -f CP932 -t UTF-8 "$actual" | sed 's/\r/<CR>/g') | head -n 40 >&2 || true
+      <(iconv -c -f CP932 -t UTF-8 "$actual" | sed 's/\r/<CR>/g') >"$E2E_DIR/profile.diff" || true
+    head -n 40 "$E2E_DIR/profile.diff" >&2
     E2E_FAILURES=$((E2E_FAILURES + 1))
   fi
 }
 
-# The value of KEY in [SECTION] of a profile (code page 932) as UTF-8, or "<absent>".
+# The value of KEY in [SECTION] of a profile (code page 932) as UTF-8, or "<absent>". A CR
+# alone ends a line too. awk reads to the end: a reader that stopped early would end the
+# writers with SIGPIPE, a failure under pipefail.
 e2e_ini_value() {
   local file=$1 section=$2 key=$3
-  iconv -f CP932 -t UTF-8 "$file" | tr -d '\r' | awk -v header="[$section]" -v key="$key" '
+  iconv -f CP932 -t UTF-8 "$file" | tr '\r' '\n' | awk -v header="[$section]" -v key="$key" '
     /^\[/ { inside = ($0 == header); next }
-    # Read to the end: leaving early would kill the writers with SIGPIPE, failing the pipeline.
     inside && !found && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1 }
     END { if (!found) print "<absent>" }'
 }
@@ -248,6 +286,23 @@ e2e_ini_value() {
 # UTF-8 text with LF line ends on stdin, the profile's code page 932 with CRLF on stdout.
 e2e_profile_text() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932
+}
+
+# Waits for a box of the resident program, captioned "鳴刻エラー" with an icon and OK, and
+# checks its text; more probe options (--pid) narrow the search. Sets E2E_BOX to the box
+# and E2E_BOX_PID to its process.
+e2e_expect_error_box() {
+  local text=$1 what=$2 shown
+  shift 2
+  e2e_probe box --title 鳴刻エラー --visible --timeout 60000 "$@" ||
+    e2e_fail "no error box for $what"
+  # shellcheck disable=SC2034 # for the test scripts
+  E2E_BOX=$(e2e_value hwnd) E2E_BOX_PID=$(e2e_value pid)
+  shown=$(e2e_value text)
+  # A box shows a line break written as CR LF or as LF alike.
+  e2e_assert_eq "$text" "${shown//$'\r'/}" "text of the box for $what"
+  e2e_assert_eq "OK 1" "$(e2e_value buttons) $(e2e_value icon)" \
+    "button and icon of the box for $what"
 }
 
 # Presses button ID of WINDOW (a dialog or a box) and waits until the window has gone.
@@ -296,8 +351,8 @@ e2e_start_resident() {
   mkdir -p "$folder"
   [ -f "$folder/chimeday.exe" ] || cp "$CHIMEDAY_EXE" "$folder/chimeday.exe"
   e2e_start_in_desktop resident "$folder/chimeday.exe"
-  e2e_probe wait --class ChimedayClass --timeout 20000 ||
-    e2e_fail "the resident program's frame did not appear"
+  e2e_probe wait --class ChimedayClass --timeout 60000 ||
+    e2e_fail "the resident program's frame did not appear within 60 s"
   E2E_FRAME=$(e2e_value hwnd)
   E2E_FRAME_PID=$(e2e_value pid)
 }

@@ -25,7 +25,7 @@ open_message_window() {
   read -r -a words <<<"$line"
   e2e_start chimeday "$CHIMEDAY_EXE" "${words[@]}"
   wine_pid=$E2E_LAST_PID
-  e2e_probe wait --class '#32770' --title "$caption" --visible --timeout 20000 ||
+  e2e_probe wait --class '#32770' --title "$caption" --visible --timeout 60000 ||
     e2e_fail "no message window for the line [$line]"
   window=$(e2e_value hwnd)
   window_pid=$(e2e_value pid)
@@ -112,7 +112,7 @@ case_screenshot() {
     "03,あれから３分です！"
   wine_pid=$E2E_LAST_PID
   e2e_probe wait --desktop chimeday --class '#32770' --title "$caption" --visible \
-    --timeout 20000 || e2e_fail "no message window in the Wine desktop"
+    --timeout 60000 || e2e_fail "no message window in the Wine desktop"
   window=$(e2e_value hwnd)
   window_pid=$(e2e_value pid)
   e2e_probe text --desktop chimeday --hwnd "$window" --id "$text_id" || e2e_fail "no text"

@@ -40,7 +40,8 @@ const char kUsageText[] =
     "  screen      the screen size\n"
     "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
-    "  foreground  the foreground window\n"
+    "  foreground  the foreground window; with window options, waits until it matches them\n"
+    "              (--timeout MS, default 0)\n"
     "  text        --id N: a control's text\n"
     "  control     --id N: a control's class, text, styles, geometry, enabled, visible;\n"
     "              checked for a button, selection for a combo box\n"
@@ -54,7 +55,8 @@ const char kUsageText[] =
     "  message     --msg N|NAME [--wparam W] [--lparam L] [--id N]: a message to the window, or\n"
     "              to its control N (posted; --send waits and reports the result); NAME is\n"
     "              a registered message\n"
-    "  box         wait for a message box: its caption, text and buttons (--timeout MS)\n"
+    "  box         wait for a message box: its caption, text, buttons and whether it shows\n"
+    "              an icon (--timeout MS)\n"
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
     "              notification icon; --delete removes it first\n"
     "  reg-value   --path HKLM\\KEY|HKCU\\KEY --name N: a string value as UTF-16 (reg.exe\n"
@@ -64,8 +66,12 @@ const char kUsageText[] =
     "              how many pairs overlap (group boxes hold others and are left out of pairs),\n"
     "              with the ids of each\n"
     "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
+    "  hold        --file F --ms N [--mutex M] (needs --out): open F without sharing and close\n"
+    "              it N ms later, counted from when the named mutex M exists (waited for up\n"
+    "              to --timeout, default 60000); the report is written once F is held\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
-    "                --timeout MS (how long to wait for the window; default 0)\n";
+    "                --timeout MS (how long the command may wait, the desktop included;\n"
+    "                default 0)\n";
 
 std::string ToUtf8(const std::wstring& text) {
   if (text.empty()) return std::string();
@@ -140,12 +146,12 @@ class Report {
 class Arguments {
  public:
   bool Parse(int argc, wchar_t** argv, Report* report) {
-    static const std::set<std::wstring> kTextOptions = {L"--out",  L"--title",   L"--class",
-                                                        L"--key",  L"--desktop", L"--msg",
-                                                        L"--text", L"--path",    L"--name"};
+    static const std::set<std::wstring> kTextOptions = {
+        L"--out",  L"--title", L"--class", L"--key",  L"--desktop", L"--msg",
+        L"--text", L"--path",  L"--name",  L"--file", L"--mutex"};
     static const std::set<std::wstring> kNumberOptions = {
-        L"--pid",    L"--hwnd",   L"--id",  L"--timeout", L"--code",
-        L"--wparam", L"--lparam", L"--uid", L"--ahead",   L"--index"};
+        L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
+        L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete"};
     for (int i = 1; i < argc; ++i) {
       std::wstring word = argv[i];
@@ -193,12 +199,17 @@ class Arguments {
     *value = std::wcstoul(text.c_str(), &end, 0);
     return *end == L'\0';
   }
+  // What is left of --timeout (or `fallback`): one budget for the whole command, so that
+  // entering a slow desktop and then waiting for a window never takes twice as long.
   DWORD Timeout(DWORD fallback) const {
     unsigned long value = 0;
-    return Number(L"--timeout", &value) ? value : fallback;
+    const DWORD total = Number(L"--timeout", &value) ? value : fallback;
+    const DWORD spent = GetTickCount() - started_;
+    return total > spent ? total - spent : 0;
   }
 
  private:
+  const DWORD started_ = GetTickCount();
   std::wstring command_;
   std::map<std::wstring, std::wstring> values_;
   std::set<std::wstring> flags_;
@@ -697,14 +708,22 @@ int CommandWindows(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
-int CommandForeground(const Arguments&, Report* report) {
-  HWND window = GetForegroundWindow();
-  if (!window) {
+// A click that brings a window forward takes effect some time after it was delivered, so a
+// caller that expects a window waits for it rather than looking once.
+int CommandForeground(const Arguments& arguments, Report* report) {
+  const WindowQuery query(arguments);
+  HWND window = nullptr;
+  const bool matches = PollUntil(arguments.Timeout(0), [&] {
+    window = GetForegroundWindow();
+    return window && query.Matches(window);
+  });
+  if (window) {
+    ReportWindow(window, report);
+  } else {
     report->Handle("hwnd", nullptr);
-    return kOk;
   }
-  ReportWindow(window, report);
-  return kOk;
+  if (!matches) report->Error(L"the foreground window does not match");
+  return matches ? kOk : kNotFound;
 }
 
 int CommandMessage(const Arguments& arguments, Report* report) {
@@ -730,6 +749,7 @@ int CommandMessage(const Arguments& arguments, Report* report) {
 struct BoxContents {
   std::wstring text;
   std::wstring buttons;
+  bool icon = false;
 };
 
 BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
@@ -737,11 +757,14 @@ BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
   std::wstring text;
   if (!ControlText(child, &text)) return TRUE;
   const std::wstring class_name = ClassName(child);
+  const bool is_static = lstrcmpiW(class_name.c_str(), L"Static") == 0;
   // The icon is a static as well, whose "text" names its resource.
   const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
-  const bool picture = type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
-  if (lstrcmpiW(class_name.c_str(), L"Static") == 0 && !picture && !text.empty() &&
-      contents->text.empty()) {
+  const bool picture =
+      is_static && (type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE);
+  // A box without an icon flag keeps its icon control, hidden.
+  if (picture && IsWindowVisible(child)) contents->icon = true;
+  if (is_static && !picture && !text.empty() && contents->text.empty()) {
     contents->text = text;
   } else if (lstrcmpiW(class_name.c_str(), L"Button") == 0) {
     if (!contents->buttons.empty()) contents->buttons += L'|';
@@ -759,6 +782,7 @@ int CommandBox(const Arguments& arguments, Report* report) {
   EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
   report->Text("text", contents.text);
   report->Text("buttons", contents.buttons);
+  report->Flag("icon", contents.icon);
   return kOk;
 }
 
@@ -866,6 +890,41 @@ int CommandRegValue(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
+// Holds a file open without sharing, as a backup tool or an editor may, so that a program
+// started meanwhile cannot open it. With --mutex the hold lasts N ms from the moment the
+// program under test takes its single-instance mutex, shortly before it reads its profile,
+// however long its start took.
+int CommandHold(const Arguments& arguments, Report* report) {
+  const std::wstring out = arguments.Get(L"--out");
+  unsigned long ms = 0;
+  if (out.empty() || !arguments.Number(L"--ms", &ms)) {
+    report->Error(L"hold needs --out and --ms");
+    return kUsage;
+  }
+  HANDLE file = CreateFileW(arguments.Get(L"--file").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    report->Error(L"cannot open " + arguments.Get(L"--file"));
+    return kNotFound;
+  }
+  report->Flag("held", true);
+  // Written now as well as at exit: the caller starts the program once it reads this.
+  bool done = report->WriteTo(out);
+  if (done && arguments.Has(L"--mutex")) {
+    done = PollUntil(arguments.Timeout(60000), [&] {
+      HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, arguments.Get(L"--mutex").c_str());
+      // Closed at once: a handle kept open would make the next start a second instance.
+      if (mutex) CloseHandle(mutex);
+      return mutex != nullptr;
+    });
+    report->Flag("mutex_seen", done);
+    if (!done) report->Error(L"the mutex never appeared");
+  }
+  if (done) Sleep(ms);
+  CloseHandle(file);
+  return done ? kOk : kNotFound;
+}
+
 // Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
 // to that desktop. The desktop may still be starting, so it is waited for like a window.
 bool EnterDesktop(const std::wstring& name, DWORD timeout_ms, Report* report) {
@@ -908,7 +967,8 @@ int Run(const Arguments& arguments, Report* report) {
       {L"box", {CommandBox, nullptr}},
       {L"tray-icon", {CommandTrayIcon, L"--hwnd"}},
       {L"layout", {CommandLayout, nullptr}},
-      {L"reg-value", {CommandRegValue, L"--path"}}};
+      {L"reg-value", {CommandRegValue, L"--path"}},
+      {L"hold", {CommandHold, L"--file"}}};
   auto command = kCommands.find(arguments.Command());
   if (command == kCommands.end()) {
     report->Error(L"unknown command " + arguments.Command());

@@ -44,8 +44,16 @@ case_first_run() {
   e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile written by a first run"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind"
 
-  # Whatever the first run wrote is read back whole: a second run writes the same bytes.
+  # Whatever the first run wrote is read back whole: a second run writes the same bytes. A
+  # save killed halfway left its temporary file, which the start removes.
+  printf '[OPTION]\r\nArrayStock=3' >"$ini.tmp"
   e2e_start_resident "$program_folder"
+  local i
+  for ((i = 0; i < 50; i++)); do
+    [ -e "$ini.tmp" ] || break
+    sleep 0.1
+  done
+  [ ! -e "$ini.tmp" ] || e2e_fail "a leftover chimeday.ini.tmp is still there 5 s after the start"
   e2e_close_resident
   e2e_assert_same_file "$E2E_DIR/expected.ini" "$ini" "profile after a second run"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left behind by the second run"
@@ -98,8 +106,31 @@ EOF
   } >"$ini"
   cp "$ini" "$E2E_DIR/original.ini"
 
+  # Held by another program past the start's retries: a box, and the run ends without a
+  # word to the file.
+  hold_profile 5000
+  cp "$CHIMEDAY_EXE" "$program_folder/chimeday.exe"
+  e2e_start_in_desktop resident "$program_folder/chimeday.exe"
+  e2e_expect_error_box "$(printf '設定ファイルを読み込めませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
+    "a profile held open"
+  e2e_probe wait --class ChimedayClass --pid "$E2E_BOX_PID" --timeout 0 ||
+    e2e_fail "no frame behind the box of a held profile"
+  local frame
+  frame=$(e2e_value hwnd)
+  dismiss_box "$E2E_BOX" "the box of a held profile"
+  e2e_probe wait-exit --pid "$E2E_BOX_PID" --timeout 10000 ||
+    e2e_fail "the resident program still runs after the box of a profile it could not read"
+  e2e_probe tray-icon --hwnd "$frame" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 0 "$(e2e_value present)" "tray icon after a start that could not read its profile"
+  e2e_assert_same_file "$E2E_DIR/original.ini" "$ini" "profile after a start that could not read it"
+  [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left by a start that could not read"
+  end_hold
+
+  # Held for a moment only: a retry reads it, and the run goes on as usual.
+  hold_profile 1000
   e2e_start_resident "$program_folder"
   e2e_close_resident
+  end_hold
 
   # The two slot sections lie together, between [OPTION] and [WINDOW].
   local slots='/^\[DATA0\]/,/^\[WINDOW\]/'
@@ -136,6 +167,28 @@ EOF
   LC_ALL=C sed -n "$slots{/^\\[WINDOW\\]/!p}" "$ini" >"$E2E_DIR/actual-slots.ini"
   e2e_assert_same_file "$E2E_DIR/expected-slots.ini" "$E2E_DIR/actual-slots.ini" \
     "[DATA0] and [DATA1] as rewritten"
+}
+
+# Holds the profile open without sharing from now until MS ms after the next start has taken
+# its single-instance mutex, which it does just before reading the profile; sets hold_pid.
+hold_profile() {
+  local ms=$1 i
+  rm -f "$E2E_DIR/hold.out"
+  e2e_start hold "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_DIR/hold.out")" hold \
+    --file "$(e2e_windows_path "$ini")" --ms "$ms" --mutex TAVORENKA_Chimeday
+  hold_pid=$E2E_LAST_PID
+  for ((i = 0; i < 200; i++)); do
+    if grep -qx held=1 "$E2E_DIR/hold.out" 2>/dev/null; then return 0; fi
+    kill -0 "$hold_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_fail "the probe did not get hold of the profile"
+}
+
+# Waits for the hold to end; it must have overlapped the start it was meant for.
+end_hold() {
+  e2e_wait_exit "$hold_pid" 70 || e2e_fail "the probe still holds the profile"
+  grep -qx mutex_seen=1 "$E2E_DIR/hold.out" || e2e_fail "the hold never saw the program start"
 }
 
 case_quick_reservation() {
@@ -195,20 +248,12 @@ due_slot() {
 }
 
 # Sleeps until SECONDS into the due minute on the program's clock; 62 is past its end.
-wait_into_due_minute() {
-  local seconds=$1 now
-  now=$(date +%s)
-  sleep $((due_start + seconds - now))
-}
+wait_into_due_minute() { e2e_sleep_until $((due_start + $1)); }
 
-# Waits for an error box of the resident program and checks its text; leaves box set.
+# Waits for an error box of the running resident program and checks it; leaves box set.
 expect_error_box() {
-  local text=$1 what=$2
-  e2e_probe box --title "$error_caption" --pid "$E2E_FRAME_PID" --visible --timeout 30000 ||
-    e2e_fail "no error box for $what"
-  box=$(e2e_value hwnd)
-  e2e_assert_eq "$text" "$(e2e_value text)" "text of the box for $what"
-  e2e_assert_eq OK "$(e2e_value buttons)" "buttons of the box for $what"
+  e2e_expect_error_box "$1" "$2" --pid "$E2E_FRAME_PID"
+  box=$E2E_BOX
 }
 
 dismiss_box() { e2e_press "$1" 1 "$2"; }
@@ -262,14 +307,10 @@ case_frame() {
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon after TaskbarCreated"
 
   e2e_start_in_desktop second "$program_folder/chimeday.exe"
-  e2e_probe box --title "$error_caption" --visible --timeout 20000 ||
-    e2e_fail "no box for the second start"
-  local box second_pid
-  box=$(e2e_value hwnd)
-  second_pid=$(e2e_value pid)
-  e2e_assert_eq 二重起動はできません "$(e2e_value text)" "text of the second start's box"
+  e2e_expect_error_box 二重起動はできません "the second start"
+  local second_pid=$E2E_BOX_PID
   [ "$second_pid" != "$E2E_FRAME_PID" ] || e2e_fail "the first instance showed the box"
-  dismiss_box "$box" "the second start's box"
+  dismiss_box "$E2E_BOX" "the second start's box"
   e2e_probe wait-exit --pid "$second_pid" --timeout 10000 ||
     e2e_fail "the second instance still runs after its box"
   e2e_probe info --hwnd "$E2E_FRAME" || e2e_fail "the first instance went away"
@@ -503,6 +544,8 @@ case_tray_menu_full() {
     e2e_fail "no version box"
   local about message
   about=$(e2e_value hwnd)
+  # Owned by the hidden frame: no taskbar button of its own.
+  e2e_assert_eq "$E2E_FRAME" "$(e2e_value owner)" "owner of the version box"
   e2e_assert_eq "鳴刻 Version 1.00" "$(e2e_value text)" "version box text"
   local width height
   width=$(e2e_value width)
@@ -513,14 +556,14 @@ case_tray_menu_full() {
 
   # Another window takes the foreground; the click on the icon takes it back.
   e2e_start_in_desktop message "$CHIMEDAY_EXE" "00,前に出る窓"
-  e2e_probe wait --title "$message_caption" --visible --timeout 20000 || e2e_fail "no message window"
+  e2e_probe wait --title "$message_caption" --visible --timeout 60000 || e2e_fail "no message window"
   message=$(e2e_value hwnd)
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$message" "$(e2e_value hwnd)" "foreground before the click"
-  click_tray_icon "$wm_lbuttondown"
-  sleep 1
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$about" "$(e2e_value hwnd)" "foreground after the click"
+  e2e_expect_foreground "$message" "foreground before the click"
+  # Sent, so that the menu check below comes after the click was handled; a menu opened by
+  # the click would hold the probe until it times out.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$wm_traynotify" --lparam "$wm_lbuttondown" \
+    --send || e2e_fail "the frame did not return from the click with the version box open"
+  e2e_expect_foreground "$about" "foreground after the click"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "menus open after the click"
 

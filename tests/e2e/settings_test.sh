@@ -77,6 +77,21 @@ answer_question() {
   e2e_press "$box" "$answer" "the question $caption"
 }
 
+# What ends the line that starts with TEXT in FILE: CR, CRLF, LF, nothing, or <absent>.
+line_end() {
+  local text rest
+  text=$(LC_ALL=C tr '\r\n' '\1\2' <"$1")
+  [[ $text == *"$2"* ]] || { echo "<absent>"; return 0; }
+  rest=${text#*"$2"}
+  case $rest in
+    $'\1\2'*) echo CRLF ;;
+    $'\1'*) echo CR ;;
+    $'\2'*) echo LF ;;
+    *) echo nothing ;;
+  esac
+}
+
+# The first profile has its lines ended by CR alone, as old Mac editors write.
 case_rows() {
   e2e_write_profile "$ini" 6 1 <<'EOF_PROFILE'
 [DATA0]
@@ -114,9 +129,17 @@ Day=0
 Hour=7
 Minute=5
 Action=0
+[WINDOW]
+Left=10
+Top=20
 EOF_PROFILE
+  tr -d '\n' <"$ini" >"$E2E_DIR/cr.ini"
+  mv "$E2E_DIR/cr.ini" "$ini"
   e2e_start_resident "$program_folder"
   open_settings
+  e2e_probe info --hwnd "$settings" || e2e_fail "the settings dialog went away"
+  # Owned by the hidden frame: no taskbar button of its own.
+  e2e_assert_eq "$E2E_FRAME" "$(e2e_value owner)" "owner of the settings dialog"
   read_list
   e2e_assert_eq 4 "$(e2e_value rows)" "rows for four reservations around an empty slot"
   e2e_assert_eq "04月01日07時05分から1分間|CD再生|Eドライブ トラック01|する" \
@@ -133,15 +156,26 @@ EOF_PROFILE
   e2e_screenshot "$screenshots/settings.png"
   e2e_press "$settings" 2 "the settings dialog"
   e2e_close_resident
+  e2e_assert_eq "CR CR" "$(line_end "$ini" Left=10) $(line_end "$ini" Top=20)" \
+    "line ends of [WINDOW], which the program does not own, after the close"
 
-  # One slot, used: nothing is free for New.
+  # One slot, used: nothing is free for New. The profile is read-only: OK says it cannot be
+  # saved, NoError 1 notwithstanding, and neither OK nor the close replaces it.
   printf '[DATA0]\nMonth=1\n' | e2e_write_profile "$ini" 1 1
+  chmod a-w "$ini"
+  cp "$ini" "$E2E_DIR/read-only.ini"
   e2e_start_resident "$program_folder"
   open_settings
   e2e_assert_eq "0 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with every slot used"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_probe click --hwnd "$settings" --id 1 || e2e_fail "cannot press OK in the settings"
+  e2e_expect_error_box "$(printf '設定を保存できませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
+    "OK with a read-only profile" --pid "$E2E_FRAME_PID"
+  e2e_press "$E2E_BOX" 1 "the box of a failed save"
+  e2e_probe wait-gone --hwnd "$settings" --timeout 5000 || e2e_fail "the settings stay after OK"
   e2e_close_resident
+  e2e_assert_same_file "$E2E_DIR/read-only.ini" "$ini" "read-only profile after OK and close"
+  [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left beside a read-only profile"
 
   rm -f "$ini"
   e2e_start_resident "$program_folder"
@@ -159,6 +193,8 @@ case_new() {
   e2e_start_resident "$program_folder"
   open_settings
   open_editor $new_button
+  e2e_probe info --hwnd "$editor" || e2e_fail "the editor went away"
+  e2e_assert_eq "$settings" "$(e2e_value owner)" "owner of the editor"
   e2e_probe clock || e2e_fail "no clock"
   local month day
   month=$(e2e_value month)
@@ -174,7 +210,8 @@ case_new() {
 
   local mode
   for mode in monthly weekly daily; do
-    e2e_probe click --hwnd "$editor" --id "${!mode}" || e2e_fail "cannot choose $mode"
+    e2e_probe click --hwnd "$editor" --id "${!mode}" --send || e2e_fail "cannot choose $mode"
+    # Painting follows the click with nothing to wait for.
     sleep 0.3
     e2e_screenshot "$screenshots/editor-$mode.png"
   done
@@ -270,8 +307,11 @@ case_cd_question() {
   e2e_close_resident
 }
 
+# The Run value's data, or nothing when there is none (reg fails then). Through a file: a
+# wine command's output in a pipe may be held open by the processes it starts.
 run_value() {
-  wine reg query "$run_key" /v Chimeday 2>/dev/null | tr -d '\r' | awk '$1 == "Chimeday" { print $3 }'
+  wine reg query "$run_key" /v Chimeday </dev/null >"$E2E_DIR/reg.out" 2>/dev/null || true
+  tr -d '\r' <"$E2E_DIR/reg.out" | awk '$1 == "Chimeday" { print $3 }'
 }
 
 case_options() {
@@ -305,18 +345,20 @@ case_busy() {
     e2e_write_profile "$ini" 2 0
   e2e_start_resident "$program_folder"
   open_settings
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 || e2e_fail "no tray click"
-  sleep 1
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click on the icon"
+  # The clicks are sent, so that the menu check below comes after both were handled; a menu
+  # opened by a click would hold the probe until it times out.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 --send ||
+    e2e_fail "the frame did not return from a click with the settings open"
+  e2e_expect_foreground "$settings" "foreground after a click on the icon"
   open_editor $new_button
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 || e2e_fail "no tray click"
-  sleep 1
-  e2e_probe foreground || e2e_fail "no foreground"
-  e2e_assert_eq "$settings" "$(e2e_value hwnd)" "foreground after a click with the editor open"
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 --send ||
+    e2e_fail "the frame did not return from a click with the editor open"
+  e2e_expect_foreground "$settings" "foreground after a click with the editor open"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "menus after clicks while the settings are open"
-  sleep $((due_start + 5 - $(date +%s)))
+  (($(date +%s) < due_start)) ||
+    e2e_fail "the editor was open only after the reservation came due; nothing was proven"
+  e2e_sleep_until $((due_start + 5))
   e2e_probe windows --title 鳴刻メッセージ || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "message windows of a reservation due meanwhile"
   e2e_press "$editor" 2 "the editor"
