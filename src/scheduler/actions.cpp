@@ -1,18 +1,13 @@
-#include <cstdio>
+#include <algorithm>
 #include <string>
 
 #include "platform/alerts.h"
+#include "platform/number_text.h"
 #include "platform/shell.h"
 #include "platform/string_table.h"
 #include "resource.h"
 #include "scheduler/main_frame.h"
 #include "scheduler/ui_busy.h"
-
-namespace {
-
-constexpr int kCommandLineSize = 256;
-
-}  // namespace
 
 int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;
@@ -40,10 +35,10 @@ int CMainFrame::RunMessage(const Reservation& slot) {
   // Always two digits, or the message instance would take part of the text for the number;
   // 99 is no duration, which the message window shows for a minute.
   const int index = slot.Time >= 0 && slot.Time <= 99 ? slot.Time : 99;
-  char commandLine[kCommandLineSize];
-  std::snprintf(commandLine, sizeof commandLine, "%02d,%.*s", index, kMessageSize - 1,
-                slot.Message);
-  if (m_ports.shell.ExecuteSelf(commandLine)) return 1;
+  const char* messageEnd = std::find(slot.Message, slot.Message + kMessageSize - 1, '\0');
+  const std::string commandLine =
+      TwoColumnNumber(index, '0') + "," + std::string(slot.Message, messageEnd);
+  if (m_ports.shell.ExecuteSelf(commandLine.c_str())) return 1;
   ReportError(IDS_MESSAGE_FAILED);
   return 0;
 }

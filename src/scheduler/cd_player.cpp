@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -17,7 +16,7 @@ constexpr int kMaxTracks = 30;
 
 template <std::size_t N>
 void Compose(char (&command)[N], const char* prefix, char letter, const char* suffix) {
-  std::snprintf(command, N, "%s%c%s", prefix, letter, suffix);
+  cp932::CopyToField(command, std::string(prefix) + letter + suffix);
 }
 
 // A reply read as atoi would, but clamped to the int range instead of overflowing.

@@ -1,12 +1,12 @@
 #include "settings/reservation_dlg.h"
 
 #include <cctype>
-#include <cstdio>
 #include <string>
 
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/executable_location.h"
+#include "platform/number_text.h"
 #include "resource.h"
 #include "settings/duration_names.h"
 
@@ -23,12 +23,10 @@ constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,        
                            IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,      IDC_BROWSE,
                            IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION};
 
-// Items first..last of a numbered list, in the given printf format.
-void AddNumbers(DialogControls& controls, int id, int first, int last, const char* format) {
+// Items first..last of a numbered list, two columns wide, filled with `fill`.
+void AddNumbers(DialogControls& controls, int id, int first, int last, char fill) {
   for (int number = first; number <= last; ++number) {
-    char item[8];
-    std::snprintf(item, sizeof item, format, number);
-    controls.AddComboItem(id, item);
+    controls.AddComboItem(id, TwoColumnNumber(number, fill).c_str());
   }
 }
 
@@ -59,15 +57,15 @@ void CReservationDlg::SetDeleteConfirm(bool deleteConfirm) { m_bDeleteConfirm = 
 
 void CReservationDlg::FillComboLists() {
   DialogControls& controls = Controls();
-  AddNumbers(controls, IDC_MONTH, 1, 12, "%2d");
-  AddNumbers(controls, IDC_DAY, 1, 31, "%2d");
-  AddNumbers(controls, IDC_HOUR, 0, 23, "%02d");
-  AddNumbers(controls, IDC_MINUTE, 0, 59, "%02d");
+  AddNumbers(controls, IDC_MONTH, 1, 12, ' ');
+  AddNumbers(controls, IDC_DAY, 1, 31, ' ');
+  AddNumbers(controls, IDC_HOUR, 0, 23, '0');
+  AddNumbers(controls, IDC_MINUTE, 0, 59, '0');
   for (int drive = 0; drive < kDriveCount; ++drive) {
     const char item[] = {kDriveLetters[drive], '\0'};
     controls.AddComboItem(IDC_DRIVE, item);
   }
-  AddNumbers(controls, IDC_TRACK, 1, 29, "%2d");
+  AddNumbers(controls, IDC_TRACK, 1, 29, ' ');
   controls.AddComboItem(IDC_DURATION, "任意の時間");
   for (int index = 1; index < kDurationIndexCount; ++index) {
     controls.AddComboItem(IDC_DURATION, kDurationNames[index]);

@@ -1,6 +1,5 @@
 #include "settings/settings_dlg.h"
 
-#include <cstdio>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/executable_location.h"
+#include "platform/number_text.h"
 #include "platform/run_key.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"
@@ -20,12 +20,6 @@ namespace {
 constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day
 constexpr int kDefaultCdDrive = 5;              // E, when no drive answers as a CD-ROM drive
 
-std::string Format(const char* format, int value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, format, value);
-  return buffer;
-}
-
 std::string WhenText(const Reservation& slot) {
   std::string text;
   if (slot.Week != 0) {
@@ -34,15 +28,13 @@ std::string WhenText(const Reservation& slot) {
     if (slot.Week >= 1 && slot.Week <= 7) text.append(kWeekdays + (slot.Week - 1) * 2, 2);
     text += "曜日";
   } else if (slot.Day != 0 && slot.Month != 0) {
-    text = Format("%02d月", slot.Month) + Format("%02d日", slot.Day);
+    text = TwoColumnNumber(slot.Month, '0') + "月" + TwoColumnNumber(slot.Day, '0') + "日";
   } else if (slot.Day != 0) {
-    text = "毎月" + Format("%02d日", slot.Day);
+    text = "毎月" + TwoColumnNumber(slot.Day, '0') + "日";
   } else {
     text = "毎日";
   }
-  char time[32];
-  std::snprintf(time, sizeof time, "%02d時%02d分から", slot.Hour, slot.Minute);
-  text += time;
+  text += TwoColumnNumber(slot.Hour, '0') + "時" + TwoColumnNumber(slot.Minute, '0') + "分から";
   const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
   text += kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
   return text;
@@ -65,7 +57,7 @@ std::string DetailText(const Reservation& slot) {
     case ACTION_CD: {
       const bool known = slot.Drive >= 1 && slot.Drive <= kDriveCount;
       std::string text(1, known ? kDriveLetters[slot.Drive - 1] : '?');
-      return text + Format("ドライブ トラック%02d", slot.Track);
+      return text + "ドライブ トラック" + TwoColumnNumber(slot.Track, '0');
     }
     case ACTION_FILE:
       if (slot.Command[0] == '\0') return slot.FileName;
