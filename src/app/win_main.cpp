@@ -1,4 +1,6 @@
 // Entry point: wires the window layer's adapters to the logic and runs the chosen role.
+#include <cstdlib>
+#include <exception>
 #include <string>
 
 #include "app/command_line.h"
@@ -58,6 +60,11 @@ class Resident : public MainWindowHost {
 };
 
 }  // namespace
+
+// Stands in for libstdc++'s handler, which demangles the name of the exception's type for a
+// message on stderr and so links a demangler of about 50 KB; a GUI program has no console to
+// show that message on, and either way the program ends in abort().
+void __gnu_cxx::__verbose_terminate_handler() { std::abort(); }
 
 int main() {
   const std::wstring processLine = win32::ProcessCommandLine();

@@ -18,12 +18,11 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   return dialog ? dialog->Dispatch(window, message, wParam, lParam) : FALSE;
 }
 
+// Registering again is harmless and cheap, so each dialog asks; a once-only static would link
+// the thread-safe guard machinery for it.
 void RegisterListViewClass() {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
-    return InitCommonControlsEx(&classes) != FALSE;
-  }();
-  (void)registered;
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
 }
 
 }  // namespace
