@@ -51,6 +51,7 @@ e2e: exe exe64
 test: unit e2e
 
 bench: exe exe64
+	@scripts/bootstrap bench
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH) -j$(JOBS) --target chimeday_bench
 	@$(BENCH)/bench/chimeday_bench
