@@ -19,6 +19,7 @@
 #include "platform/win32/profile_file.h"
 #include "platform/win32/system_ports.h"
 #include "platform/win32/text.h"
+#include "platform/win32/text_codec.h"
 #include "reservations/profile.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"
@@ -128,7 +129,8 @@ ProfileFigures BenchProfile(const std::wstring& folder, int slots) {
   const std::wstring programFile = folder + L"program-" + std::to_wstring(slots) + L".ini";
   const std::wstring apiFile = folder + L"api-" + std::to_wstring(slots) + L".ini";
   win32::Win32ProfileFile store(programFile);
-  Profile profile(store, location);
+  win32::Win32TextCodec codec;
+  Profile profile(store, location, codec);
   ReservationTable table(location);
   FillReservations(table, slots);
   ProfileOptions options;
