@@ -14,6 +14,8 @@ E2E_STARTED=$SECONDS
 
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
+# shellcheck source=scripts/virtual-display
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-display"
 
 # A command that fails where nothing expects it (not under if, || or &&) ends the test with
 # its name and line, instead of a bare exit status. -E hands the trap to functions and to
@@ -83,25 +85,13 @@ e2e_cleanup() {
 
 # Xvfb picks a free display itself and writes its number when it is ready.
 e2e_start_xvfb() {
-  local display_file="$E2E_DIR/display" i
-  : >"$display_file"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" \
-    </dev/null >"$E2E_DIR/xvfb.log" 2>&1 &
-  E2E_XVFB_PID=$!
-  for ((i = 0; i < 100; i++)); do
-    if [ -s "$display_file" ] && [ "$(wc -l <"$display_file")" -ge 1 ]; then
-      DISPLAY=":$(head -n 1 "$display_file")"
-      export DISPLAY
-      return 0
-    fi
-    if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-      cat "$E2E_DIR/xvfb.log" >&2
-      e2e_fail "Xvfb did not start"
-    fi
-    sleep 0.1
-  done
-  cat "$E2E_DIR/xvfb.log" >&2
-  e2e_fail "Xvfb gave no display within 10 s"
+  local started=0
+  start_virtual_display "$E2E_DIR" 2>"$E2E_DIR/display.err" || started=$?
+  E2E_XVFB_PID=$VIRTUAL_DISPLAY_PID
+  if [ "$started" -ne 0 ]; then
+    cat "$E2E_DIR/xvfb.log" >&2
+    e2e_fail "$(cat "$E2E_DIR/display.err")"
+  fi
 }
 
 # Sets up everything a test needs; NAME names the test's working folder.
