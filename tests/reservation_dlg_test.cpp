@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_devices.h"
@@ -360,6 +361,21 @@ TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
   }
   dialog.OnOK();
   EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
+
+  // OK is the answer: neither the OFF question nor the CD-drive question is asked again.
+  for (const auto& [action, drive] : {std::pair{ACTION_OFF, 5}, std::pair{ACTION_CD, 3}}) {
+    SCOPED_TRACE(action);
+    controls = FakeDialog();
+    controls.visible[IDC_DELETE_QUESTION] = false;
+    Reservation record = Sample();
+    record.Action = action;
+    record.Drive = drive;
+    Open(record, true);
+    controls.answers = {false};
+    dialog.OnOK();
+    EXPECT_TRUE(controls.questions.empty());
+    EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
+  }
 }
 
 TEST_F(ReservationDlgTest, TextsAreCutToTheirFieldsAtACharacterBoundary) {

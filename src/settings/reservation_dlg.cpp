@@ -142,6 +142,12 @@ bool CReservationDlg::DriveIsCdRom() {
 }
 
 void CReservationDlg::OnOK() {
+  // The question on the form was the question; OK has answered it, and the caller does not
+  // read the record.
+  if (m_bDeleteConfirm) {
+    DialogHandler::OnOK();
+    return;
+  }
   DialogControls& controls = Controls();
   Reservation record = m_reservation;
 
