@@ -106,21 +106,28 @@ TEST_F(ActionsTest, MessageCommandLineCarriesTwoDigitsACommaAndTheText) {
   std::strcpy(slot.Message, "あ");
   slot.Time = 7;
   fake.frame.RunReservation(4);
-  // A number that is not two digits would take part of the text, or leave a comma in it.
-  for (const int time : {-5, 99, 100, 900, INT32_MAX, INT32_MIN}) {
-    slot.Time = time;
+  // Up to 899 the line is the one that has always been built; a number that is not two digits
+  // would take part of the text, or leave a comma in it.
+  const struct {
+    int time;
+    const char* digits;
+  } lines[] = {{99, "99"}, {100, "00"}, {105, "05"},       {899, "99"},      {-5, "99"},
+               {-1, "99"}, {900, "99"}, {INT32_MAX, "99"}, {INT32_MIN, "99"}};
+  for (const auto& line : lines) {
+    slot.Time = line.time;
     fake.frame.RunReservation(4);
   }
 
-  ASSERT_EQ(fake.shell.calls.size(), 10u);
+  ASSERT_EQ(fake.shell.calls.size(), 13u);
   EXPECT_EQ(fake.shell.calls[0].file, "<self>");
   EXPECT_EQ(fake.shell.calls[0].parameters, "00,");
   EXPECT_EQ(fake.shell.calls[1].parameters, "05,hello, world");
   EXPECT_EQ(fake.shell.calls[2].parameters, "13," + longest);
   EXPECT_EQ(fake.shell.calls[2].parameters.size(), 64u);
   EXPECT_EQ(fake.shell.calls[3].parameters, "07,あ");
-  for (std::size_t call = 4; call < 10; ++call) {
-    EXPECT_EQ(fake.shell.calls[call].parameters, "99,あ") << "call " << call;
+  for (std::size_t call = 4; call < 13; ++call) {
+    EXPECT_EQ(fake.shell.calls[call].parameters, std::string(lines[call - 4].digits) + ",あ")
+        << "Time " << lines[call - 4].time;
   }
 }
 

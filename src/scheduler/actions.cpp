@@ -32,9 +32,11 @@ int CMainFrame::RunFile(const Reservation& slot) {
 }
 
 int CMainFrame::RunMessage(const Reservation& slot) {
-  // Always two digits, or the message instance would take part of the text for the number;
-  // 99 is no duration, which the message window shows for a minute.
-  const int index = slot.Time >= 0 && slot.Time <= 99 ? slot.Time : 99;
+  // The decimal of Time + 100 without its first character, which is two digits for 0..899.
+  // Any other Time would give another count of digits, and the message instance would take
+  // part of the text for the number: 99 is no duration, which the message window shows for a
+  // minute.
+  const int index = slot.Time >= 0 && slot.Time <= 899 ? slot.Time % 100 : 99;
   const char* messageEnd = std::find(slot.Message, slot.Message + kMessageSize - 1, '\0');
   const std::string commandLine =
       TwoColumnNumber(index, '0') + "," + std::string(slot.Message, messageEnd);
