@@ -177,4 +177,16 @@ TEST_F(MainFrameTest, TheQuickReservationIsTheFramesOwnCommand) {
   EXPECT_FALSE(fake.frame.OnCommand(ID_APP_EXIT));
 }
 
+// The frame uses 4096 slots of a larger count and writes the count back as the user wrote it.
+TEST_F(MainFrameTest, ASlotCountAboveTheLimitIsWrittenBackAsRead) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[OPTION]\r\nArrayStock=5000\r\n";
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_EQ(fake.frame.Table().Size(), 4096);
+  fake.frame.OnClose();
+  EXPECT_NE(fake.profile.contents.find("ArrayStock=5000\r\n"), std::string::npos);
+  EXPECT_NE(fake.profile.contents.find("[DATA4095]"), std::string::npos);
+  EXPECT_EQ(fake.profile.contents.find("[DATA4096]"), std::string::npos);
+}
+
 }  // namespace

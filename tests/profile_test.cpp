@@ -215,15 +215,24 @@ TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKep
   }
 }
 
-TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096As4096) {
+// Above 4096 the first 4096 slots are used and the count is written back as it was read.
+TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096Uses4096) {
   const struct {
     const char* text;
     int count;
-  } cases[] = {{"-1", 32}, {"99999", 4096}, {"4097", 4096}, {"4096", 4096}, {"0", 0}, {"1", 1}};
+    int slots;
+  } cases[] = {{"-1", 32, 32},       {"99999", 99999, 4096},
+               {"4097", 4097, 4096}, {"4096", 4096, 4096},
+               {"0", 0, 0},          {"1", 1, 1}};
   for (const auto& each : cases) {
     SCOPED_TRACE(each.text);
-    EXPECT_EQ(Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n").slotCount, each.count);
-    EXPECT_EQ(table.Size(), each.count);
+    const ProfileOptions options = Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n");
+    EXPECT_EQ(options.slotCount, each.count);
+    EXPECT_EQ(table.Size(), each.slots);
+    ASSERT_TRUE(profile.Save(options, table));
+    EXPECT_NE(store.contents.find("ArrayStock=" + std::to_string(each.count) + "\n"),
+              std::string::npos);
+    EXPECT_EQ(store.contents.find("[DATA" + std::to_string(each.slots) + "]"), std::string::npos);
   }
 }
 

@@ -114,14 +114,15 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
 
   ProfileOptions options;
   options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
-  // Above the limit the first slots keep firing; a negative count has nothing to keep.
+  // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
+  // count stays as the user wrote it.
   if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
-  options.slotCount = std::min(options.slotCount, kMaxSlotCount);
   options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
 
-  table.ResetZeroed(options.slotCount);
+  const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
+  table.ResetZeroed(slotsUsed);
   const Reservation defaults = DefaultReservation(m_location);
-  for (int index = 0; index < options.slotCount; ++index) {
+  for (int index = 0; index < slotsUsed; ++index) {
     const std::string section = SlotSection(index);
     Reservation record{};
     for (const IntegerKey& key : kIntegerKeys) {

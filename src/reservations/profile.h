@@ -22,10 +22,12 @@ class Profile {
   Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec);
 
   // Reads the file once; absent values take their defaults. `table` becomes
-  // options.slotCount slots long. Nothing, and nothing loaded, when the file exists but could
-  // not be read: until a load succeeds, Save then refuses to write over what it never read.
+  // options.slotCount slots long, 4096 at most. Nothing, and nothing loaded, when the file exists
+  // but could not be read: until a load succeeds, Save then refuses to write over what it never
+  // read.
   std::optional<ProfileOptions> Load(ReservationTable& table);
-  // Writes every value in one replacement of the file; false when it was not written.
+  // Writes every value in one replacement of the file, the slots that `table` holds among
+  // them; false when it was not written.
   bool Save(const ProfileOptions& options, const ReservationTable& table);
 
  private:

@@ -115,13 +115,14 @@ bool CMainFrame::LoadProfile() {
     m_ports.clock.Sleep(kProfileReadPauseMs);
     options = m_profile.Load(m_table);
   }
+  m_nSlotCount = options->slotCount;
   m_bNoError = options->noError;
   return true;
 }
 
 bool CMainFrame::SaveProfile() {
   ProfileOptions options;
-  options.slotCount = m_table.Size();
+  options.slotCount = m_nSlotCount;
   options.noError = m_bNoError;
   return m_profile.Save(options, m_table);
 }

@@ -101,6 +101,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   ReservationTable m_table;
   CdPlayer m_cd;
   int m_bNoError = 1;
+  // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
+  int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
   // The repeat guard: a firing sets both; the guard lets go when the clock minute moves on.
   int m_bFired = 0;
