@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_ports.h"
 #include "fakes/fake_text_codec.h"
@@ -125,8 +126,14 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
       "[DATA5]\r\nMonth=4\r\n"
       "[DATA6]\r\nDay=\r\nWeek=x1\r\nHour= +7\r\nMinute=12min\r\nDrive=2147483648\r\n"
       "Action=0x80000000\r\nTrack=-3\r\nTime=-2147483648\r\nErace=99999999999\r\nMessage=\r\n"
-      "Command=\r\n");
+      "Command=\r\n"
+      "[DATA1]\r\nMonth=14\r\nHour=7\r\n[DATA2]\r\nMonth=-1\r\n[DATA3]\r\nMonth=0\r\n"
+      "[DATA4]\r\nMonth=12\r\n");
   EXPECT_EQ(options.noError, 1);
+  // A month that can never come is an empty slot, so it cannot end the settings list early.
+  EXPECT_EQ(std::vector<int>(
+                {table[1].Month, table[1].Hour, table[2].Month, table[3].Month, table[4].Month}),
+            std::vector<int>({SLOT_EMPTY, 7, SLOT_EMPTY, 0, 12}));
 
   Reservation april = DefaultReservation(location);
   april.Month = 4;

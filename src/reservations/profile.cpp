@@ -131,6 +131,8 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
     ReadString(m_loaded, section, "Message", defaults.Message, record.Message);
     ReadString(m_loaded, section, "FileName", defaults.FileName, record.FileName);
     ReadString(m_loaded, section, "Command", defaults.Command, record.Command);
+    // A month that can never come would end the settings list early and hide the rows behind.
+    if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
   }
   return options;
