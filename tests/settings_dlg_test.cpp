@@ -321,6 +321,39 @@ TEST_F(SettingsTest, AStandardUserGetsTheValueUnderItsOwnKeyAndUncheckingClearsB
   EXPECT_TRUE(fake.runKey.values[Hive::kUser].empty());
 }
 
+// After OK with the box checked exactly one key holds the value: the machine's where it could
+// be written, else the user's. A standard user can change neither the machine's key nor its
+// value, and a value there already starts the program.
+TEST_F(SettingsTest, AfterOkExactlyOneRunKeyHoldsTheValue) {
+  const struct {
+    bool machine, user, standard;
+    const char* after;  // machine, user: '-' none, 'o' the old value, 'n' this program's path
+  } cases[] = {
+      {false, false, false, "n-"}, {true, false, false, "n-"}, {false, true, false, "n-"},
+      {true, true, false, "n-"},   {false, false, true, "-n"}, {true, false, true, "o-"},
+      {false, true, true, "-n"},   {true, true, true, "o-"},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(std::string(each.machine ? "machine " : "") + (each.user ? "user " : "") +
+                 (each.standard ? "standard" : "elevated"));
+    FakeRunKey& runKey = fake.runKey;
+    runKey = FakeRunKey();
+    if (each.machine) runKey.values[Hive::kMachine]["Chimeday"] = "old";
+    if (each.user) runKey.values[Hive::kUser]["Chimeday"] = "old";
+    if (each.standard) runKey.readOnly.insert(Hive::kMachine);
+    OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
+      EXPECT_EQ(controls.IsButtonChecked(IDC_AUTOSTART), each.machine || each.user);
+      controls.CheckButton(IDC_AUTOSTART, true);
+    });
+    std::string after;
+    for (Hive hive : {Hive::kMachine, Hive::kUser}) {
+      const auto found = runKey.values[hive].find("Chimeday");
+      after += found == runKey.values[hive].end() ? '-' : found->second == "old" ? 'o' : 'n';
+    }
+    EXPECT_EQ(after, each.after);
+  }
+}
+
 TEST_F(SettingsTest, OnlyTheExactValueNameChecksAutostart) {
   fake.runKey.values[Hive::kMachine]["chimeday"] = "lower case";
   fake.runKey.unreadable.insert(Hive::kUser);

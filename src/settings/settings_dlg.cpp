@@ -231,18 +231,21 @@ int CSettingsDlg::FirstCdDrive() {
   return kDefaultCdDrive;
 }
 
-// Either key counts: a standard user's value stands under the user's own key.
-bool CSettingsDlg::AutostartIsSet() {
-  for (RunKey::Hive hive : {RunKey::Hive::kMachine, RunKey::Hive::kUser}) {
-    std::vector<std::string> names;
-    if (!m_ports.runKey.ValueNames(hive, &names)) continue;
-    for (const std::string& name : names) {
-      if (name == kAutostartValueName) return true;
-    }
+bool CSettingsDlg::HoldsAutostart(RunKey::Hive hive) {
+  std::vector<std::string> names;
+  if (!m_ports.runKey.ValueNames(hive, &names)) return false;
+  for (const std::string& name : names) {
+    if (name == kAutostartValueName) return true;
   }
   return false;
 }
 
+// Either key counts: a standard user's value stands under the user's own key.
+bool CSettingsDlg::AutostartIsSet() {
+  return HoldsAutostart(RunKey::Hive::kMachine) || HoldsAutostart(RunKey::Hive::kUser);
+}
+
+// One key at most holds the value: two would start two copies at every sign-in.
 void CSettingsDlg::SetAutostart(bool on) {
   if (!on) {
     m_ports.runKey.DeleteValue(RunKey::Hive::kMachine, kAutostartValueName);
@@ -252,7 +255,11 @@ void CSettingsDlg::SetAutostart(bool on) {
   // The whole buffer is written: the path, then nothing but zeros.
   char data[kAutostartDataSize] = {};
   cp932::CopyToField(data, m_ports.location.FullPathCp932());
-  if (!m_ports.runKey.SetValue(RunKey::Hive::kMachine, kAutostartValueName, data, sizeof data)) {
-    m_ports.runKey.SetValue(RunKey::Hive::kUser, kAutostartValueName, data, sizeof data);
+  // A standard user can neither write nor remove the machine's value; one there still starts us.
+  if (m_ports.runKey.SetValue(RunKey::Hive::kMachine, kAutostartValueName, data, sizeof data) ||
+      HoldsAutostart(RunKey::Hive::kMachine)) {
+    m_ports.runKey.DeleteValue(RunKey::Hive::kUser, kAutostartValueName);
+    return;
   }
+  m_ports.runKey.SetValue(RunKey::Hive::kUser, kAutostartValueName, data, sizeof data);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/dialog_handler.h"
+#include "platform/run_key.h"
 #include "reservations/reservation_table.h"
 
 class Clock;
 class Drives;
 class ExecutableLocation;
-class RunKey;
 class UiBusy;
 
 struct SettingsPorts {
@@ -52,6 +52,7 @@ class CSettingsDlg : public DialogHandler {
   void Refill();
   void SelectRow(int row);
   int FirstCdDrive();
+  bool HoldsAutostart(RunKey::Hive hive);
   bool AutostartIsSet();
   void SetAutostart(bool on);
 

@@ -24,6 +24,7 @@ readonly action_cd=1032 action_message=1034 action_off=1007
 readonly drive_combo=1039 message_edit=1037 duration_combo=1038 delete_question=1063
 readonly lvm_setselectionmark=$((0x1043))
 readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+readonly user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Opens the settings through the frame's command; sets settings to the dialog's window.
 open_settings() {
@@ -307,15 +308,17 @@ case_cd_question() {
   e2e_close_resident
 }
 
-# The Run value's data, or nothing when there is none (reg fails then). Through a file: a
-# wine command's output in a pipe may be held open by the processes it starts.
+# The Run value's data under KEY (the machine's by default), or nothing when there is none
+# (reg fails then). Through a file: a wine command's output in a pipe may be held open by the
+# processes it starts.
 run_value() {
-  wine reg query "$run_key" /v Chimeday </dev/null >"$E2E_DIR/reg.out" 2>/dev/null || true
+  wine reg query "${1:-$run_key}" /v Chimeday </dev/null >"$E2E_DIR/reg.out" 2>/dev/null || true
   tr -d '\r' <"$E2E_DIR/reg.out" | awk '$1 == "Chimeday" { print $3 }'
 }
 
 case_options() {
   wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
+  wine reg delete "$user_run_key" /v Chimeday /f >/dev/null 2>&1 || true
   e2e_start_resident "$program_folder"
   open_settings
   e2e_assert_eq "1 0" "$(checked_states "$settings" $no_error_box $autostart_box)" \
@@ -333,6 +336,16 @@ case_options() {
   e2e_probe click --hwnd "$settings" --id $autostart_box || e2e_fail "cannot click autostart"
   e2e_press "$settings" 1 "the settings dialog"
   e2e_assert_eq "" "$(run_value)" "the Run value after unchecking"
+
+  # A value a standard user's OK left under the user's key: an OK that can write the machine's
+  # key moves it there, or two copies would start at every sign-in.
+  wine reg add "$user_run_key" /v Chimeday /t REG_SZ /d 'C:\old\chimeday.exe' /f >/dev/null 2>&1 ||
+    e2e_fail "cannot write the user's Run value"
+  open_settings
+  e2e_assert_eq 1 "$(checked_states "$settings" $autostart_box)" "autostart from the user's key"
+  e2e_press "$settings" 1 "the settings dialog"
+  e2e_assert_eq "$(e2e_windows_path "$program_folder/chimeday.exe")|" \
+    "$(run_value)|$(run_value "$user_run_key")" "the machine's and the user's Run value after OK"
   e2e_close_resident
 }
 
