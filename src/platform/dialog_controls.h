@@ -52,10 +52,11 @@ class DialogControls : public WindowTimers {
   virtual void SetListFullRowSelect(int id) = 0;
   virtual int ListClientWidth(int id) = 0;
   virtual void InsertListColumn(int id, int column, const char* header, int width) = 0;
-  virtual void DeleteAllListRows(int id) = 0;
-  // Inserts row `row` with the text of column 0.
-  virtual void InsertListRow(int id, int row, const char* text) = 0;
-  virtual void SetListCell(int id, int row, int column, const char* text) = 0;
+  // One row's cells, from column 0.
+  using ListRow = std::vector<std::string>;
+  // Replaces every row in one go, so the list is drawn once however many rows it takes; the
+  // selection goes with the old rows.
+  virtual void SetListRows(int id, const std::vector<ListRow>& rows) = 0;
   virtual void SetSelectionMark(int id, int row) = 0;
   // -1 when there is no mark.
   virtual int SelectionMark(int id) = 0;

@@ -106,17 +106,16 @@ bool CSettingsDlg::OnInitDialog() {
 
 unsigned CSettingsDlg::FillList() {
   DialogControls& controls = Controls();
-  controls.DeleteAllListRows(IDC_RESERVATION_LIST);
+  std::vector<DialogControls::ListRow> list;
   int rows = 0;
   while (rows < m_table.Size()) {
     const Reservation& slot = m_table[rows];
     if (static_cast<unsigned>(slot.Month) > 12) break;
-    controls.InsertListRow(IDC_RESERVATION_LIST, rows, Cell(WhenText(slot)).c_str());
-    controls.SetListCell(IDC_RESERVATION_LIST, rows, 1, ActionText(slot));
-    controls.SetListCell(IDC_RESERVATION_LIST, rows, 2, Cell(DetailText(slot)).c_str());
-    controls.SetListCell(IDC_RESERVATION_LIST, rows, 3, slot.Erace != 0 ? "する" : "しない");
+    list.push_back({Cell(WhenText(slot)), ActionText(slot), Cell(DetailText(slot)),
+                    slot.Erace != 0 ? "する" : "しない"});
     ++rows;
   }
+  controls.SetListRows(IDC_RESERVATION_LIST, list);
   controls.EnableItem(IDC_NEW_RESERVATION, rows < m_table.Size());
   controls.EnableItem(IDC_CHANGE_RESERVATION, rows > 0);
   controls.EnableItem(IDC_DELETE_RESERVATION, rows > 0);

@@ -70,19 +70,10 @@ class FakeDialog : public DialogControls {
     std::vector<Column>& list = columns[id];
     list.insert(list.begin() + column, Column{header, width});
   }
-  void DeleteAllListRows(int id) override {
-    rows[id].clear();
+  void SetListRows(int id, const std::vector<ListRow>& list) override {
+    rows[id] = list;
     selectedRows.erase(id);
     selectionMarks.erase(id);
-  }
-  void InsertListRow(int id, int row, const char* text) override {
-    std::vector<std::vector<std::string>>& list = rows[id];
-    list.insert(list.begin() + row, std::vector<std::string>{text});
-  }
-  void SetListCell(int id, int row, int column, const char* text) override {
-    std::vector<std::string>& cells = rows[id].at(row);
-    if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-    cells[column] = text;
   }
   void SetSelectionMark(int id, int row) override { selectionMarks[id] = row; }
   int SelectionMark(int id) override { return selectionMarks.count(id) ? selectionMarks[id] : -1; }

@@ -45,9 +45,7 @@ class ModalDialog : public DialogControls, private DropTarget {
   void SetListFullRowSelect(int id) override;
   int ListClientWidth(int id) override;
   void InsertListColumn(int id, int column, const char* header, int width) override;
-  void DeleteAllListRows(int id) override;
-  void InsertListRow(int id, int row, const char* text) override;
-  void SetListCell(int id, int row, int column, const char* text) override;
+  void SetListRows(int id, const std::vector<ListRow>& rows) override;
   void SetSelectionMark(int id, int row) override;
   int SelectionMark(int id) override;
   void SelectListRow(int id, int row) override;

@@ -66,26 +66,25 @@ void ModalDialog::InsertListColumn(int id, int column, const char* header, int w
   SendItem(id, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
 }
 
-void ModalDialog::DeleteAllListRows(int id) { SendItem(id, LVM_DELETEALLITEMS, 0, 0); }
-
-void ModalDialog::InsertListRow(int id, int row, const char* text) {
-  std::wstring wide = Cp932ToWide(text);
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = 0;
-  item.pszText = wide.data();
-  SendItem(id, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void ModalDialog::SetListCell(int id, int row, int column, const char* text) {
-  std::wstring wide = Cp932ToWide(text);
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = wide.data();
-  SendItem(id, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+void ModalDialog::SetListRows(int id, const std::vector<ListRow>& rows) {
+  // A list that redraws itself after every insertion takes seconds to fill with thousands.
+  SendItem(id, WM_SETREDRAW, FALSE, 0);
+  SendItem(id, LVM_DELETEALLITEMS, 0, 0);
+  SendItem(id, LVM_SETITEMCOUNT, rows.size(), 0);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    for (std::size_t column = 0; column < rows[row].size(); ++column) {
+      std::wstring wide = Cp932ToWide(rows[row][column]);
+      LVITEMW item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(row);
+      item.iSubItem = static_cast<int>(column);
+      item.pszText = wide.data();
+      SendItem(id, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
+               reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  SendItem(id, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 void ModalDialog::SetSelectionMark(int id, int row) { SendItem(id, LVM_SETSELECTIONMARK, 0, row); }
