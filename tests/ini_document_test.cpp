@@ -103,6 +103,32 @@ TEST(IniDocumentTest, SetAppendsMissingKeysToTheirSectionAndMissingSectionsAtThe
   EXPECT_EQ(noEnding.Serialize(), "; only a comment\r\n[S]\r\nk=v\r\n");
 }
 
+// A file holding a UTF-8 character, in a comment here, is read as UTF-8 only if it is all
+// UTF-8; otherwise its values are code page 932 bytes as they stand.
+TEST(IniDocumentTest, OnlyStrictUtf8ReadsAsUtf8) {
+  const struct {
+    const char* what;
+    std::string value;
+    std::string read;
+  } cases[] = {
+      {"UTF-8", u8"刻", "刻"},
+      {"code page 932", "鳴刻", "鳴刻"},
+      {"overlong of two bytes", "\xC0\xAF", "\xC0\xAF"},
+      {"overlong of three bytes", "\xE0\x9F\xBF", "\xE0\x9F\xBF"},
+      {"overlong of four bytes", "\xF0\x8F\xBF\xBF", "\xF0\x8F\xBF\xBF"},
+      {"surrogate", "\xED\xA0\x80", "\xED\xA0\x80"},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},
+      {"cut short by the line end", "\xE9\xB3", "\xE9\xB3"},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.what);
+    const std::string file = u8"; 予約\r\n[s]\r\nk=" + each.value + "\r\n";
+    const IniDocument document = Parse(file);
+    EXPECT_EQ(document.Get("s", "k"), each.read);
+    EXPECT_EQ(document.Serialize(), file);
+  }
+}
+
 TEST(IniDocumentTest, SetCutsAValueAtALineBreak) {
   IniDocument document;
   document.Set("S", "Message", "one\r\n[OPTION]\r\nArrayStock=0");

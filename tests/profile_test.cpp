@@ -165,6 +165,7 @@ TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKep
   const auto slot = [&](const std::string& hour, const std::string& message) {
     return kHead + "Hour=" + hour + "\r\nMessage=" + message + "\r\n";
   };
+  const std::string kMark8 = "\xEF\xBB\xBF";
   const std::string kMark16 = "\xFF\xFE";
   const std::u16string kHead16(kHead.begin(), kHead.end());
   const std::u16string kRest16(kRest.begin(), kRest.end());
@@ -204,6 +205,15 @@ TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKep
        "?x", nullptr, kMark16 + Utf16Le(kHead16 + u"Hour=7\r\nMessage=☃x\r\n" + kRest16)},
       {"UTF-16 rewritten, odd last byte", kMark16 + Utf16Le(kHead16 + u"Hour=7\rMessage=☃") + "A",
        7, "?", "予定", kMark16 + Utf16Le(kHead16 + u"Hour=7\rMessage=予定\r\n" + kRest16) + "A"},
+      {"UTF-8", u8"; ☃\r\n" + slot("7", u8"鳴刻"), 7, "鳴刻", nullptr,
+       u8"; ☃\r\n" + slot("7", u8"鳴刻") + kRest},
+      {"UTF-8 mark, outside code page 932", kMark8 + slot("7", u8"☃x"), 7, "?x", nullptr,
+       kMark8 + slot("7", u8"☃x") + kRest},
+      {"UTF-8 rewritten", slot("7", u8"☃"), 7, "?", "予定", slot("7", u8"予定") + kRest},
+      {"UTF-8 mark, code page 932", kMark8 + slot("7", "鳴刻"), 7, "鳴刻", nullptr,
+       kMark8 + slot("7", "鳴刻") + kRest},
+      {"UTF-8 mark, ASCII rewritten", kMark8 + slot("7", "hi"), 7, "hi", "予定",
+       kMark8 + slot("7", "予定") + kRest},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);

@@ -133,24 +133,80 @@ void AppendUtf16(std::string& bytes, std::u16string_view text) {
   }
 }
 
+// Strict UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF) with at least one
+// character beyond ASCII, so that a file of ASCII alone stays code page 932.
+bool IsUtf8Text(std::string_view bytes) {
+  bool beyondAscii = false;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) {
+      ++at;
+      continue;
+    }
+    // The second byte's range is narrower after the leads that could start an overlong form,
+    // a surrogate or a character above U+10FFFF.
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (bytes.size() - at < length) return false;
+    for (std::size_t next = 1; next < length; ++next) {
+      const auto byte = static_cast<unsigned char>(bytes[at + next]);
+      if (byte < low || byte > high) return false;
+      low = 0x80;
+      high = 0xBF;
+    }
+    at += length;
+    beyondAscii = true;
+  }
+  return beyondAscii;
+}
+
 }  // namespace
 
 bool IsIniBlank(char byte) {
   return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
 }
 
+std::string IniDocument::Encode(std::string_view text) const {
+  std::string encoded;
+  switch (m_form) {
+    case Form::kCp932:
+      break;  // the text itself is written
+    case Form::kUtf8:
+      encoded = m_codec->Utf16ToUtf8(m_codec->Cp932ToUtf16(text));
+      break;
+    case Form::kUtf16:
+      AppendUtf16(encoded, m_codec->Cp932ToUtf16(text));
+      break;
+  }
+  return encoded;
+}
+
 IniDocument::Line IniDocument::NewLine(std::string text) const {
-  std::u16string utf16 = m_codec != nullptr ? m_codec->Cp932ToUtf16(text) : std::u16string();
+  std::string encoded = Encode(text);
   std::string key = HeaderName(text) ? std::string() : EntryKey(text);
-  return Line{std::move(text), "\r\n", std::move(key), std::move(utf16)};
+  return Line{std::move(text), "\r\n", std::move(key), std::move(encoded)};
 }
 
 void IniDocument::Rewrite(Line& line, std::string text) const {
-  if (m_codec != nullptr) line.utf16 = m_codec->Cp932ToUtf16(text);
+  line.encoded = Encode(text);
   line.text = std::move(text);
 }
 
-void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::u16string utf16) {
+void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::string encoded) {
   const auto name = HeaderName(text);
   if (name) {
     m_sections.emplace_back().lines.reserve(kUsualSectionLines);
@@ -159,12 +215,13 @@ void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::
   }
   std::string key = name ? std::string() : EntryKey(text);
   m_sections.back().lines.push_back(
-      Line{std::move(text), ending, std::move(key), std::move(utf16)});
+      Line{std::move(text), ending, std::move(key), std::move(encoded)});
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
   IniDocument document;
   if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
+    document.m_form = Form::kUtf16;
     document.m_mark = kUtf16Mark;
     document.m_codec = &codec;
     bytes.remove_prefix(kUtf16Mark.size());
@@ -177,9 +234,10 @@ IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
     const std::u16string_view text(units);
     for (std::size_t start = 0; start < text.size();) {
       const LineBreak lineBreak = FindLineBreak(text, start);
-      const std::u16string_view line = text.substr(start, lineBreak.end - start);
-      document.AddParsedLine(codec.Utf16ToCp932(line), LineEnding(text, lineBreak),
-                             std::u16string(line));
+      const std::size_t length = lineBreak.end - start;
+      document.AddParsedLine(codec.Utf16ToCp932(text.substr(start, length)),
+                             LineEnding(text, lineBreak),
+                             std::string(bytes.substr(2 * start, 2 * length)));
       start = lineBreak.next;
     }
     return document;
@@ -189,22 +247,31 @@ IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
     document.m_mark = kUtf8Mark;
     bytes.remove_prefix(kUtf8Mark.size());
   }
+  if (IsUtf8Text(bytes)) {
+    document.m_form = Form::kUtf8;
+    document.m_codec = &codec;
+  }
   for (std::size_t start = 0; start < bytes.size();) {
     const LineBreak lineBreak = FindLineBreak(bytes, start);
-    document.AddParsedLine(std::string(bytes.substr(start, lineBreak.end - start)),
-                           LineEnding(bytes, lineBreak), {});
+    const std::string_view line = bytes.substr(start, lineBreak.end - start);
+    if (document.m_form == Form::kUtf8) {
+      document.AddParsedLine(codec.Utf16ToCp932(codec.Utf8ToUtf16(line)),
+                             LineEnding(bytes, lineBreak), std::string(line));
+    } else {
+      document.AddParsedLine(std::string(line), LineEnding(bytes, lineBreak), {});
+    }
     start = lineBreak.next;
   }
   return document;
 }
 
 std::string IniDocument::Serialize() const {
-  const std::size_t unitSize = m_codec != nullptr ? 2 : 1;
+  const std::size_t endingUnitSize = m_form == Form::kUtf16 ? 2 : 1;
   std::size_t size = m_mark.size() + m_oddByte.size();
   for (const Section& section : m_sections) {
     for (const Line& line : section.lines) {
-      size += unitSize *
-              ((m_codec != nullptr ? line.utf16.size() : line.text.size()) + line.ending.size());
+      size += (m_form == Form::kCp932 ? line.text.size() : line.encoded.size()) +
+              endingUnitSize * line.ending.size();
     }
   }
   std::string bytes;
@@ -212,11 +279,11 @@ std::string IniDocument::Serialize() const {
   bytes.append(m_mark);
   for (const Section& section : m_sections) {
     for (const Line& line : section.lines) {
-      if (m_codec != nullptr) {
-        AppendUtf16(bytes, line.utf16);
-        for (const char character : line.ending) AppendUtf16(bytes, std::u16string(1, character));
+      if (m_form == Form::kUtf16) {
+        bytes.append(line.encoded);
+        for (const char character : line.ending) bytes.append({character, '\0'});
       } else {
-        bytes.append(line.text).append(line.ending);
+        bytes.append(m_form == Form::kUtf8 ? line.encoded : line.text).append(line.ending);
       }
     }
   }

@@ -14,9 +14,10 @@ bool IsIniBlank(char byte);
 
 // An INI file held in memory line by line, so that what is not touched is written back byte
 // for byte. Section and key names match without regard to ASCII case. CR, LF and CR LF each end
-// a line. The text is code page 932, behind a UTF-8 byte-order mark that is kept, or UTF-16 LE
-// behind its mark FF FE, converted line by line so that characters outside code page 932 survive
-// in every line the program does not rewrite.
+// a line. The text is code page 932, behind a UTF-8 byte-order mark that is kept; or UTF-8,
+// with or without that mark; or UTF-16 LE behind its mark FF FE. Unicode text is converted line
+// by line, so that characters outside code page 932 survive in every line the program does not
+// rewrite.
 class IniDocument {
  public:
   static IniDocument Parse(std::string_view bytes, TextCodec& codec);
@@ -35,7 +36,7 @@ class IniDocument {
     std::string text;         // code page 932, without its line ending
     std::string_view ending;  // static "\r\n", "\r" or "\n", or empty at the end of the file
     std::string key;          // folded key name of an entry line, empty for any other line
-    std::u16string utf16;     // a UTF-16 file's line, as it stands there or as the program wrote it
+    std::string encoded;  // a Unicode file's line, as it stands there or as the program wrote it
   };
   // A header line and the lines up to the next header. The first one has no header: it holds
   // whatever precedes the first section.
@@ -46,13 +47,17 @@ class IniDocument {
   // A line the program adds, ended by CR LF.
   Line NewLine(std::string text) const;
   void Rewrite(Line& line, std::string text) const;
-  void AddParsedLine(std::string text, std::string_view ending, std::u16string utf16);
+  // `text` in the file's own form.
+  std::string Encode(std::string_view text) const;
+  void AddParsedLine(std::string text, std::string_view ending, std::string encoded);
   Line* LastLine();
   std::optional<std::size_t> FindSection(std::string_view name) const;
 
+  enum class Form { kCp932, kUtf8, kUtf16 };
+  Form m_form = Form::kCp932;
   std::string m_mark;            // the byte-order mark the file began with
   std::string m_oddByte;         // a UTF-16 file's last byte that makes no whole unit
-  TextCodec* m_codec = nullptr;  // set for a UTF-16 file only
+  TextCodec* m_codec = nullptr;  // set for a Unicode file only
   std::vector<Section> m_sections{Section{}};
   // Folded section name to the index of its first occurrence in m_sections.
   std::unordered_map<std::string, std::size_t> m_index;
