@@ -167,6 +167,22 @@ EOF
   LC_ALL=C sed -n "$slots{/^\\[WINDOW\\]/!p}" "$ini" >"$E2E_DIR/actual-slots.ini"
   e2e_assert_same_file "$E2E_DIR/expected-slots.ini" "$E2E_DIR/actual-slots.ini" \
     "[DATA0] and [DATA1] as rewritten"
+
+  # Saved as UTF-8 without a mark, as Notepad saves it, with a comment that code page 932
+  # cannot hold: it stays UTF-8, the comment unchanged, the message cut as above.
+  {
+    printf '; ☃ 鳴刻\n[OPTION]\nArrayStock=1\nNoError=1\n[DATA0]\nMonth=4\n'
+    printf 'Message=%s\nFileName=C:\\メモ\\a.txt\n' "$long_message"
+  } | sed 's/$/\r/' >"$ini"
+  e2e_start_resident "$program_folder"
+  e2e_close_resident
+  {
+    printf '; ☃ 鳴刻\n[OPTION]\nArrayStock=1\nNoError=1\n[DATA0]\nMonth=4\n'
+    printf 'Message=%s\nFileName=C:\\メモ\\a.txt\n' "$cut_message"
+    printf 'Day=0\nWeek=0\nHour=0\nMinute=0\nAction=0\nDrive=0\nTrack=1\nTime=0\nErace=0\n'
+    printf 'Command=\n'
+  } | sed 's/$/\r/' >"$E2E_DIR/expected-utf8.ini"
+  e2e_assert_same_file "$E2E_DIR/expected-utf8.ini" "$ini" "a UTF-8 profile as rewritten"
 }
 
 # Holds the profile open without sharing from now until MS ms after the next start has taken
