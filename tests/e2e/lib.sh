@@ -157,9 +157,16 @@ e2e_start() {
   E2E_PIDS+=("$E2E_LAST_PID")
 }
 
+# The Windows path of a Unix path: on the prefix's drive C: when it lies there, elsewhere on
+# Wine's drive Z:.
 e2e_windows_path() {
   local path=$1
-  printf 'Z:%s' "${path//\//\\}"
+  if [[ $path == "$WINEPREFIX/drive_c/"* ]]; then
+    path=${path#"$WINEPREFIX/drive_c/"}
+    printf 'C:\\%s' "${path//\//\\}"
+  else
+    printf 'Z:%s' "${path//\//\\}"
+  fi
 }
 
 # Runs the probe; its key=value output is then read with e2e_value. Returns its exit code.
@@ -228,9 +235,15 @@ e2e_expect_foreground() {
   e2e_assert_eq "$window" "$(e2e_value hwnd)" "$what"
 }
 
+# Takes a picture of the whole screen; with WINDOW, that window is made active first, so that
+# its title bar is drawn as the user sees the window in front.
 e2e_screenshot() {
-  local file=$1
+  local file=$1 window=${2:-}
   mkdir -p "$(dirname "$file")"
+  if [ -n "$window" ]; then
+    e2e_probe foreground --set --hwnd "$window" --timeout 5000 ||
+      e2e_fail "cannot make $window the active window for $file"
+  fi
   import -window root "$file" || e2e_fail "no screenshot taken"
   echo "screenshot: $file"
 }

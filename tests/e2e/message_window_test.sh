@@ -119,7 +119,7 @@ case_screenshot() {
   e2e_assert_eq "あれから３分です！" "$(e2e_value text)" "text in the Wine desktop"
   # Let the taskbar catch up with the new window before the picture.
   sleep 1
-  e2e_screenshot "$shot"
+  E2E_PROBE_DESKTOP=chimeday e2e_screenshot "$shot" "$window"
   e2e_assert_eq "1024x768" "$(identify -format '%wx%h' "$shot")" "screenshot size"
   e2e_probe click --desktop chimeday --hwnd "$window" --id "$ok_id" || e2e_fail "cannot click OK"
   e2e_probe wait-gone --desktop chimeday --hwnd "$window" --timeout 5000 ||

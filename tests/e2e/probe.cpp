@@ -40,7 +40,8 @@ const char kUsageText[] =
     "  screen      the screen size\n"
     "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
-    "  foreground  the foreground window; with window options, waits until it matches them\n"
+    "  foreground  the foreground window; with window options, waits until it matches them;\n"
+    "              --set makes the matching window the foreground window first\n"
     "              (--timeout MS, default 0)\n"
     "  text        --id N: a control's text\n"
     "  control     --id N: a control's class, text, styles, geometry, enabled, visible;\n"
@@ -152,7 +153,8 @@ class Arguments {
     static const std::set<std::wstring> kNumberOptions = {
         L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
         L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms"};
-    static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete"};
+    static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete",
+                                                        L"--set"};
     for (int i = 1; i < argc; ++i) {
       std::wstring word = argv[i];
       if (kTextOptions.count(word) || kNumberOptions.count(word)) {
@@ -712,6 +714,16 @@ int CommandWindows(const Arguments& arguments, Report* report) {
 // caller that expects a window waits for it rather than looking once.
 int CommandForeground(const Arguments& arguments, Report* report) {
   const WindowQuery query(arguments);
+  // --set makes the window the foreground window first, its title bar drawn active. Wine does
+  // not draw it so when the window was already active in its own thread before the foreground
+  // came to it, as a dialog opened by a posted command is; the frame is then drawn as it is.
+  if (arguments.Has(L"--set")) {
+    HWND target = FindWindowFor(arguments, 0, report);
+    if (!target) return kNotFound;
+    SetForegroundWindow(target);
+    DWORD_PTR ignored = 0;
+    Ask(target, WM_NCACTIVATE, TRUE, 0, &ignored);
+  }
   HWND window = nullptr;
   const bool matches = PollUntil(arguments.Timeout(0), [&] {
     window = GetForegroundWindow();

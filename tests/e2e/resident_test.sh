@@ -378,7 +378,7 @@ file_reservation_run() {
 case_file_error() {
   file_reservation_run 0
   expect_error_box 指定されたファイルの実行に失敗しました "a missing file"
-  e2e_screenshot "$screenshots/error-box.png"
+  e2e_screenshot "$screenshots/error-box.png" "$box"
   dismiss_box "$box" "the error box"
   e2e_close_resident
 }

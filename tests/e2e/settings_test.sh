@@ -11,7 +11,10 @@ case_name=${1:?which case}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "settings.$case_name"
 
-readonly program_folder="$E2E_DIR/program"
+# Where a user would unpack it, so that the editor's default path in the pictures is a user's.
+# Wine spells its own folder of users in lower case and names a file as it stands on disk.
+readonly program_folder="$WINEPREFIX/drive_c/Users/taro/chimeday"
+rm -rf "$program_folder"
 readonly ini="$program_folder/chimeday.ini"
 readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
 readonly settings_caption=鳴刻設定
@@ -154,7 +157,7 @@ EOF_PROFILE
   e2e_assert_eq "0 0" "$(e2e_value selection_mark) $(e2e_value selected)" "selected row"
   e2e_assert_eq "1 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with four of six slots used"
-  e2e_screenshot "$screenshots/settings.png"
+  e2e_screenshot "$screenshots/settings.png" "$settings"
   e2e_press "$settings" 2 "the settings dialog"
   e2e_close_resident
   e2e_assert_eq "CR CR" "$(line_end "$ini" Left=10) $(line_end "$ini" Top=20)" \
@@ -207,7 +210,7 @@ case_new() {
   e2e_assert_eq "$((month - 1)) $((day - 1))" \
     "$(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $day_combo)" \
     "month and day of a new reservation: today"
-  e2e_screenshot "$screenshots/editor-full-date.png"
+  e2e_screenshot "$screenshots/editor-full-date.png" "$editor"
 
   local mode
   for mode in monthly weekly daily; do
