@@ -52,7 +52,7 @@ void BenchProfile(int slots) {
   const auto start = Clock::now();
   for (int i = 0; i < rounds; ++i) {
     fake.profile.contents = file;
-    fake.frame.LoadProfile();
+    fake.frame.LoadProfile(1);
     fake.frame.SaveProfile();
   }
   const std::chrono::duration<double, std::micro> spent = Clock::now() - start;

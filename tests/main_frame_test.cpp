@@ -46,41 +46,80 @@ TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
   EXPECT_EQ(fake.events, (EventLog{"tray add", "profile read", "timer start 1", "timer start 2"}));
 }
 
+// The events of a start: the icon added, then `reads` reads of the profile, then `rest`.
+EventLog StartEvents(int reads, const EventLog& rest) {
+  EventLog events{"tray add"};
+  events.insert(events.end(), static_cast<std::size_t>(reads), "profile read");
+  events.insert(events.end(), rest.begin(), rest.end());
+  return events;
+}
+
 TEST_F(MainFrameTest, AProfileHeldByAnotherProgramIsWaitedForAWhile) {
   fake.profile.readResult = ProfileStore::ReadResult::kOk;
   fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\n";
-  fake.profile.failedReads = 19;
+  fake.profile.failedReads = 99;
   EXPECT_EQ(fake.frame.OnCreate(), 0);
-  EXPECT_EQ(fake.profile.reads, 20);
-  EXPECT_EQ(fake.clock.sleeps, std::vector<unsigned>(19, 100));
+  EXPECT_EQ(fake.events, StartEvents(100, {"timer start 1", "timer start 2"}));
+  EXPECT_EQ(fake.clock.sleeps, std::vector<unsigned>(99, 100));
   EXPECT_EQ(fake.frame.Table().Size(), 3);
   EXPECT_TRUE(fake.alerts.boxes.empty());
 }
 
 TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
   fake.frame.SetNoError(1);
-  fake.profile.failedReads = 20;
+  fake.profile.failedReads = 100;
   bool busyMeanwhile = false;
   fake.alerts.whileOpen = [&] {
     busyMeanwhile = fake.busy.IsBusy();
     fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
   };
-  EXPECT_EQ(fake.frame.OnCreate(), -1);
-  EXPECT_EQ(fake.events, (EventLog{"tray add",     "profile read", "profile read", "profile read",
-                                   "profile read", "profile read", "profile read", "profile read",
-                                   "profile read", "profile read", "profile read", "profile read",
-                                   "profile read", "profile read", "profile read", "profile read",
-                                   "profile read", "profile read", "profile read", "profile read",
-                                   "profile read", "tray delete"}));
+  EXPECT_EQ(fake.frame.OnCreate(), -1);  // キャンセル
+  EXPECT_EQ(fake.events, StartEvents(100, {"tray delete"}));
+  EXPECT_EQ(fake.clock.sleeps, std::vector<unsigned>(99, 100));
   ASSERT_EQ(fake.alerts.boxes.size(), 1u) << "shown whatever NoError says";
   EXPECT_EQ(fake.alerts.boxes[0].text,
             "設定ファイルを読み込めませんでした。\nC:\\Tools\\chimeday.ini");
   EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+  EXPECT_TRUE(fake.alerts.boxes[0].retryCancel);
   EXPECT_TRUE(busyMeanwhile);
+  EXPECT_FALSE(fake.busy.IsBusy());
   EXPECT_TRUE(fake.menu.tracked.empty());
+  EXPECT_TRUE(fake.timers.running.empty());
 
   fake.frame.OnClose();  // whatever closes the window next
   EXPECT_EQ(fake.profile.writes, 0);
+}
+
+TEST_F(MainFrameTest, RetryReadsTheProfileAgainUntilItLoads) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\nNoError=0\r\n";
+  // The start's reads, a second's reads after the first 再試行, one more after the second.
+  fake.profile.failedReads = 111;
+  fake.alerts.retries = {true, true};
+  std::vector<bool> iconMeanwhile;
+  fake.alerts.whileOpen = [&] {
+    iconMeanwhile.push_back(fake.tray.calls.back().what != "delete");
+    fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  };
+  EXPECT_EQ(fake.frame.OnCreate(), 0);
+  EventLog expected = StartEvents(100, {"tray delete"});
+  expected.insert(expected.end(), 12, "profile read");
+  expected.insert(expected.end(), {"tray add", "timer start 1", "timer start 2"});
+  EXPECT_EQ(fake.events, expected);
+  EXPECT_EQ(fake.clock.sleeps, std::vector<unsigned>(99 + 9 + 1, 100));
+  ASSERT_EQ(fake.alerts.boxes.size(), 2u);
+  EXPECT_TRUE(fake.alerts.boxes[1].retryCancel);
+  EXPECT_EQ(fake.alerts.boxes[1].text, fake.alerts.boxes[0].text);
+  EXPECT_EQ(iconMeanwhile, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(fake.menu.tracked.empty());
+  EXPECT_FALSE(fake.busy.IsBusy());
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
+  EXPECT_EQ(fake.frame.Table().Size(), 3);
+  EXPECT_EQ(fake.frame.NoError(), 0);
+  EXPECT_EQ(fake.power.requests, 1);
+  fake.frame.OnClose();
+  EXPECT_EQ(fake.profile.writes, 1);
 }
 
 TEST_F(MainFrameTest, ButtonPressesOpenTheMenuThatFitsTheTable) {

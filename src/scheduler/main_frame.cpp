@@ -20,8 +20,11 @@ namespace {
 
 constexpr unsigned kSchedulePeriodMs = 200;
 constexpr unsigned kCountdownPeriodMs = 1000;
-// A sync tool, an editor or a virus scanner may hold the profile for a moment.
-constexpr int kProfileReadAttempts = 20;
+// At sign-in sync, backup and virus-scan tools may hold the profile for seconds.
+constexpr int kStartReadAttempts = 100;
+// After 再試行 the user has freed the file: read at once, and for a second more, as a scanner
+// may look at a file just closed. A file still held brings the box back without a long wait.
+constexpr int kRetryReadAttempts = 10;
 constexpr unsigned kProfileReadPauseMs = 100;
 
 }  // namespace
@@ -38,11 +41,13 @@ int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
   cp932::CopyToField(m_nid.tip, "鳴刻");
   m_ports.tray.Add(m_nid.iconId, m_nid.tip);
-  if (!LoadProfile()) {
-    // Gone before the box, so that no click on it can open the settings meanwhile.
+  if (!LoadProfile(kStartReadAttempts)) {
+    // Gone while the box is open, so that no click on it can open the settings meanwhile.
     m_ports.tray.Delete();
-    ReportProfileFailure("設定ファイルを読み込めませんでした。");
-    return -1;
+    do {
+      if (!ReportProfileFailure("設定ファイルを読み込めませんでした。", true)) return -1;
+    } while (!LoadProfile(kRetryReadAttempts));
+    m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
   m_bFired = 0;
   m_nLastMinute = 60;
@@ -108,10 +113,10 @@ void CMainFrame::StartTimers() {
   m_ports.timers.StartTimer(kCdCountdownTimer, kCountdownPeriodMs);
 }
 
-bool CMainFrame::LoadProfile() {
+bool CMainFrame::LoadProfile(int attempts) {
   std::optional<ProfileOptions> options = m_profile.Load(m_table);
   for (int attempt = 1; !options; ++attempt) {
-    if (attempt == kProfileReadAttempts) return false;
+    if (attempt >= attempts) return false;
     m_ports.clock.Sleep(kProfileReadPauseMs);
     options = m_profile.Load(m_table);
   }
@@ -127,11 +132,17 @@ bool CMainFrame::SaveProfile() {
   return m_profile.Save(options, m_table);
 }
 
-void CMainFrame::ReportProfileFailure(const char* what) {
+bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
   m_busy.ErrorBoxOpened();
-  m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+  bool retry = false;
+  if (offerRetry) {
+    retry = m_ports.alerts.AskRetry(text.c_str(), "鳴刻エラー");
+  } else {
+    m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+  }
   m_busy.ErrorBoxClosed();
+  return retry;
 }
 
 void CMainFrame::OnTimer(unsigned id) {
@@ -164,7 +175,7 @@ void CMainFrame::OnSettings() {
     m_bNoError = noError;
     // Written now, so that a crash later loses no edit. The edits stay in effect for this run
     // even when the file cannot take them.
-    if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。");
+    if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。", false);
   }
   m_busy.SetSettingsOpen(false);
 }

@@ -49,8 +49,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings);
 
   // Window messages, after the window layer's own part of each.
-  // -1, after telling the user, when the profile cannot be read: the program must not run
-  // and later write over the reservations it could not load.
+  // -1 when the profile cannot be read and the user gives up: the program must not run and
+  // later write over the reservations it could not load.
   int OnCreate() override;
   void OnTimer(unsigned id) override;
   void OnTrayNotify(TrayMouse mouse) override;
@@ -62,8 +62,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   void OnEndSession(bool ending) override;
   void OnTaskbarCreated() override;
 
-  // False when the file exists but still cannot be read after a short wait.
-  bool LoadProfile();
+  // False when the file exists but cannot be read in `attempts` reads, 100 ms apart.
+  bool LoadProfile(int attempts);
   // False when the file could not be written.
   bool SaveProfile();
 
@@ -92,7 +92,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   void Shutdown();
   void StartTimers();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
-  void ReportProfileFailure(const char* what);
+  // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
+  bool ReportProfileFailure(const char* what, bool offerRetry);
 
   FramePorts m_ports;
   UiBusy& m_busy;

@@ -291,12 +291,13 @@ e2e_profile_text() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932
 }
 
-# Waits for a box of the resident program, captioned "鳴刻エラー" with an icon and OK, and
-# checks its text; more probe options (--pid) narrow the search. Sets E2E_BOX to the box
-# and E2E_BOX_PID to its process.
-e2e_expect_error_box() {
-  local text=$1 what=$2 shown
-  shift 2
+# Waits for a box of the resident program, captioned "鳴刻エラー" with an icon, and checks its
+# text and its buttons by id (Wine words them in its own language): e2e_expect_box TEXT IDS
+# WHAT [probe options], IDS such as "4 2" for retry and cancel. More probe options (--pid)
+# narrow the search. Sets E2E_BOX to the box and E2E_BOX_PID to its process.
+e2e_expect_box() {
+  local text=$1 ids=$2 what=$3 shown
+  shift 3
   e2e_probe box --title 鳴刻エラー --visible --timeout 60000 "$@" ||
     e2e_fail "no error box for $what"
   # shellcheck disable=SC2034 # for the test scripts
@@ -304,8 +305,15 @@ e2e_expect_error_box() {
   shown=$(e2e_value text)
   # A box shows a line break written as CR LF or as LF alike.
   e2e_assert_eq "$text" "${shown//$'\r'/}" "text of the box for $what"
-  e2e_assert_eq "OK 1" "$(e2e_value buttons) $(e2e_value icon)" \
-    "button and icon of the box for $what"
+  e2e_assert_eq "$ids 1" "$(e2e_value button_ids) $(e2e_value icon)" \
+    "buttons ($(e2e_value buttons)) and icon of the box for $what"
+}
+
+# The same for a box with OK alone.
+e2e_expect_error_box() {
+  local text=$1 what=$2
+  shift 2
+  e2e_expect_box "$text" 1 "$what" "$@"
 }
 
 # Presses button ID of WINDOW (a dialog or a box) and waits until the window has gone.

@@ -56,10 +56,11 @@ const char kUsageText[] =
     "  message     --msg N|NAME [--wparam W] [--lparam L] [--id N]: a message to the window, or\n"
     "              to its control N (posted; --send waits and reports the result); NAME is\n"
     "              a registered message\n"
-    "  box         wait for a message box: its caption, text, buttons and whether it shows\n"
-    "              an icon (--timeout MS)\n"
+    "  box         wait for a message box: its caption, text, buttons (their texts and ids)\n"
+    "              and whether it shows an icon (--timeout MS)\n"
     "  tray-icon   --hwnd H [--uid N] [--delete]: whether the shell holds that window's\n"
-    "              notification icon; --delete removes it first\n"
+    "              notification icon, waiting up to --timeout for it; --delete removes it\n"
+    "              first\n"
     "  reg-value   --path HKLM\\KEY|HKCU\\KEY --name N: a string value as UTF-16 (reg.exe\n"
     "              prints what the console's code page lacks as '?'), up to its first zero\n"
     "  wait-gone   wait until no window matches (--timeout MS, default 10000)\n"
@@ -761,6 +762,7 @@ int CommandMessage(const Arguments& arguments, Report* report) {
 struct BoxContents {
   std::wstring text;
   std::wstring buttons;
+  std::wstring button_ids;  // IDOK, IDRETRY and the like: Wine words buttons in its language
   bool icon = false;
 };
 
@@ -781,6 +783,8 @@ BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
   } else if (lstrcmpiW(class_name.c_str(), L"Button") == 0) {
     if (!contents->buttons.empty()) contents->buttons += L'|';
     contents->buttons += text;
+    if (!contents->button_ids.empty()) contents->button_ids += L' ';
+    contents->button_ids += std::to_wstring(GetDlgCtrlID(child));
   }
   return TRUE;
 }
@@ -794,6 +798,7 @@ int CommandBox(const Arguments& arguments, Report* report) {
   EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
   report->Text("text", contents.text);
   report->Text("buttons", contents.buttons);
+  report->Text("button_ids", contents.button_ids);
   report->Flag("icon", contents.icon);
   return kOk;
 }
@@ -863,7 +868,12 @@ int CommandTrayIcon(const Arguments& arguments, Report* report) {
   data.hWnd = reinterpret_cast<HWND>(owner);
   data.uID = uid;
   if (arguments.Has(L"--delete")) report->Flag("deleted", Shell_NotifyIconW(NIM_DELETE, &data));
-  report->Flag("present", Shell_NotifyIconW(NIM_MODIFY, &data));
+  bool present = false;
+  PollUntil(arguments.Timeout(0), [&] {
+    present = Shell_NotifyIconW(NIM_MODIFY, &data);
+    return present;
+  });
+  report->Flag("present", present);
   return kOk;
 }
 

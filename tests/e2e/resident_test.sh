@@ -61,7 +61,7 @@ case_first_run() {
 
 # Two slots, sections for 32: the program rewrites its two and leaves every other byte.
 case_kept_lines() {
-  local long_message="xx" cut_message n
+  local long_message="xx" cut_message n held_frame
   for ((n = 0; n < 17; n++)); do long_message+="時刻"; done
   # 70 bytes; cut to 61 the last character would be split, so 60 remain.
   cut_message="xx"
@@ -106,29 +106,39 @@ EOF
   } >"$ini"
   cp "$ini" "$E2E_DIR/original.ini"
 
-  # Held by another program past the start's retries: a box, and the run ends without a
-  # word to the file.
-  hold_profile 5000
+  # Held by another program past the start's ten seconds of retries: a box in front, with a
+  # taskbar button of its own, while the icon is gone. キャンセル ends the run without a word
+  # to the file.
+  hold_profile 13000
   cp "$CHIMEDAY_EXE" "$program_folder/chimeday.exe"
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
-  e2e_expect_error_box "$(printf '設定ファイルを読み込めませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
-    "a profile held open"
-  e2e_probe wait --class ChimedayClass --pid "$E2E_BOX_PID" --timeout 0 ||
-    e2e_fail "no frame behind the box of a held profile"
-  local frame
-  frame=$(e2e_value hwnd)
-  dismiss_box "$E2E_BOX" "the box of a held profile"
+  expect_held_profile_box
+  e2e_press "$E2E_BOX" 2 "the box of a held profile"
   e2e_probe wait-exit --pid "$E2E_BOX_PID" --timeout 10000 ||
-    e2e_fail "the resident program still runs after the box of a profile it could not read"
-  e2e_probe tray-icon --hwnd "$frame" || e2e_fail "cannot ask the shell"
-  e2e_assert_eq 0 "$(e2e_value present)" "tray icon after a start that could not read its profile"
+    e2e_fail "the resident program still runs after キャンセル in the box of a held profile"
   e2e_assert_same_file "$E2E_DIR/original.ini" "$ini" "profile after a start that could not read it"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left by a start that could not read"
   end_hold
 
-  # Held for a moment only: a retry reads it, and the run goes on as usual.
-  hold_profile 1000
+  # 再試行 once the other program has let go: the run goes on as usual, icon and all.
+  hold_profile 12000
+  e2e_start_in_desktop resident "$program_folder/chimeday.exe"
+  expect_held_profile_box
+  end_hold
+  e2e_press "$E2E_BOX" 4 "the box of a held profile"
+  e2e_probe tray-icon --hwnd "$held_frame" --timeout 10000 || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "tray icon after 再試行 with the profile let go"
+  E2E_FRAME=$held_frame E2E_FRAME_PID=$E2E_BOX_PID
+  e2e_close_resident
+  cp "$E2E_DIR/original.ini" "$ini"
+
+  # Held for a few seconds only: the retries read it, and the run goes on with no box.
+  hold_profile 3000
   e2e_start_resident "$program_folder"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" --timeout 15000 || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "tray icon after a start with the profile held 3 s"
+  e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "boxes of a start with the profile held 3 s"
   e2e_close_resident
   end_hold
 
@@ -199,6 +209,23 @@ hold_profile() {
     sleep 0.1
   done
   e2e_fail "the probe did not get hold of the profile"
+}
+
+# Waits for the box of a start that could not read its held profile and checks it: 再試行 and
+# キャンセル, no owner (so a taskbar button), topmost and in front, and no icon meanwhile,
+# which a click could open the settings by. Sets held_frame to the frame behind the box.
+expect_held_profile_box() {
+  e2e_expect_box "$(printf '設定ファイルを読み込めませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
+    "4 2" "a profile held open"
+  e2e_assert_eq 0x00000000 "$(e2e_value owner)" "owner of the box of a held profile"
+  e2e_assert_eq "8 0" "$(($(e2e_value exstyle) & 0x8)) $(($(e2e_value exstyle) & 0x80))" \
+    "topmost and tool-window bits of the box of a held profile"
+  e2e_expect_foreground "$E2E_BOX" "foreground with the box of a held profile"
+  e2e_probe wait --class ChimedayClass --pid "$E2E_BOX_PID" --timeout 0 ||
+    e2e_fail "no frame behind the box of a held profile"
+  held_frame=$(e2e_value hwnd)
+  e2e_probe tray-icon --hwnd "$held_frame" || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 0 "$(e2e_value present)" "tray icon while the box of a held profile is open"
 }
 
 # Waits for the hold to end; it must have overlapped the start it was meant for.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -60,14 +61,25 @@ class FakeAlerts : public Alerts {
   struct Box {
     std::string text;
     std::string caption;
+    bool retryCancel;  // 再試行 and キャンセル rather than OK
   };
   void ShowWarning(const char* text, const char* caption) override {
-    boxes.push_back({text, caption});
+    boxes.push_back({text, caption, false});
     if (whileOpen) whileOpen();
+  }
+  // Answers from `retries` in order; キャンセル once they run out.
+  bool AskRetry(const char* text, const char* caption) override {
+    boxes.push_back({text, caption, true});
+    if (whileOpen) whileOpen();
+    if (retries.empty()) return false;
+    const bool retry = retries.front();
+    retries.pop_front();
+    return retry;
   }
   void Beep() override { ++beeps; }
 
   std::vector<Box> boxes;
+  std::deque<bool> retries;
   int beeps = 0;
   // Plays what the message loop would dispatch while the box is open.
   std::function<void()> whileOpen;

@@ -54,6 +54,15 @@ void Win32Alerts::ShowWarning(const char* text, const char* caption) {
               MB_OK | MB_ICONEXCLAMATION);
 }
 
+bool Win32Alerts::AskRetry(const char* text, const char* caption) {
+  // No owner, for the taskbar button: the hidden frame would give it none. At sign-in other
+  // programs' windows come up meanwhile, and the foreground may be refused: hence topmost,
+  // which without an owner is all that system-modal means (Wine ignores MB_TOPMOST).
+  return MessageBoxW(nullptr, Cp932ToWide(text).c_str(), Cp932ToWide(caption).c_str(),
+                     MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND | MB_SYSTEMMODAL) ==
+         IDRETRY;
+}
+
 void Win32Alerts::Beep() { MessageBeep(MB_OK); }
 
 std::string Win32Strings::Load(unsigned id) {

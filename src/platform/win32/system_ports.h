@@ -37,6 +37,7 @@ class Win32Alerts : public Alerts {
  public:
   explicit Win32Alerts(const FrameWindow& owner) : m_owner(owner) {}
   void ShowWarning(const char* text, const char* caption) override;
+  bool AskRetry(const char* text, const char* caption) override;
   void Beep() override;
 
  private:
