@@ -398,7 +398,7 @@ TEST_F(ReservationDlgTest, AnUnterminatedStringIsCutWhenLoaded) {
 }
 
 TEST_F(ReservationDlgTest, BrowseAndDropReplaceThePath) {
-  dialog.OnDropFiles(IDC_FILE_NAME, "C:\\early.txt");  // no window yet
+  dialog.OnDropFiles(IDC_FILE_NAME, {"C:\\early.txt"});  // no window yet
   Open(Sample());
   location.directory = "C:\\鳴刻\\";
   dialog.OnCommand(IDC_BROWSE);
@@ -408,14 +408,31 @@ TEST_F(ReservationDlgTest, BrowseAndDropReplaceThePath) {
   EXPECT_EQ(controls.fileDialogs[0].initialDirectory, "C:\\鳴刻\\");
   EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\a.exe");  // cancelled
 
-  controls.chosenFile = "D:\\tools\\run.bat";
+  controls.chosenFile = {"D:\\tools\\run.bat"};
   dialog.OnCommand(IDC_BROWSE);
   EXPECT_EQ(controls.texts[IDC_FILE_NAME], "D:\\tools\\run.bat");
 
-  dialog.OnDropFiles(IDC_FILE_NAME, "C:\\first.txt");
+  dialog.OnDropFiles(IDC_FILE_NAME, {"C:\\first.txt"});
   EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\first.txt");
-  dialog.OnDropFiles(IDC_MESSAGE_TEXT, "C:\\other.txt");
+  dialog.OnDropFiles(IDC_MESSAGE_TEXT, {"C:\\other.txt"});
   EXPECT_EQ(controls.texts[IDC_MESSAGE_TEXT], "hello");
+  EXPECT_TRUE(controls.warnings.empty());
+}
+
+// A name that code page 932 cannot spell and that has no short form would be stored as
+// another path, which may name a different file.
+TEST_F(ReservationDlgTest, AFileWhoseNameCannotBeUsedIsToldAndNotStored) {
+  Open(Sample());
+  const std::string box = "このファイルの名前は使用できません。\nC:\\Zo? ?.txt";
+  controls.chosenFile = {"C:\\Zo? ?.txt", false};
+  dialog.OnCommand(IDC_BROWSE);
+  dialog.OnDropFiles(IDC_FILE_NAME, {"C:\\Zo? ?.txt", false});
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\a.exe");
+  ASSERT_EQ(controls.warnings.size(), 2u);
+  for (const FakeDialog::Question& warning : controls.warnings) {
+    EXPECT_EQ(warning.text, box);
+    EXPECT_EQ(warning.caption, "鳴刻エラー");
+  }
 }
 
 }  // namespace

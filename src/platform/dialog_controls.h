@@ -9,6 +9,15 @@
 // How a dialog ended: by OK, by Cancel (Esc and the close box included), or not shown at all.
 enum class DialogResult { kOk, kCancel, kFailed };
 
+// A file the user named with the file dialog or by a drop. `path` is code page 932 that names
+// it: its full path, or the short (8.3) form where code page 932 lacks a character of it.
+// Where neither can be spelled, `usable` is false and `path` only shows it, '?' for what is
+// lacking: stored, it would name no file or another one.
+struct ChosenFile {
+  std::string path;
+  bool usable = true;
+};
+
 // What a dialog's logic may do with its own window and controls. Texts are code page 932.
 class DialogControls : public WindowTimers {
  public:
@@ -65,11 +74,13 @@ class DialogControls : public WindowTimers {
 
   // A yes/no question owned by the dialog, without an icon; true for yes.
   virtual bool AskYesNo(const char* text, const char* caption) = 0;
+  // A warning owned by the dialog: the exclamation icon and OK.
+  virtual void ShowWarning(const char* text, const char* caption) = 0;
   // Tracks the settings list's menu at the cursor, owned by the dialog, with the given items
   // grayed; a chosen item comes back as the dialog's OnCommand.
   virtual void TrackListMenu(const std::vector<int>& grayedIds) = 0;
-  // The file-open dialog; `filter` is "name|pattern|...||". True and the chosen file's full
-  // path when the user chose one.
+  // The file-open dialog; `filter` is "name|pattern|...||". True and the chosen file when the
+  // user chose one.
   virtual bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
-                                std::string* path) = 0;
+                                ChosenFile* file) = 0;
 };

@@ -18,8 +18,8 @@ class DialogHandler {
   virtual void OnCommand(int /*id*/) {}
   // A right click in a list view.
   virtual void OnListRightClick(int /*listId*/) {}
-  // Files dropped on an edit that accepts them: the first file's full path.
-  virtual void OnDropFiles(int /*editId*/, const char* /*firstFile*/) {}
+  // Files dropped on an edit that accepts them: the first file.
+  virtual void OnDropFiles(int /*editId*/, const ChosenFile& /*firstFile*/) {}
 
  protected:
   DialogControls& Controls() { return *m_controls; }

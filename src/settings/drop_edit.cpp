@@ -1,5 +1,7 @@
 #include "settings/drop_edit.h"
 
+#include <string>
+
 #include "platform/dialog_controls.h"
 
 void CDropEdit::SubclassDlgItem(int id, DialogControls& controls) {
@@ -7,8 +9,17 @@ void CDropEdit::SubclassDlgItem(int id, DialogControls& controls) {
   m_controls = &controls;
 }
 
-void CDropEdit::OnDropFiles(const char* firstFile) {
+void CDropEdit::OnDropFiles(const ChosenFile& firstFile) {
   // A drop can only reach an edit that has a window, so an unattached one ignores it.
   if (m_controls == nullptr) return;
-  m_controls->SetItemText(m_id, firstFile);
+  SetPath(firstFile);
+}
+
+void CDropEdit::SetPath(const ChosenFile& file) {
+  if (!file.usable) {
+    const std::string text = "このファイルの名前は使用できません。\n" + file.path;
+    m_controls->ShowWarning(text.c_str(), "鳴刻エラー");
+    return;
+  }
+  m_controls->SetItemText(m_id, file.path.c_str());
 }

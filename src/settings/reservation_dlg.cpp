@@ -233,7 +233,7 @@ void CReservationDlg::OnCommand(int id) {
   }
 }
 
-void CReservationDlg::OnDropFiles(int editId, const char* firstFile) {
+void CReservationDlg::OnDropFiles(int editId, const ChosenFile& firstFile) {
   if (editId == IDC_FILE_NAME) m_pathEdit.OnDropFiles(firstFile);
 }
 
@@ -272,10 +272,10 @@ void CReservationDlg::OnActionOff() { ApplyActionMode(false, false, false, false
 
 void CReservationDlg::OnBrowse() {
   const std::string directory = m_location.DirectoryCp932();
-  std::string path;
+  ChosenFile file;
   if (Controls().ChooseFileToOpen("全てのファイル(*.*)|*.*||", "実行ファイル参照",
-                                  directory.c_str(), &path)) {
-    Controls().SetItemText(IDC_FILE_NAME, path.c_str());
+                                  directory.c_str(), &file)) {
+    m_pathEdit.SetPath(file);
   }
 }
 

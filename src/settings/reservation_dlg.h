@@ -21,7 +21,7 @@ class CReservationDlg : public DialogHandler {
   bool OnInitDialog() override;
   void OnOK() override;
   void OnCommand(int id) override;
-  void OnDropFiles(int editId, const char* firstFile) override;
+  void OnDropFiles(int editId, const ChosenFile& firstFile) override;
 
   void OnScheduleMonthly();
   void OnScheduleDaily();

@@ -15,9 +15,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <cwchar>
 #include <map>
@@ -48,6 +50,8 @@ const char kUsageText[] =
     "              checked for a button, selection for a combo box\n"
     "  list        --id N: a list view's columns, rows, cells, selection mark and selection\n"
     "  set-text    --id N --text T: a control's text (sent)\n"
+    "  drop        --id N --file F: drop the file F on the control (posted; --send waits)\n"
+    "  path        --file F: the short (8.3) and the long form of the path F\n"
     "  select      --id N --index I: a combo box's selection (sent)\n"
     "  click       --id N: click a button (posted; --send waits for it)\n"
     "  command     --id N [--code C]: WM_COMMAND to the window (posted; --send waits)\n"
@@ -574,6 +578,44 @@ int CommandList(const Arguments& arguments, Report* report) {
   return kOk;
 }
 
+// A file dropped on a control as the shell drops it: WM_DROPFILES whose DROPFILES block lies
+// in the target process, where DragQueryFile reads it. The block stays with the target, whose
+// DragFinish cannot free what its heap did not give.
+int CommandDrop(const Arguments& arguments, Report* report) {
+  HWND control = FindControlFor(arguments, report);
+  if (!control) return kNotFound;
+  const std::wstring file = arguments.Get(L"--file");
+  // The names end with a zero each, and the list with one more.
+  std::vector<BYTE> block(sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t), 0);
+  auto* header = reinterpret_cast<DROPFILES*>(block.data());
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(block.data() + sizeof(DROPFILES), file.c_str(), file.size() * sizeof(wchar_t));
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(control));
+  void* remote = process ? VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                          PAGE_READWRITE)
+                         : nullptr;
+  const bool written =
+      remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  if (process) CloseHandle(process);
+  if (!written) {
+    report->Error(L"cannot write the drop into the target process");
+    return kNoAnswer;
+  }
+  return Deliver(arguments, control, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0, report);
+}
+
+// A path's short (8.3) and long forms as the system gives them; empty where it gives none.
+int CommandPath(const Arguments& arguments, Report* report) {
+  const std::wstring path = arguments.Get(L"--file");
+  wchar_t buffer[MAX_PATH * 4] = {};
+  const DWORD shortLength = GetShortPathNameW(path.c_str(), buffer, MAX_PATH * 4);
+  report->Text("short", shortLength > 0 && shortLength < MAX_PATH * 4 ? buffer : L"");
+  const DWORD longLength = GetLongPathNameW(path.c_str(), buffer, MAX_PATH * 4);
+  report->Text("long", longLength > 0 && longLength < MAX_PATH * 4 ? buffer : L"");
+  return kOk;
+}
+
 int CommandSetText(const Arguments& arguments, Report* report) {
   HWND control = FindControlFor(arguments, report);
   if (!control) return kNotFound;
@@ -976,6 +1018,8 @@ int Run(const Arguments& arguments, Report* report) {
       {L"control", {CommandControl, L"--id"}},
       {L"list", {CommandList, L"--id"}},
       {L"set-text", {CommandSetText, L"--text"}},
+      {L"drop", {CommandDrop, L"--file"}},
+      {L"path", {CommandPath, L"--file"}},
       {L"select", {CommandSelect, L"--index"}},
       {L"click", {CommandClick, L"--id"}},
       {L"command", {CommandCommand, L"--id"}},

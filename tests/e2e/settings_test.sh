@@ -23,8 +23,9 @@ readonly list=1042 new_button=1062 change_button=1060 delete_button=1061
 readonly no_error_box=1043 autostart_box=1059
 readonly monthly=1045 daily=1046 weekly=1047 full_date=1056 erase_box=1058
 readonly month_combo=1028 day_combo=1029 hour_combo=1001 minute_combo=1002
-readonly action_cd=1032 action_message=1034 action_off=1007
+readonly action_cd=1032 action_file=1033 action_message=1034 action_off=1007 file_edit=1010
 readonly drive_combo=1039 message_edit=1037 duration_combo=1038 delete_question=1063
+readonly browse_button=1036 file_dialog_name=1148
 readonly lvm_setselectionmark=$((0x1043))
 readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -221,6 +222,44 @@ case_new() {
   done
   e2e_probe control --hwnd "$editor" --id $month_combo || e2e_fail "no month combo"
   e2e_assert_eq 0 "$(e2e_value visible)" "month combo in the daily mode"
+
+  # A file named outside code page 932, chosen with 参照 or dropped, is taken by its short
+  # name. One that has none is refused with a box: under Wine every file there is has one,
+  # so the file is gone.
+  local files="$E2E_DIR/files" chosen dropped short_name file_dialog
+  mkdir -p "$files"
+  : >"$files/Zoë ✓.txt"
+  : >"$files/Zoë ✓ 参照.txt"
+  chosen=$(e2e_windows_path "$files/Zoë ✓ 参照.txt")
+  dropped=$(e2e_windows_path "$files/Zoë ✓.txt")
+  e2e_probe click --hwnd "$editor" --id $action_file --send || e2e_fail "cannot choose the file"
+  e2e_probe click --hwnd "$editor" --id $browse_button || e2e_fail "cannot press 参照"
+  e2e_probe wait --title 実行ファイル参照 --visible --timeout 10000 || e2e_fail "no file dialog"
+  file_dialog=$(e2e_value hwnd)
+  e2e_probe set-text --hwnd "$file_dialog" --id $file_dialog_name --text "$chosen" ||
+    e2e_fail "cannot type the file's name"
+  e2e_press "$file_dialog" 1 "the file dialog"
+  e2e_probe path --file "$chosen" || e2e_fail "cannot ask for a short name"
+  short_name=$(e2e_value short)
+  [[ $short_name == *'~'* ]] || e2e_fail "Wine gave '$short_name' as the short name of $chosen"
+  e2e_probe text --hwnd "$editor" --id $file_edit || e2e_fail "no file name"
+  e2e_assert_eq "$short_name" "$(e2e_value text)" "a file named outside code page 932 by 参照"
+
+  e2e_probe path --file "$dropped" || e2e_fail "cannot ask for a short name"
+  short_name=$(e2e_value short)
+  [[ $short_name == *'~'* ]] || e2e_fail "Wine gave '$short_name' as the short name of $dropped"
+  e2e_probe drop --hwnd "$editor" --id $file_edit --file "$dropped" --send ||
+    e2e_fail "cannot drop a file on the editor"
+  e2e_probe text --hwnd "$editor" --id $file_edit || e2e_fail "no file name"
+  e2e_assert_eq "$short_name" "$(e2e_value text)" "a dropped file named outside code page 932"
+  e2e_probe drop --hwnd "$editor" --id $file_edit --file "$(e2e_windows_path "$files/Zoë gone ✓.txt")" ||
+    e2e_fail "cannot drop a file on the editor"
+  e2e_expect_error_box "$(printf 'このファイルの名前は使用できません。\n%s' \
+    "$(e2e_windows_path "$files/Zo? gone ?.txt")")" "a dropped file without a usable name"
+  e2e_assert_eq "$editor" "$(e2e_value owner)" "owner of the box of a name that cannot be used"
+  e2e_press "$E2E_BOX" 1 "the box of a name that cannot be used"
+  e2e_probe text --hwnd "$editor" --id $file_edit || e2e_fail "no file name"
+  e2e_assert_eq "$short_name" "$(e2e_value text)" "file name after a name that cannot be used"
   e2e_probe click --hwnd "$editor" --id $action_message || e2e_fail "cannot choose the message"
   e2e_probe select --hwnd "$editor" --id $hour_combo --index 7 || e2e_fail "no hour"
   e2e_probe select --hwnd "$editor" --id $minute_combo --index 0 || e2e_fail "no minute"
@@ -242,6 +281,8 @@ case_new() {
   done
   e2e_assert_eq "Month=0 Day=0 Week=0 Hour=7 Minute=0 Action=3 Time=5 Erace=0 Message=朝の会議です" \
     "${values[*]}" "DATA0 after close"
+  e2e_assert_eq "$short_name" "$(e2e_ini_value "$ini" DATA0 FileName)" \
+    "stored name of a file named outside code page 932"
 }
 
 case_change_delete() {

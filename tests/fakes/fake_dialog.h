@@ -87,12 +87,15 @@ class FakeDialog : public DialogControls {
     answers.pop_front();
     return answer;
   }
+  void ShowWarning(const char* text, const char* caption) override {
+    warnings.push_back({text, caption});
+  }
   void TrackListMenu(const std::vector<int>& grayedIds) override { listMenus.push_back(grayedIds); }
   bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
-                        std::string* path) override {
+                        ChosenFile* file) override {
     fileDialogs.push_back({filter, title, initialDirectory});
-    if (chosenFile.empty()) return false;
-    *path = chosenFile;
+    if (chosenFile.path.empty()) return false;
+    *file = chosenFile;
     return true;
   }
 
@@ -119,9 +122,10 @@ class FakeDialog : public DialogControls {
   std::map<int, std::vector<int>> selectedRows;  // in the order they were selected
   std::vector<Question> questions;
   std::deque<bool> answers;
+  std::vector<Question> warnings;           // boxes with OK alone
   std::vector<std::vector<int>> listMenus;  // the grayed items of each
   std::vector<FileDialog> fileDialogs;
-  std::string chosenFile;  // empty: the user cancels the file dialog
+  ChosenFile chosenFile;  // an empty path: the user cancels the file dialog
 };
 
 // Runs each dialog as the window layer would, on controls of its own, and lets the test play

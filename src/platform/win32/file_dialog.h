@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <string>
+#include "platform/dialog_controls.h"
 
 namespace win32 {
 
 // The file-open dialog owned by `owner`; `filter` is "name|pattern|...||", texts are code page
-// 932. True and the chosen file's full path when the user chose one.
+// 932. True and the chosen file when the user chose one.
 bool ChooseFileToOpen(HWND owner, const char* filter, const char* title,
-                      const char* initialDirectory, std::string* path);
+                      const char* initialDirectory, ChosenFile* file);
 
 }  // namespace win32

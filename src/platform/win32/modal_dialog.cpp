@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/cp932_path.h"
 #include "platform/win32/file_dialog.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/popup_menus.h"
@@ -92,7 +93,7 @@ INT_PTR ModalDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 void ModalDialog::OnDropFiles(int editId, const std::wstring& firstFile) {
-  m_handler->OnDropFiles(editId, WideToCp932(firstFile).c_str());
+  m_handler->OnDropFiles(editId, ToChosenFile(firstFile));
 }
 
 WindowHandle ModalDialog::Handle() { return ToHandle(m_window); }
@@ -145,14 +146,19 @@ bool ModalDialog::AskYesNo(const char* text, const char* caption) {
          IDYES;
 }
 
+void ModalDialog::ShowWarning(const char* text, const char* caption) {
+  MessageBoxW(m_window, Cp932ToWide(text).c_str(), Cp932ToWide(caption).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
+}
+
 void ModalDialog::TrackListMenu(const std::vector<int>& grayedIds) {
   // The chosen item comes as WM_COMMAND with code 0, which Dispatch hands to OnCommand.
   TrackPopupAtCursor(m_window, Popup::kSettingsList, grayedIds);
 }
 
 bool ModalDialog::ChooseFileToOpen(const char* filter, const char* title,
-                                   const char* initialDirectory, std::string* path) {
-  return win32::ChooseFileToOpen(m_window, filter, title, initialDirectory, path);
+                                   const char* initialDirectory, ChosenFile* file) {
+  return win32::ChooseFileToOpen(m_window, filter, title, initialDirectory, file);
 }
 
 }  // namespace win32

@@ -51,9 +51,10 @@ class ModalDialog : public DialogControls, private DropTarget {
   void SelectListRow(int id, int row) override;
 
   bool AskYesNo(const char* text, const char* caption) override;
+  void ShowWarning(const char* text, const char* caption) override;
   void TrackListMenu(const std::vector<int>& grayedIds) override;
   bool ChooseFileToOpen(const char* filter, const char* title, const char* initialDirectory,
-                        std::string* path) override;
+                        ChosenFile* file) override;
 
   // The dialog procedure's work; the answer is the procedure's result.
   INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

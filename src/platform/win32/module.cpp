@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/cp932_path.h"
 #include "platform/win32/text.h"
 
 namespace win32 {
@@ -26,41 +27,12 @@ std::wstring ExecutableDirectory() {
 
 std::wstring ProcessCommandLine() { return GetCommandLineW(); }
 
-namespace {
-
-// The code page 932 text of a path, and whether it still names that path.
-bool SayInCp932(const std::wstring& path, std::string* narrow) {
-  *narrow = WideToCp932(path);
-  return Cp932ToWide(*narrow) == path;
-}
-
-std::wstring ShortPath(const std::wstring& path) {
-  std::wstring shortPath(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (length < shortPath.size()) {
-      shortPath.resize(length);
-      return shortPath;
-    }
-    shortPath.resize(length);
-  }
-}
-
-}  // namespace
-
 // The directory names the default readme and starts the file dialog. Where code page 932
 // lacks a character of its name (a folder named with a check mark or an accented letter),
 // the text would name no folder, or another one; the short (8.3) form is ASCII and names it.
 std::string Win32Location::DirectoryCp932() {
   const std::wstring directory = ExecutableDirectory();
-  std::string narrow;
-  if (SayInCp932(directory, &narrow)) return narrow;
-  std::string shortNarrow;
-  const std::wstring shortDirectory = ShortPath(directory);
-  // A volume without short names gives none, or the long form again.
-  if (!shortDirectory.empty() && SayInCp932(shortDirectory, &shortNarrow)) return shortNarrow;
-  return narrow;
+  return PathToCp932(directory).value_or(WideToCp932(directory));
 }
 
 std::string Win32Location::FullPathCp932() { return WideToCp932(ExecutablePath()); }

@@ -29,4 +29,20 @@ std::string WideToCp932(std::wstring_view text) {
   return narrow;
 }
 
+std::string WideToCp932NoBestFit(std::wstring_view text, bool* complete) {
+  if (complete != nullptr) *complete = true;
+  if (text.empty()) return {};
+  constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(kCodePage, kFlags, text.data(), size, nullptr, 0, "?", nullptr);
+  std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  BOOL lacking = FALSE;
+  if (length > 0) {
+    WideCharToMultiByte(kCodePage, kFlags, text.data(), size, narrow.data(), length, "?", &lacking);
+  }
+  if (complete != nullptr) *complete = length > 0 && !lacking;
+  return narrow;
+}
+
 }  // namespace win32

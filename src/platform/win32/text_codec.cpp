@@ -1,27 +1,12 @@
 #include "platform/win32/text_codec.h"
 
-#include <windows.h>
-
 #include "platform/win32/text.h"
 
 namespace win32 {
 
-namespace {
-constexpr UINT kCodePage = 932;
-}
-
 std::string Win32TextCodec::Utf16ToCp932(std::u16string_view text) {
-  if (text.empty()) return {};
   // No best fit: a look-alike ASCII letter or sign could turn a foreign line into one of ours.
-  constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(kCodePage, kFlags, wide, size, nullptr, 0, "?", nullptr);
-  std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    WideCharToMultiByte(kCodePage, kFlags, wide, size, narrow.data(), length, "?", nullptr);
-  }
-  return narrow;
+  return WideToCp932NoBestFit({reinterpret_cast<const wchar_t*>(text.data()), text.size()});
 }
 
 std::u16string Win32TextCodec::Cp932ToUtf16(std::string_view text) {
