@@ -8,6 +8,8 @@ E2E_DIR=
 E2E_PIDS=()
 # When set, every probe looks inside this Wine desktop.
 E2E_PROBE_DESKTOP=
+# The Wine desktop process of the last start in one.
+E2E_DESKTOP_PID=
 E2E_FAILURES=0
 E2E_XVFB_PID=
 E2E_STARTED=$SECONDS
@@ -346,12 +348,20 @@ e2e_align_clock() {
 }
 
 # Starts a Windows program inside the Wine desktop "chimeday", which has a taskbar with a
-# notification area, and makes the probe look there from now on.
+# notification area, and makes the probe look there from now on. Sets E2E_DESKTOP_PID to the
+# desktop's process, which ends about a second after the last program in it.
 e2e_start_in_desktop() {
   local log=$1 program=$2
   shift 2
   E2E_PROBE_DESKTOP=chimeday
   e2e_start "$log" explorer /desktop=chimeday,1024x768 "$(e2e_windows_path "$program")" "$@"
+  E2E_DESKTOP_PID=$E2E_LAST_PID
+}
+
+# Waits until the desktop of the last start has gone after its program: a start meanwhile
+# would join the desktop that is shutting down, and a probe there can hang.
+e2e_wait_desktop_gone() {
+  e2e_wait_exit "$E2E_DESKTOP_PID" 10 || e2e_fail "the Wine desktop stays 10 s after its program"
 }
 
 # Starts the resident program from FOLDER/chimeday.exe (copied there when missing), so that

@@ -119,6 +119,7 @@ EOF
   e2e_assert_same_file "$E2E_DIR/original.ini" "$ini" "profile after a start that could not read it"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left by a start that could not read"
   end_hold
+  e2e_wait_desktop_gone
 
   # 再試行 once the other program has let go: the run goes on as usual, icon and all.
   hold_profile 12000
@@ -131,6 +132,7 @@ EOF
   E2E_FRAME=$held_frame E2E_FRAME_PID=$E2E_BOX_PID
   e2e_close_resident
   cp "$E2E_DIR/original.ini" "$ini"
+  e2e_wait_desktop_gone
 
   # Held for a few seconds only: the retries read it, and the run goes on with no box.
   hold_profile 3000
