@@ -4,7 +4,7 @@
 //
 // A window is chosen among the top-level windows by --title (exact caption), --class, --pid,
 // --hwnd and --visible; the first match is used. --desktop NAME looks inside a Wine desktop
-// such as the one of `explorer /desktop=NAME`, waiting for it up to --timeout.
+// such as the one of `explorer /desktop=NAME`, waiting up to --timeout for it to hold a window.
 //
 // What the probe saw is written as UTF-8 key=value lines to FILE (stdout without --out); in
 // values a backslash, CR and LF are written as \\, \r and \n.
@@ -785,8 +785,10 @@ int CommandMessage(const Arguments& arguments, Report* report) {
   const std::wstring name = arguments.Get(L"--msg");
   wchar_t* end = nullptr;
   UINT message = static_cast<UINT>(std::wcstoul(name.c_str(), &end, 0));
-  if (name.empty() || *end != L'\0') message = RegisterWindowMessageW(name.c_str());
-  if (message == 0) {
+  // 0 is WM_NULL, which a caller sends to learn that the window's thread is back at its loop.
+  const bool numeric = !name.empty() && *end == L'\0';
+  if (!numeric) message = RegisterWindowMessageW(name.c_str());
+  if (!numeric && message == 0) {
     report->Error(L"no message " + name);
     return kUsage;
   }
@@ -989,14 +991,25 @@ int CommandHold(const Arguments& arguments, Report* report) {
   return done ? kOk : kNotFound;
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM context) {
+  ++*reinterpret_cast<int*>(context);
+  return TRUE;
+}
+
 // Windows of a Wine desktop (explorer /desktop=NAME) are only seen from a thread attached
-// to that desktop. The desktop may still be starting, so it is waited for like a window.
+// to that desktop. The desktop may still be starting, so it is waited for like a window,
+// and entered only once it holds a window: before its explorer has made the desktop window,
+// Wine answers a thread that enters it by starting a second explorer and waiting for that
+// one, and when the wait runs out on a loaded machine it leaves the probe without a display
+// driver, hanging in its first drawing call.
 bool EnterDesktop(const std::wstring& name, DWORD timeout_ms, Report* report) {
   bool entered = PollUntil(timeout_ms, [&] {
     HDESK desktop = OpenDesktopW(name.c_str(), 0, FALSE,
                                  DESKTOP_READOBJECTS | DESKTOP_ENUMERATE | GENERIC_READ);
     if (!desktop) return false;
-    if (SetThreadDesktop(desktop)) return true;
+    int windows = 0;
+    EnumDesktopWindows(desktop, CountWindow, reinterpret_cast<LPARAM>(&windows));
+    if (windows > 0 && SetThreadDesktop(desktop)) return true;
     CloseDesktop(desktop);
     return false;
   });
