@@ -46,9 +46,25 @@ open_editor() {
   editor=$(e2e_value hwnd)
 }
 
-# Reads the settings list; its rows are then read with row R C.
+# Waits until the thread of WINDOW has done what came before: it answers a sent message
+# only from a message loop. A dialog's caller goes on after the dialog has gone (the settings
+# refill the list after the editor, the frame writes the profile after the settings), so
+# that the window is gone says nothing of that work yet.
+settle() {
+  e2e_probe message --hwnd "$1" --msg 0 --send || e2e_fail "$2 does not answer"
+}
+
+# Reads the settings list, once the settings have refilled it; its rows are then read with
+# row R C.
 read_list() {
+  settle "$settings" "the settings dialog"
   e2e_probe list --hwnd "$settings" --id "$list" || e2e_fail "cannot read the list"
+}
+
+# Presses OK in the settings and waits until the frame has written the profile.
+press_settings_ok() {
+  e2e_press "$settings" 1 "the settings dialog"
+  settle "$E2E_FRAME" "the frame"
 }
 row() { e2e_value "row$1_$2"; }
 
@@ -271,7 +287,7 @@ case_new() {
   read_list
   e2e_assert_eq "毎日07時00分から10分間|メッセージ表示|朝の会議です|しない" \
     "$(row 0 0)|$(row 0 1)|$(row 0 2)|$(row 0 3)" "the new row"
-  e2e_press "$settings" 1 "the settings dialog"
+  press_settings_ok
   # Written at OK, before the program closes.
   e2e_assert_eq 朝の会議です "$(e2e_ini_value "$ini" DATA0 Message)" "message in the profile at OK"
   e2e_close_resident
@@ -369,7 +385,7 @@ case_options() {
     "the two boxes of a first run"
   e2e_probe click --hwnd "$settings" --id $no_error_box || e2e_fail "cannot click NoError"
   e2e_probe click --hwnd "$settings" --id $autostart_box || e2e_fail "cannot click autostart"
-  e2e_press "$settings" 1 "the settings dialog"
+  press_settings_ok
   e2e_assert_eq 0 "$(e2e_ini_value "$ini" OPTION NoError)" "NoError in the profile at OK"
   e2e_assert_eq "$(e2e_windows_path "$program_folder/chimeday.exe")" "$(run_value)" \
     "the Run value after OK"
