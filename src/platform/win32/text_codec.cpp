@@ -1,5 +1,7 @@
 #include "platform/win32/text_codec.h"
 
+#include <windows.h>
+
 #include "platform/win32/text.h"
 
 namespace win32 {
