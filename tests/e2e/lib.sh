@@ -1,6 +1,7 @@
 # Sourced by the end-to-end tests: a virtual display, the Wine prefix, the probe, checks.
 #
-# The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CHIMEDAY_SOURCE_DIR, CHIMEDAY_BUILD_DIR.
+# The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CD_DRIVER_DLL, CHIMEDAY_SOURCE_DIR,
+# CHIMEDAY_BUILD_DIR, and CHIMEDAY_WINE_ARCH, which picks the Wine of the build (scripts/wine-env).
 # Exit codes: 0 passed, 1 failed, 77 skipped (Wine or Xvfb missing outside CI).
 # shellcheck shell=bash
 
