@@ -3,8 +3,9 @@
 # program starts from there, keeps its profile there, starts itself there for a message, and
 # puts its own path into the Run value.
 #
-# The zip under test holds the 64-bit build, packed by the same scripts/dist as the 32-bit
-# product: the 32-bit build cannot run here, where the kernel runs no 32-bit code.
+# The 32-bit build is tested in the zip of `make dist` itself, as a user downloads it. No zip of
+# the 64-bit build is shipped; its run packs one with the same scripts/dist, so that machines
+# that run no 32-bit code still start the program from such a folder.
 set -euo pipefail
 
 # shellcheck source=tests/e2e/lib.sh
@@ -20,15 +21,22 @@ readonly message_caption=鳴刻メッセージ
 readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
 
 version=$(<"$CHIMEDAY_SOURCE_DIR/VERSION")
-readonly zip="$E2E_DIR/dist/chimeday-$version-win64.zip"
-"$CHIMEDAY_SOURCE_DIR/scripts/dist" "$CHIMEDAY_EXE" "$E2E_DIR/dist" >/dev/null ||
-  e2e_fail "scripts/dist could not pack $CHIMEDAY_EXE"
-(cd "$E2E_DIR/dist" && sha256sum --quiet --check SHA256SUMS) || e2e_fail "SHA256SUMS does not fit"
+if [ "$CHIMEDAY_WINE_ARCH" = win32 ]; then
+  readonly dist="$CHIMEDAY_SOURCE_DIR/dist"
+else
+  readonly dist="$E2E_DIR/dist"
+  "$CHIMEDAY_SOURCE_DIR/scripts/dist" "$CHIMEDAY_EXE" "$dist" >/dev/null ||
+    e2e_fail "scripts/dist could not pack $CHIMEDAY_EXE"
+fi
+readonly zip="$dist/chimeday-$version-$CHIMEDAY_WINE_ARCH.zip"
+[ -f "$zip" ] || e2e_fail "there is no $zip (make dist makes it)"
+(cd "$dist" && sha256sum --quiet --check SHA256SUMS) || e2e_fail "SHA256SUMS does not fit"
 e2e_assert_eq "chimeday/chimeday.exe chimeday/readme.txt chimeday/LICENSE.txt" \
   "$(python3 -c 'import sys, zipfile; print(*zipfile.ZipFile(sys.argv[1]).namelist())' "$zip")" \
   "the zip's entries"
 python3 -m zipfile -e "$zip" "$unpacked" || e2e_fail "cannot unpack $zip"
-cmp -s "$CHIMEDAY_EXE" "$program_folder/chimeday.exe" || e2e_fail "the packed program differs"
+cmp -s "$CHIMEDAY_EXE" "$program_folder/chimeday.exe" ||
+  e2e_fail "the zip's chimeday.exe is not the build under test, $CHIMEDAY_EXE"
 
 wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
 # A message reservation for the current minute fires at the first tick; a minute of the
