@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
-#include "platform/win32/frame_window.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/module.h"
-#include "platform/win32/profile_file.h"
-#include "platform/win32/system_ports.h"
-#include "platform/win32/text.h"
-#include "platform/win32/text_codec.h"
+#include "text/cp932.h"
+#include "win32/frame_window.h"
+#include "win32/handles.h"
+#include "win32/module.h"
+#include "win32/profile_file.h"
+#include "win32/system_ports.h"
+#include "win32/text.h"
+#include "win32/text_codec.h"
 #include "reservations/profile.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"

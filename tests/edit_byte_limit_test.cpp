@@ -1,4 +1,4 @@
-#include "platform/edit_byte_limit.h"
+#include "text/edit_byte_limit.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "fakes/fake_ports.h"
 #include "fakes/fake_text_codec.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "reservations/reservation_table.h"
 
 namespace {

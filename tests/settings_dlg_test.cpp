@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fakes/frame_fixture.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "resource.h"
 #include "settings/reservation_dlg.h"
 

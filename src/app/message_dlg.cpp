@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "platform/alerts.h"
-#include "platform/cp932.h"
-#include "platform/dpi.h"
 #include "reservations/reservation.h"
 #include "resource.h"
+#include "text/cp932.h"
+#include "text/dpi.h"
 
 namespace {
 

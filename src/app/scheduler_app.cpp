@@ -3,12 +3,12 @@
 #include "app/about_dlg.h"
 #include "app/message_dlg.h"
 #include "platform/alerts.h"
-#include "platform/cp932.h"
 #include "platform/dialog_handler.h"
 #include "platform/main_window_host.h"
 #include "platform/named_mutex.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"
+#include "text/cp932.h"
 
 namespace {
 

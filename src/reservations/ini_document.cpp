@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/cp932.h"
 #include "platform/text_codec.h"
+#include "text/cp932.h"
 
 namespace {
 

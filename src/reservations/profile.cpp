@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/cp932.h"
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
 #include "reservations/reservation.h"
 #include "reservations/reservation_table.h"
+#include "text/cp932.h"
 
 namespace {
 

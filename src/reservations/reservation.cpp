@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/executable_location.h"
+#include "text/cp932.h"
 
 int DurationSeconds(DurationIndex index) {
   static constexpr int kSeconds[kDurationIndexCount] = {

@@ -2,12 +2,12 @@
 #include <string>
 
 #include "platform/alerts.h"
-#include "platform/number_text.h"
 #include "platform/shell.h"
 #include "platform/string_table.h"
 #include "resource.h"
 #include "scheduler/main_frame.h"
 #include "scheduler/ui_busy.h"
+#include "text/number_text.h"
 
 int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;

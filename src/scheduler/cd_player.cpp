@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/mci.h"
 #include "resource.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
-#include "platform/cp932.h"
 #include "platform/foreground.h"
 #include "platform/popup_menu.h"
 #include "platform/power.h"
@@ -15,6 +14,7 @@
 #include "resource.h"
 #include "scheduler/table_editor.h"
 #include "scheduler/ui_busy.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
-#include "platform/cp932.h"
 #include "scheduler/main_frame.h"
+#include "text/cp932.h"
 
 namespace {
 

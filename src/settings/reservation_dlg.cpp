@@ -3,12 +3,12 @@
 #include <cctype>
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/executable_location.h"
-#include "platform/number_text.h"
 #include "resource.h"
 #include "settings/duration_names.h"
+#include "text/cp932.h"
+#include "text/number_text.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/executable_location.h"
-#include "platform/number_text.h"
 #include "platform/run_key.h"
 #include "resource.h"
 #include "scheduler/ui_busy.h"
 #include "settings/duration_names.h"
 #include "settings/reservation_dlg.h"
+#include "text/cp932.h"
+#include "text/number_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/text_codec.h"
 
 // glibc's converters in place of the system's. They refuse what does not map; like the system's

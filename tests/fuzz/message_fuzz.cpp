@@ -8,7 +8,7 @@
 #include "app/message_dlg.h"
 #include "fakes/fake_dialog.h"
 #include "fakes/fake_ports.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/number_text.h"
+#include "text/number_text.h"
 
 std::string TwoColumnNumber(int value, char fill) {
   std::string text = std::to_string(value);

@@ -1,4 +1,4 @@
-#include "platform/win32/system_ports.h"
+#include "win32/system_ports.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/cp932.h"
-#include "platform/win32/frame_window.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/modal_dialog.h"
-#include "platform/win32/module.h"
-#include "platform/win32/text.h"
+#include "text/cp932.h"
+#include "win32/frame_window.h"
+#include "win32/handles.h"
+#include "win32/modal_dialog.h"
+#include "win32/module.h"
+#include "win32/text.h"
 
 namespace win32 {
 

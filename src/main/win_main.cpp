@@ -6,15 +6,15 @@
 #include "app/command_line.h"
 #include "app/scheduler_app.h"
 #include "platform/main_window_host.h"
-#include "platform/win32/frame_window.h"
-#include "platform/win32/module.h"
-#include "platform/win32/profile_file.h"
-#include "platform/win32/system_ports.h"
-#include "platform/win32/text.h"
-#include "platform/win32/text_codec.h"
 #include "scheduler/main_frame.h"
 #include "scheduler/ui_busy.h"
 #include "settings/settings_editor.h"
+#include "win32/frame_window.h"
+#include "win32/module.h"
+#include "win32/profile_file.h"
+#include "win32/system_ports.h"
+#include "win32/text.h"
+#include "win32/text_codec.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/win32/file_dialog.h"
+#include "win32/file_dialog.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 
-#include "platform/win32/cp932_path.h"
-#include "platform/win32/text.h"
+#include "win32/cp932_path.h"
+#include "win32/text.h"
 
 namespace win32 {
 

@@ -7,8 +7,8 @@
 
 #include "platform/dialog_controls.h"
 #include "platform/dialog_handler.h"
-#include "platform/win32/dropped_files.h"
-#include "platform/win32/edit_limits.h"
+#include "win32/dropped_files.h"
+#include "win32/edit_limits.h"
 
 namespace win32 {
 

@@ -1,8 +1,8 @@
-#include "platform/win32/profile_file.h"
+#include "win32/profile_file.h"
 
 #include <windows.h>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace win32 {
 

@@ -1,8 +1,8 @@
-#include "platform/win32/text_codec.h"
+#include "win32/text_codec.h"
 
 #include <windows.h>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace win32 {
 

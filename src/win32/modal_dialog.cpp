@@ -1,13 +1,13 @@
-#include "platform/win32/modal_dialog.h"
+#include "win32/modal_dialog.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/cp932_path.h"
-#include "platform/win32/file_dialog.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/popup_menus.h"
-#include "platform/win32/text.h"
-#include "platform/win32/window_info.h"
+#include "win32/cp932_path.h"
+#include "win32/file_dialog.h"
+#include "win32/handles.h"
+#include "win32/popup_menus.h"
+#include "win32/text.h"
+#include "win32/window_info.h"
 
 namespace win32 {
 

@@ -1,8 +1,8 @@
-#include "platform/win32/cp932_path.h"
+#include "win32/cp932_path.h"
 
 #include <windows.h>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace win32 {
 

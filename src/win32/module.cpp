@@ -1,9 +1,9 @@
-#include "platform/win32/module.h"
+#include "win32/module.h"
 
 #include <windows.h>
 
-#include "platform/win32/cp932_path.h"
-#include "platform/win32/text.h"
+#include "win32/cp932_path.h"
+#include "win32/text.h"
 
 namespace win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/frame_window.h"
+#include "win32/frame_window.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -6,8 +6,8 @@
 
 #include <cwchar>
 
-#include "platform/win32/popup_menus.h"
-#include "platform/win32/text.h"
+#include "win32/popup_menus.h"
+#include "win32/text.h"
 
 namespace win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/window_info.h"
+#include "win32/window_info.h"
 
 namespace win32 {
 

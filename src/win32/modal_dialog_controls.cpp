@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/win32/modal_dialog.h"
-#include "platform/win32/text.h"
-#include "platform/win32/window_info.h"
+#include "win32/modal_dialog.h"
+#include "win32/text.h"
+#include "win32/window_info.h"
 
 namespace win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/popup_menus.h"
+#include "win32/popup_menus.h"
 
 #include "resource.h"
 

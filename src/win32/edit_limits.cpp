@@ -1,8 +1,8 @@
-#include "platform/win32/edit_limits.h"
+#include "win32/edit_limits.h"
 
-#include "platform/edit_byte_limit.h"
-#include "platform/win32/text.h"
-#include "platform/win32/window_info.h"
+#include "text/edit_byte_limit.h"
+#include "win32/text.h"
+#include "win32/window_info.h"
 
 namespace win32 {
 

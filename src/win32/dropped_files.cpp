@@ -1,9 +1,9 @@
-#include "platform/win32/dropped_files.h"
+#include "win32/dropped_files.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "platform/win32/window_info.h"
+#include "win32/window_info.h"
 
 namespace win32 {
 
