@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "reservations/profile.h"
+#include "resource.h"
+#include "scheduler/ui_busy.h"
+#include "settings/settings_dlg.h"
 #include "text/cp932.h"
 #include "win32/frame_window.h"
 #include "win32/handles.h"
@@ -21,10 +25,6 @@
 #include "win32/system_ports.h"
 #include "win32/text.h"
 #include "win32/text_codec.h"
-#include "reservations/profile.h"
-#include "resource.h"
-#include "scheduler/ui_busy.h"
-#include "settings/settings_dlg.h"
 
 namespace {
 
@@ -133,7 +133,7 @@ ProfileFigures BenchProfile(const std::wstring& folder, int slots, bool perKey) 
   win32::Win32ProfileFile store(programFile);
   win32::Win32TextCodec codec;
   Profile profile(store, location, codec);
-  ReservationTable table(location);
+  ReservationTable table;
   FillReservations(table, slots);
   ProfileOptions options;
   options.slotCount = slots;
@@ -221,8 +221,9 @@ DialogFigures BenchSettingsDialog(int slots) {
   std::vector<double> opened;
   std::vector<double> initDialog;
   for (int round = 0; round < 3; ++round) {
-    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey, busy});
-    FillReservations(dialog.Table(), slots);
+    ReservationTable table;
+    FillReservations(table, slots);
+    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey, busy}, table);
     SetTimer(nullptr, 0, 0, EndWhenShown);
     const auto start = Clock::now();
     if (dialogs.RunModal(IDD_SETTINGS, dialog) != DialogResult::kCancel ||

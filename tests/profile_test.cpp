@@ -8,8 +8,8 @@
 
 #include "fakes/fake_ports.h"
 #include "fakes/fake_text_codec.h"
-#include "text/cp932.h"
 #include "reservations/reservation_table.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ class ProfileTest : public ::testing::Test {
   FakeLocation location;
   FakeTextCodec codec;
   Profile profile{store, location, codec};
-  ReservationTable table{location};
+  ReservationTable table;
 };
 
 TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
@@ -88,7 +88,7 @@ TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
 }
 
 TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
-  table.ResetZeroed(3);
+  table.ResetSlots(3);
   Reservation first = DefaultReservation(location);
   first.Month = 0;
   first.Week = 7;
@@ -111,7 +111,7 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   profile.Save({3, 0}, table);
 
   Profile reloaded(store, location, codec);
-  ReservationTable loaded(location);
+  ReservationTable loaded;
   const ProfileOptions options = reloaded.Load(loaded).value();
   EXPECT_EQ(options.slotCount, 3);
   EXPECT_EQ(options.noError, 0);

@@ -11,8 +11,8 @@ namespace {
 class ReservationTableTest : public ::testing::Test {
  protected:
   ReservationTable MakeTable(int slots) {
-    ReservationTable table(location);
-    table.ResetSlots(slots);
+    ReservationTable table;
+    table.ResetSlots(slots, DefaultReservation(location));
     return table;
   }
   Reservation Named(int hour) {
@@ -50,19 +50,15 @@ TEST_F(ReservationTableTest, DefaultRecordIsAnEmptySlotBesideTheExecutable) {
 TEST_F(ReservationTableTest, AccessPastTheEndNeverTouchesTheTable) {
   ReservationTable table = MakeTable(3);
   table.SetSlot(2, Named(5));
-  EXPECT_EQ(table.GetSlot(3).Month, SLOT_EMPTY);
-  EXPECT_STREQ(table.GetSlot(3).Message, "hello");
-  EXPECT_EQ(table.GetSlot(-1).Month, SLOT_EMPTY);
   EXPECT_FALSE(table.SetSlot(3, Named(9)));
   EXPECT_FALSE(table.SetSlot(-1, Named(9)));
   EXPECT_EQ(Hours(table), (std::vector<int>{-1, -1, 5}));
   EXPECT_TRUE(table.SetSlot(0, Named(1)));
-  EXPECT_EQ(table.GetSlot(0).Hour, 1);
+  EXPECT_EQ(table[0].Hour, 1);
 
   ReservationTable none = MakeTable(0);
   EXPECT_EQ(none.Size(), 0);
   EXPECT_FALSE(none.SetSlot(0, Named(1)));
-  EXPECT_EQ(none.GetSlot(0).Month, SLOT_EMPTY);
   none.CompactSlots();
   EXPECT_EQ(none.Size(), 0);
 }

@@ -29,54 +29,6 @@ class ScheduleTest : public ::testing::Test {
   FakeFrame fake;
 };
 
-TEST_F(ScheduleTest, OnlyTheFirstDueSlotFiresAndOnlyOnceInItsMinute) {
-  Daily(0, 7, 30);
-  Daily(1, 7, 30).Time = 5;
-  fake.clock.Set(2026, 12, 7, 7, 29, 58);
-  RunFor(70);
-  ASSERT_EQ(Fired(), 1u);
-  EXPECT_EQ(fake.shell.calls[0].parameters, "00,hello");
-}
-
-TEST_F(ScheduleTest, FiresAtTheFirstTickOfItsMinute) {
-  Daily(3, 7, 30);
-  fake.clock.Set(2026, 12, 7, 7, 29, 59);
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 0u);
-  fake.clock.Advance(1);
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 1u);
-}
-
-TEST_F(ScheduleTest, ADailyReservationFiresAgainTheNextDay) {
-  Daily(0, 7, 30);
-  fake.clock.Set(2026, 12, 7, 7, 30, 0);
-  fake.frame.CheckSchedule();
-  fake.clock.Set(2026, 12, 7, 7, 31, 0);
-  fake.frame.CheckSchedule();  // the clock has left the firing minute
-  fake.clock.Set(2026, 12, 8, 7, 30, 0);
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 2u);
-}
-
-TEST_F(ScheduleTest, AnotherSlotCanFireInTheSameMinuteOfTheNextHour) {
-  Daily(0, 7, 30);
-  Daily(1, 8, 30);
-  fake.clock.Set(2026, 12, 7, 7, 30, 0);
-  RunFor(3660);
-  EXPECT_EQ(Fired(), 2u);
-}
-
-TEST_F(ScheduleTest, TheGuardLetsGoAfterAGapWithoutTicks) {
-  Daily(0, 7, 30);
-  Daily(1, 8, 30);
-  fake.clock.Set(2026, 12, 7, 7, 30, 30);
-  fake.frame.CheckSchedule();
-  fake.clock.Set(2026, 12, 7, 8, 30, 5);  // the machine slept for an hour
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 2u);
-}
-
 TEST_F(ScheduleTest, NestedTicksInsideAnActionFireNothingInThatMinute) {
   Daily(0, 7, 30);
   Daily(1, 7, 30);
@@ -92,60 +44,6 @@ TEST_F(ScheduleTest, NestedTicksInsideAnActionFireNothingInThatMinute) {
   EXPECT_EQ(nested, 1);
   EXPECT_EQ(Fired(), 1u);
   EXPECT_EQ(fake.alerts.boxes.size(), 1u);
-}
-
-TEST_F(ScheduleTest, MonthWeekAndDayNarrowTheMinute) {
-  Reservation& weekly = Daily(0, 9, 0);
-  weekly.Week = 2;  // Monday
-  weekly.Month = 4;
-  weekly.Day = 17;  // not looked at for a weekly reservation
-  weekly.Erace = 1;
-  fake.clock.Set(2026, 4, 13, 9, 0, 0);  // a Monday in April
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 1u);
-  EXPECT_EQ(weekly.Month, 4) << "a weekly reservation is never erased";
-  fake.clock.Set(2026, 4, 14, 9, 0, 0);  // Tuesday
-  fake.frame.CheckSchedule();
-  fake.clock.Set(2026, 5, 4, 9, 0, 0);  // a Monday in May
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 1u);
-  weekly.Month = 0;
-  fake.frame.CheckSchedule();
-  fake.clock.Set(2026, 5, 11, 9, 0, 0);
-  fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 3u);
-}
-
-TEST_F(ScheduleTest, TheThirtyFirstFiresOnlyInLongMonths) {
-  Reservation& slot = Daily(0, 12, 0);
-  slot.Day = 31;
-  int fired = 0;
-  for (int month = 1; month <= 12; ++month) {
-    for (int day = 28; day <= 31; ++day) {
-      fake.clock.Set(2027, month, day, 12, 0, 0);
-      if (fake.clock.LocalTime(fake.clock.Now()).tm_mon != month - 1) continue;
-      const size_t before = Fired();
-      fake.frame.CheckSchedule();
-      fake.clock.Advance(60);
-      fake.frame.CheckSchedule();
-      if (Fired() > before) {
-        EXPECT_EQ(day, 31);
-        ++fired;
-      }
-    }
-  }
-  EXPECT_EQ(fired, 7);
-}
-
-TEST_F(ScheduleTest, EmptyAndOutOfRangeSlotsNeverFire) {
-  Reservation& empty = Daily(0, 7, 30);
-  empty.Month = SLOT_EMPTY;
-  Daily(1, 7, 30).Week = 8;
-  Daily(2, 7, 30).Month = 14;
-  Daily(3, 7, 30).Day = 32;
-  fake.clock.Set(2026, 12, 7, 7, 30, 0);
-  RunFor(60);
-  EXPECT_EQ(Fired(), 0u);
 }
 
 TEST_F(ScheduleTest, ADateReservationErasesItselfAfterRunningEvenWhenRefused) {

@@ -120,7 +120,7 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
 
   const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
-  table.ResetZeroed(slotsUsed);
+  table.ResetSlots(slotsUsed);
   const Reservation defaults = DefaultReservation(m_location);
   for (int index = 0; index < slotsUsed; ++index) {
     const std::string section = SlotSection(index);

@@ -12,16 +12,12 @@ int DurationSeconds(DurationIndex index) {
   return kSeconds[index];
 }
 
-void DefaultFileName(ExecutableLocation& location, char (&fileName)[kFileNameSize]) {
-  cp932::CopyToField(fileName, location.DirectoryCp932() + "readme.txt");
-}
-
 Reservation DefaultReservation(ExecutableLocation& location) {
   Reservation record{};
   record.Month = SLOT_EMPTY;
   record.Action = ACTION_OFF;
   record.Track = 1;
   cp932::CopyToField(record.Message, "hello");
-  DefaultFileName(location, record.FileName);
+  cp932::CopyToField(record.FileName, location.DirectoryCp932() + "readme.txt");
   return record;
 }

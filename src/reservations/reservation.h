@@ -43,8 +43,12 @@ constexpr DurationIndex kDurationIndexCount = 14;
 // Seconds of a DurationIndex; 0 (no limit) for index 0 and for every value outside 0..13.
 int DurationSeconds(DurationIndex index);
 
-// The executable's directory followed by "readme.txt", in code page 932.
-void DefaultFileName(ExecutableLocation& location, char (&fileName)[kFileNameSize]);
+// A slot that holds no reservation.
+inline bool IsEmpty(const Reservation& slot) { return slot.Month == SLOT_EMPTY; }
+// A reservation the settings list shows: every month (0) or one of the twelve. The list ends at
+// the first slot that is not.
+inline bool IsListed(const Reservation& slot) { return slot.Month >= 0 && slot.Month <= 12; }
 
-// An empty slot with the defaults of every profile key.
+// An empty slot with the defaults of every profile key, its file the readme beside the
+// executable: what a slot holds before the profile or the user says otherwise.
 Reservation DefaultReservation(ExecutableLocation& location);

@@ -1,16 +1,7 @@
 #include "reservations/reservation_table.h"
 
-void ReservationTable::ResetSlots(int count) {
-  m_slots.assign(count > 0 ? static_cast<std::size_t>(count) : 0, DefaultReservation(m_location));
-}
-
-void ReservationTable::ResetZeroed(int count) {
-  m_slots.assign(count > 0 ? static_cast<std::size_t>(count) : 0, Reservation{});
-}
-
-Reservation ReservationTable::GetSlot(int index) const {
-  if (index < 0 || index >= Size()) return DefaultReservation(m_location);
-  return (*this)[index];
+void ReservationTable::ResetSlots(int count, const Reservation& fill) {
+  m_slots.assign(count > 0 ? static_cast<std::size_t>(count) : 0, fill);
 }
 
 bool ReservationTable::SetSlot(int index, const Reservation& record) {
@@ -23,8 +14,24 @@ void ReservationTable::CompactSlots() {
   const int count = Size();
   if (count <= 1) return;
   int gap = 0;
-  while (gap < count - 1 && (*this)[gap].Month != SLOT_EMPTY) ++gap;
+  while (gap < count - 1 && !IsEmpty((*this)[gap])) ++gap;
   if (gap == count - 1) return;
-  for (int j = gap; j < count - 1; ++j) SetSlot(j, GetSlot(j + 1));
+  for (int j = gap; j < count - 1; ++j) (*this)[j] = (*this)[j + 1];
   (*this)[count - 1].Month = SLOT_EMPTY;
+}
+
+ReservationTable ReservationTable::Packed(const Reservation& fill) const {
+  ReservationTable packed;
+  packed.ResetSlots(Size(), fill);
+  int next = 0;
+  for (const Reservation& slot : m_slots) {
+    if (!IsEmpty(slot)) packed[next++] = slot;
+  }
+  return packed;
+}
+
+int ReservationTable::LastFreeSlot() const {
+  int index = Size() - 1;
+  while (index >= 0 && !IsEmpty((*this)[index])) --index;
+  return index;
 }

@@ -34,7 +34,6 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
       m_busy(busy),
       m_settings(settings),
       m_profile(ports.profileStore, ports.location, ports.textCodec),
-      m_table(ports.location),
       m_cd(ports.mci, ports.drives, *this) {}
 
 int CMainFrame::OnCreate() {
@@ -49,8 +48,7 @@ int CMainFrame::OnCreate() {
     } while (!LoadProfile(kRetryReadAttempts));
     m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
-  m_bFired = 0;
-  m_nLastMinute = 60;
+  m_matcher = ScheduleMatcher();
   m_busy.Clear();
   StartTimers();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
@@ -65,9 +63,8 @@ void CMainFrame::OnTrayNotify(TrayMouse mouse) {
     if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
   }
-  int index = m_table.Size() - 1;
-  while (index >= 0 && m_table[index].Month != SLOT_EMPTY) --index;
-  m_ports.menu.TrackAtCursor(index >= 0 ? PopupMenu::Tray::kSlotFree : PopupMenu::Tray::kTableFull);
+  m_ports.menu.TrackAtCursor(m_table.LastFreeSlot() >= 0 ? PopupMenu::Tray::kSlotFree
+                                                         : PopupMenu::Tray::kTableFull);
 }
 
 bool CMainFrame::OnCommand(unsigned id) {
@@ -161,17 +158,12 @@ void CMainFrame::OnSettings() {
   m_busy.SetSettingsOpen(true);
 
   // The editor gets the reservations packed, in slot order.
-  ReservationTable copy(m_ports.location);
-  copy.ResetSlots(m_table.Size());
-  int next = 0;
-  for (int i = 0; i < m_table.Size(); ++i) {
-    if (m_table[i].Month != SLOT_EMPTY) copy.SetSlot(next++, m_table.GetSlot(i));
-  }
+  ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
   int noError = m_bNoError;
-  const bool ok = m_settings.Edit(copy, noError);
+  const bool ok = m_settings.Edit(edited, noError);
   m_busy.SetFrontDialog(nullptr);
   if (ok) {
-    for (int i = 0; i < m_table.Size(); ++i) m_table.SetSlot(i, copy.GetSlot(i));
+    m_table = std::move(edited);
     m_bNoError = noError;
     // Written now, so that a crash later loses no edit. The edits stay in effect for this run
     // even when the file cannot take them.

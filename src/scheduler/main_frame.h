@@ -4,6 +4,7 @@
 #include "reservations/profile.h"
 #include "reservations/reservation_table.h"
 #include "scheduler/cd_player.h"
+#include "scheduler/schedule_matcher.h"
 
 class Alerts;
 class Clock;
@@ -105,7 +106,5 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
-  // The repeat guard: a firing sets both; the guard lets go when the clock minute moves on.
-  int m_bFired = 0;
-  long long m_nLastMinute = 60;  // a count of local minutes; no clock of ours reads 60
+  ScheduleMatcher m_matcher;
 };

@@ -2,12 +2,12 @@
 
 class ReservationTable;
 
-// Lets the user edit a copy of the reservations and the NoError option; the settings dialog
-// stands behind it, so that the frame does not depend on the dialogs.
+// Lets the user edit the reservations and the NoError option; the settings dialog stands behind
+// it, so that the frame does not depend on the dialogs.
 class TableEditor {
  public:
   virtual ~TableEditor() = default;
-  // `table` comes packed (reservations first). True when the user confirmed the edits, which
-  // then stand in `table` and `noError`.
+  // `table` comes packed (reservations first) and is edited in place, whatever the answer; true
+  // when the user confirmed the edits, `noError` then holding the option.
   virtual bool Edit(ReservationTable& table, int& noError) = 0;
 };

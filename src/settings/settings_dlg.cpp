@@ -75,8 +75,6 @@ std::string Cell(const std::string& text) {
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(const SettingsPorts& ports) : m_ports(ports), m_table(ports.location) {}
-
 bool CSettingsDlg::OnInitDialog() {
   DialogControls& controls = Controls();
   controls.SetListFullRowSelect(IDC_RESERVATION_LIST);
@@ -110,7 +108,7 @@ unsigned CSettingsDlg::FillList() {
   int rows = 0;
   while (rows < m_table.Size()) {
     const Reservation& slot = m_table[rows];
-    if (static_cast<unsigned>(slot.Month) > 12) break;
+    if (!IsListed(slot)) break;
     list.push_back({Cell(WhenText(slot)), ActionText(slot), Cell(DetailText(slot)),
                     slot.Erace != 0 ? "する" : "しない"});
     ++rows;
@@ -178,7 +176,7 @@ void CSettingsDlg::OnChangeReservation() {
   const int row = Controls().SelectionMark(IDC_RESERVATION_LIST);
   if (row < 0 || static_cast<unsigned>(row) >= m_nRows) return;
   Reservation edited;
-  if (!RunEditor(m_table.GetSlot(row), false, &edited)) return;
+  if (!RunEditor(m_table[row], false, &edited)) return;
   m_table.SetSlot(row, edited);
   m_table.CompactSlots();
   Refill();
@@ -188,7 +186,7 @@ void CSettingsDlg::OnDeleteReservation() {
   const int row = Controls().SelectionMark(IDC_RESERVATION_LIST);
   if (row < 0 || static_cast<unsigned>(row) >= m_nRows) return;
   Reservation unused;
-  if (!RunEditor(m_table.GetSlot(row), true, &unused)) return;
+  if (!RunEditor(m_table[row], true, &unused)) return;
   m_table[row].Month = SLOT_EMPTY;
   m_table.CompactSlots();
   Refill();

@@ -23,12 +23,13 @@ inline constexpr char kAutostartValueName[] = "Chimeday";
 constexpr int kAutostartDataSize = 260;
 constexpr int kListCellSize = 256;
 
-// Lists the reservations of its own copy of the table, edits them through the reservation
+// Lists the reservations of the table it is given, edits them there through the reservation
 // editor and sets the two options. The table stays packed: reservations first, empty slots
 // behind them.
 class CSettingsDlg : public DialogHandler {
  public:
-  explicit CSettingsDlg(const SettingsPorts& ports);
+  CSettingsDlg(const SettingsPorts& ports, ReservationTable& table)
+      : m_ports(ports), m_table(table) {}
 
   ReservationTable& Table() { return m_table; }
 
@@ -57,5 +58,5 @@ class CSettingsDlg : public DialogHandler {
   void SetAutostart(bool on);
 
   SettingsPorts m_ports;
-  ReservationTable m_table;
+  ReservationTable& m_table;
 };

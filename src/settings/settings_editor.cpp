@@ -4,14 +4,10 @@
 #include "resource.h"
 
 bool SettingsEditor::Edit(ReservationTable& table, int& noError) {
-  CSettingsDlg dialog(m_ports);
-  ReservationTable& copy = dialog.Table();
-  copy.ResetSlots(table.Size());
-  for (int i = 0; i < table.Size(); ++i) copy.SetSlot(i, table.GetSlot(i));
+  CSettingsDlg dialog(m_ports, table);
   dialog.m_bNoError = noError;
   // Owned by the hidden frame, as the version box is, so it has no taskbar button of its own.
   if (m_ports.dialogs.RunModal(IDD_SETTINGS, dialog) != DialogResult::kOk) return false;
-  for (int i = 0; i < table.Size(); ++i) table.SetSlot(i, copy.GetSlot(i));
   noError = dialog.m_bNoError;
   return true;
 }

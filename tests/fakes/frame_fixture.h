@@ -13,7 +13,7 @@
 // real settings dialog on fake controls.
 struct FakeFrame {
   explicit FakeFrame(int slots = kDefaultSlotCount) {
-    frame.Table().ResetSlots(slots);
+    frame.Table().ResetSlots(slots, DefaultReservation(location));
     timers.events = &events;
     tray.events = &events;
     profile.events = &events;

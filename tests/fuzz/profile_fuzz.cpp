@@ -184,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.contents.assign(input);
 
   Profile profile(store, location, codec);
-  ReservationTable first(location);
+  ReservationTable first;
   const std::optional<ProfileOptions> loaded = profile.Load(first);
   if (!loaded) std::abort();  // the fake store always reads
   const ProfileOptions options = *loaded;
@@ -200,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!ReadsAsUtf8(input) && ReadsAsUtf8(saved)) return 0;
 
   Profile again(store, location, codec);
-  ReservationTable second(location);
+  ReservationTable second;
   const ProfileOptions reread = again.Load(second).value();
   if (reread.slotCount != options.slotCount || reread.noError != options.noError) std::abort();
   if (!SameTables(first, second)) std::abort();
