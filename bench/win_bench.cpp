@@ -15,7 +15,6 @@
 
 #include "reservations/profile.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 #include "settings/settings_dlg.h"
 #include "text/cp932.h"
 #include "win32/frame_window.h"
@@ -217,13 +216,12 @@ DialogFigures BenchSettingsDialog(int slots) {
   win32::Win32Drives drives;
   win32::Win32Location location;
   win32::Win32RunKey runKey;
-  UiBusy busy;
   std::vector<double> opened;
   std::vector<double> initDialog;
   for (int round = 0; round < 3; ++round) {
     ReservationTable table;
     FillReservations(table, slots);
-    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey, busy}, table);
+    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey}, table);
     SetTimer(nullptr, 0, 0, EndWhenShown);
     const auto start = Clock::now();
     if (dialogs.RunModal(IDD_SETTINGS, dialog) != DialogResult::kCancel ||

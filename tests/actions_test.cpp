@@ -37,19 +37,24 @@ TEST_F(ActionsTest, NothingToDoIsASuccess) {
 TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
   for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE}) {
     Slot(action);
-    fake.busy.SetSettingsOpen(true);
-    EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    fake.busy.SetSettingsOpen(false);
-    fake.busy.SetAboutOpen(true);
-    EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    fake.busy.SetAboutOpen(false);
-    fake.busy.ErrorBoxOpened();
-    EXPECT_EQ(fake.frame.RunReservation(4), 0);
-    fake.busy.ErrorBoxClosed();
+    int refused = 0;
+    fake.dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
+      if (fake.frame.RunReservation(4) == 0) ++refused;
+    };
+    fake.alerts.whileOpen = [&] {
+      if (fake.frame.RunReservation(4) == 0) ++refused;
+    };
+    DialogHandler window;
+    fake.busyDialogs.RunModal(IDD_SETTINGS, window);
+    fake.busyDialogs.RunModal(IDD_ABOUTBOX, window);
+    fake.busyDialogs.RunModalOwnedBy(nullptr, IDD_RESERVATION, window);
+    fake.busyAlerts.ShowWarning("box", "caption");
+    fake.busyAlerts.AskRetry("box", "caption");
+    EXPECT_EQ(refused, 5);
   }
   EXPECT_TRUE(fake.shell.calls.empty());
   EXPECT_TRUE(fake.mci.sent.empty());
-  EXPECT_TRUE(fake.alerts.boxes.empty());
+  EXPECT_EQ(fake.alerts.boxes.size(), 6u) << "only the boxes opened here, no failure's";
 }
 
 TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {

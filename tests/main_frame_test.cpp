@@ -29,8 +29,6 @@ class MainFrameTest : public ::testing::Test {
 TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
   fake.profile.readResult = ProfileStore::ReadResult::kOk;
   fake.profile.contents = "[OPTION]\r\nArrayStock=3\r\nNoError=0\r\n[DATA1]\r\nMonth=4\r\n";
-  fake.busy.SetAboutOpen(true);
-  fake.busy.ErrorBoxOpened();
   EXPECT_EQ(fake.frame.OnCreate(), 0);
   ASSERT_EQ(fake.tray.calls.size(), 1u);
   EXPECT_EQ(fake.tray.calls[0].what, "add");
@@ -153,20 +151,19 @@ TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
 }
 
 TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
-  FakeDialog dialog;
-  fake.busy.SetAboutOpen(true);
-  fake.busy.SetFrontDialog(dialog.Handle());
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
-  fake.busy.SetAboutOpen(false);
-  fake.busy.SetSettingsOpen(true);
-  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
-  EXPECT_EQ(fake.foreground.brought, (std::vector<WindowHandle>{dialog.Handle(), dialog.Handle()}));
+  DialogHandler window;
+  fake.dialogs.whileOpen = [&](int templateId, DialogHandler&, FakeDialog&) {
+    fake.frame.OnTrayNotify(templateId == IDD_ABOUTBOX ? TrayMouse::kLeftDown
+                                                       : TrayMouse::kRightDown);
+  };
+  fake.busyDialogs.RunModal(IDD_ABOUTBOX, window);
+  fake.busyDialogs.RunModal(IDD_SETTINGS, window);
+  EXPECT_EQ(fake.foreground.brought, (std::vector<WindowHandle>{fake.dialogs.dialogs[0].Handle(),
+                                                                fake.dialogs.dialogs[1].Handle()}));
 
   // Only an error box: nothing to bring forward, no menu either.
-  fake.busy.SetSettingsOpen(false);
-  fake.busy.SetFrontDialog(nullptr);
-  fake.busy.ErrorBoxOpened();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.alerts.whileOpen = [&] { fake.frame.OnTrayNotify(TrayMouse::kLeftDown); };
+  fake.busyAlerts.ShowWarning("box", "caption");
   EXPECT_EQ(fake.foreground.brought.size(), 2u);
   EXPECT_TRUE(fake.menu.tracked.empty());
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/frame_fixture.h"
+#include "resource.h"
 
 namespace {
 
@@ -51,8 +52,8 @@ TEST_F(ScheduleTest, ADateReservationErasesItselfAfterRunningEvenWhenRefused) {
   once.Month = 12;
   once.Day = 7;
   once.Erace = 1;
-  fake.busy.SetSettingsOpen(true);
   fake.clock.Set(2026, 12, 7, 7, 30, 0);
+  const UiBusy::Scope settingsOpen(fake.busy, IDD_SETTINGS);
   fake.frame.CheckSchedule();
   EXPECT_EQ(Fired(), 0u);
   EXPECT_EQ(once.Month, SLOT_EMPTY);

@@ -13,7 +13,7 @@
 #include "platform/main_window_host.h"
 #include "platform/named_mutex.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
+#include "scheduler/modal_windows.h"
 
 namespace {
 
@@ -48,11 +48,12 @@ class SchedulerAppTest : public ::testing::Test {
   FakeDialogHost dialogs;
   FakeWindowHost window;
   UiBusy busy;
+  BusyDialogHost busyDialogs{dialogs, busy};
 };
 
 TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+    CSchedulerApp app(mutex, alerts, busyDialogs, window);
     EXPECT_FALSE(app.InitInstance("05,鳴刻 です"));
     EXPECT_EQ(app.ExitInstance(), 0);
   }
@@ -66,7 +67,7 @@ TEST_F(SchedulerAppTest, AnyCommandLineMakesAMessageInstance) {
 
 TEST_F(SchedulerAppTest, AnEmptyCommandLineMakesTheResidentInstance) {
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+    CSchedulerApp app(mutex, alerts, busyDialogs, window);
     EXPECT_TRUE(app.InitInstance(""));
   }
   EXPECT_EQ(mutex.names, std::vector<std::string>{"TAVORENKA_Chimeday"});
@@ -78,7 +79,7 @@ TEST_F(SchedulerAppTest, AnEmptyCommandLineMakesTheResidentInstance) {
 TEST_F(SchedulerAppTest, ASecondResidentStartWarnsAndEnds) {
   mutex.result = NamedMutex::Result::kAlreadyExists;
   {
-    CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+    CSchedulerApp app(mutex, alerts, busyDialogs, window);
     EXPECT_FALSE(app.InitInstance(""));
   }
   ASSERT_EQ(alerts.boxes.size(), 1u);
@@ -90,18 +91,18 @@ TEST_F(SchedulerAppTest, ASecondResidentStartWarnsAndEnds) {
 
 TEST_F(SchedulerAppTest, WithoutAMutexOrAWindow) {
   mutex.result = NamedMutex::Result::kFailed;
-  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+  CSchedulerApp app(mutex, alerts, busyDialogs, window);
   EXPECT_TRUE(app.InitInstance("")) << "no guard, but the program runs";
   EXPECT_TRUE(alerts.boxes.empty());
 
   // The frame that refused its creation has said why already.
   window.creation = MainWindowHost::Creation::kRefused;
-  CSchedulerApp refused(mutex, alerts, dialogs, window, busy);
+  CSchedulerApp refused(mutex, alerts, busyDialogs, window);
   EXPECT_FALSE(refused.InitInstance(""));
   EXPECT_TRUE(alerts.boxes.empty());
 
   window.creation = MainWindowHost::Creation::kFailed;
-  CSchedulerApp failed(mutex, alerts, dialogs, window, busy);
+  CSchedulerApp failed(mutex, alerts, busyDialogs, window);
   EXPECT_FALSE(failed.InitInstance("")) << "nothing to reach without a window";
   ASSERT_EQ(alerts.boxes.size(), 1u);
   EXPECT_EQ(alerts.boxes[0].text, "ウィンドウの作成に失敗しました");
@@ -109,7 +110,7 @@ TEST_F(SchedulerAppTest, WithoutAMutexOrAWindow) {
 }
 
 TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {
-  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+  CSchedulerApp app(mutex, alerts, busyDialogs, window);
   bool busyMeanwhile = false;
   WindowHandle front = nullptr;
   dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
@@ -130,7 +131,7 @@ TEST_F(SchedulerAppTest, TheVersionBoxIsBusyAndInFrontWhileOpen) {
 }
 
 TEST_F(SchedulerAppTest, ExitClosesTheMainWindowAndOtherCommandsPass) {
-  CSchedulerApp app(mutex, alerts, dialogs, window, busy);
+  CSchedulerApp app(mutex, alerts, busyDialogs, window);
   EXPECT_TRUE(app.OnCommand(ID_APP_EXIT));
   EXPECT_EQ(window.closed, 1);
   EXPECT_FALSE(app.OnCommand(ID_SETTINGS));

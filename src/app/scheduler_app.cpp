@@ -7,7 +7,6 @@
 #include "platform/main_window_host.h"
 #include "platform/named_mutex.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 #include "text/cp932.h"
 
 namespace {
@@ -18,8 +17,8 @@ constexpr int kCommandLineSize = 256;
 }  // namespace
 
 CSchedulerApp::CSchedulerApp(NamedMutex& mutex, Alerts& alerts, DialogHost& dialogs,
-                             MainWindowHost& window, UiBusy& busy)
-    : m_mutex(mutex), m_alerts(alerts), m_dialogs(dialogs), m_window(window), m_busy(busy) {}
+                             MainWindowHost& window)
+    : m_mutex(mutex), m_alerts(alerts), m_dialogs(dialogs), m_window(window) {}
 
 CSchedulerApp::~CSchedulerApp() {
   if (m_mutexTaken) m_mutex.Release();
@@ -69,9 +68,6 @@ bool CSchedulerApp::OnCommand(unsigned id) {
 }
 
 void CSchedulerApp::OnAppAbout() {
-  CAboutDlg about(m_busy);
-  m_busy.SetAboutOpen(true);
+  CAboutDlg about;
   m_dialogs.RunModal(IDD_ABOUTBOX, about);
-  m_busy.SetFrontDialog(nullptr);
-  m_busy.SetAboutOpen(false);
 }

@@ -6,14 +6,12 @@ class Alerts;
 class DialogHost;
 class MainWindowHost;
 class NamedMutex;
-class UiBusy;
 
 // The application object: chooses the role, guards the single resident instance, and serves
 // the commands that the frame hands on.
 class CSchedulerApp : public CommandTarget {
  public:
-  CSchedulerApp(NamedMutex& mutex, Alerts& alerts, DialogHost& dialogs, MainWindowHost& window,
-                UiBusy& busy);
+  CSchedulerApp(NamedMutex& mutex, Alerts& alerts, DialogHost& dialogs, MainWindowHost& window);
   ~CSchedulerApp();
 
   // `commandLine` is what follows the program's path, in code page 932. True when the
@@ -30,6 +28,5 @@ class CSchedulerApp : public CommandTarget {
   Alerts& m_alerts;
   DialogHost& m_dialogs;
   MainWindowHost& m_window;
-  UiBusy& m_busy;  // the version box keeps the interface busy
   bool m_mutexTaken = false;
 };

@@ -7,7 +7,7 @@
 #include "app/scheduler_app.h"
 #include "platform/main_window_host.h"
 #include "scheduler/main_frame.h"
-#include "scheduler/ui_busy.h"
+#include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
 #include "win32/frame_window.h"
 #include "win32/module.h"
@@ -21,6 +21,7 @@ namespace {
 // Everything the resident role's frame stands on, made before its window.
 class Resident : public MainWindowHost {
  public:
+  // `alerts` and `dialogs` mark `busy` while they are open.
   Resident(win32::FrameWindow& window, Alerts& alerts, DialogHost& dialogs, UiBusy& busy)
       : m_window(window),
         m_alerts(alerts),
@@ -51,8 +52,7 @@ class Resident : public MainWindowHost {
   win32::Win32Power m_power;
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
-  SettingsEditor m_settings{
-      SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey, m_busy}};
+  SettingsEditor m_settings{SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey}};
   CMainFrame m_frame{
       FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile, m_window, m_mci,
                  m_drives, m_window, m_window, m_foreground, m_power, m_textCodec},
@@ -71,12 +71,14 @@ int main() {
   const std::string commandLine = win32::WideToCp932(SkipProgramPath(processLine.c_str()));
 
   win32::FrameWindow window;
-  win32::Win32Alerts alerts(window);
-  win32::Win32DialogHost dialogs(window);
-  win32::Win32Mutex mutex;
+  win32::Win32Alerts boxes(window);
+  win32::Win32DialogHost windows(window);
   UiBusy busy;
+  BusyAlerts alerts(boxes, busy);
+  BusyDialogHost dialogs(windows, busy);
+  win32::Win32Mutex mutex;
   Resident resident(window, alerts, dialogs, busy);
-  CSchedulerApp app(mutex, alerts, dialogs, resident, busy);
+  CSchedulerApp app(mutex, alerts, dialogs, resident);
   resident.SetCommandTarget(app);
 
   if (app.InitInstance(commandLine.c_str())) win32::FrameWindow::RunMessageLoop();

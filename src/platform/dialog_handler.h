@@ -9,6 +9,8 @@ class DialogHandler {
   virtual ~DialogHandler() = default;
 
   void Attach(DialogControls& controls) { m_controls = &controls; }
+  // Null until the window exists.
+  WindowHandle Handle() { return m_controls != nullptr ? m_controls->Handle() : nullptr; }
 
   virtual bool OnInitDialog() { return true; }
   virtual void OnOK() { Controls().EndDialog(DialogResult::kOk); }

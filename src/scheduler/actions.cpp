@@ -47,7 +47,5 @@ int CMainFrame::RunMessage(const Reservation& slot) {
 
 void CMainFrame::ReportError(unsigned id) {
   const std::string text = m_ports.strings.Load(id);
-  m_busy.ErrorBoxOpened();
   if (m_bNoError == 0) m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
-  m_busy.ErrorBoxClosed();
 }

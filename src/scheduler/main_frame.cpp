@@ -49,7 +49,6 @@ int CMainFrame::OnCreate() {
     m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
   m_matcher = ScheduleMatcher();
-  m_busy.Clear();
   StartTimers();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   m_ports.power.KeepSystemAwake();
@@ -131,14 +130,12 @@ bool CMainFrame::SaveProfile() {
 
 bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
-  m_busy.ErrorBoxOpened();
   bool retry = false;
   if (offerRetry) {
     retry = m_ports.alerts.AskRetry(text.c_str(), "鳴刻エラー");
   } else {
     m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
   }
-  m_busy.ErrorBoxClosed();
   return retry;
 }
 
@@ -154,20 +151,16 @@ void CMainFrame::ShowTrayIcon(unsigned iconId, const char* tip) {
 }
 
 void CMainFrame::OnSettings() {
-  if (m_busy.SettingsOpen()) return;
-  m_busy.SetSettingsOpen(true);
+  if (m_busy.IsOpen(IDD_SETTINGS)) return;
 
   // The editor gets the reservations packed, in slot order.
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
   int noError = m_bNoError;
-  const bool ok = m_settings.Edit(edited, noError);
-  m_busy.SetFrontDialog(nullptr);
-  if (ok) {
+  if (m_settings.Edit(edited, noError)) {
     m_table = std::move(edited);
     m_bNoError = noError;
     // Written now, so that a crash later loses no edit. The edits stay in effect for this run
     // even when the file cannot take them.
     if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。", false);
   }
-  m_busy.SetSettingsOpen(false);
 }

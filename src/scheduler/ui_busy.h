@@ -2,29 +2,41 @@
 
 #include "platform/window_handle.h"
 
-// Whether one of the program's own windows is open (the settings, the version box, an error
-// box), during which the frame runs no action and a click on its icon opens no menu but brings
-// the front dialog forward. One object, shared by those that open the windows and the frame.
+class DialogHandler;
+
+// Whether one of the program's own modal windows is open (the settings and the editor, the
+// version box, an error box), during which the frame runs no action and a click on its icon
+// opens no menu but brings the front dialog forward. The windows mark it themselves: each is
+// open for exactly as long as a Scope made by the code that runs its modal loop (ModalWindows),
+// so no caller sets or clears it, and nested windows count by themselves.
 class UiBusy {
  public:
-  bool IsBusy() const { return m_settingsOpen || m_aboutOpen || m_errorBoxes > 0; }
+  class Scope {
+   public:
+    // `front`: the dialog that a click on the icon brings forward while this window is open;
+    // without one, the enclosing window's stays.
+    explicit Scope(UiBusy& busy, int templateId = 0, DialogHandler* front = nullptr)
+        : m_busy(busy), m_outer(busy.m_innermost), m_templateId(templateId), m_front(front) {
+      busy.m_innermost = this;
+    }
+    ~Scope() { m_busy.m_innermost = m_outer; }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
 
-  bool SettingsOpen() const { return m_settingsOpen; }
-  void SetSettingsOpen(bool open) { m_settingsOpen = open; }
-  void SetAboutOpen(bool open) { m_aboutOpen = open; }
-  // Boxes may nest; the interface stays busy until the last one closes.
-  void ErrorBoxOpened() { ++m_errorBoxes; }
-  void ErrorBoxClosed() { --m_errorBoxes; }
+   private:
+    friend class UiBusy;
+    UiBusy& m_busy;
+    const Scope* m_outer;
+    int m_templateId;
+    DialogHandler* m_front;
+  };
 
-  // The dialog that a click on the icon brings forward; null when none.
-  WindowHandle FrontDialog() const { return m_frontDialog; }
-  void SetFrontDialog(WindowHandle dialog) { m_frontDialog = dialog; }
-
-  void Clear() { *this = UiBusy(); }
+  bool IsBusy() const { return m_innermost != nullptr; }
+  // Whether a dialog made from this template is open.
+  bool IsOpen(int templateId) const;
+  // Null when no open window names one, or before the front dialog's window exists.
+  WindowHandle FrontDialog() const;
 
  private:
-  bool m_settingsOpen = false;
-  bool m_aboutOpen = false;
-  int m_errorBoxes = 0;
-  WindowHandle m_frontDialog = nullptr;
+  const Scope* m_innermost = nullptr;
 };

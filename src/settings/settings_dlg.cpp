@@ -9,7 +9,6 @@
 #include "platform/executable_location.h"
 #include "platform/run_key.h"
 #include "resource.h"
-#include "scheduler/ui_busy.h"
 #include "settings/duration_names.h"
 #include "settings/reservation_dlg.h"
 #include "text/cp932.h"
@@ -97,7 +96,6 @@ bool CSettingsDlg::OnInitDialog() {
   if (m_nRows > 0) SelectRow(0);
   if (m_bNoError) controls.CheckButton(IDC_NO_ERROR, true);
   if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
-  m_ports.busy.SetFrontDialog(controls.Handle());
   CenterOnScreen();
   return true;
 }

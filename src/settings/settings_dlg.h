@@ -7,7 +7,6 @@
 class Clock;
 class Drives;
 class ExecutableLocation;
-class UiBusy;
 
 struct SettingsPorts {
   DialogHost& dialogs;
@@ -15,7 +14,6 @@ struct SettingsPorts {
   Drives& drives;
   ExecutableLocation& location;
   RunKey& runKey;
-  UiBusy& busy;  // the dialog is what a click on the tray icon brings forward
 };
 
 // The value under the Run keys that starts the program with the system.

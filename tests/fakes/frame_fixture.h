@@ -6,7 +6,7 @@
 #include "fakes/fake_ports.h"
 #include "fakes/fake_text_codec.h"
 #include "scheduler/main_frame.h"
-#include "scheduler/ui_busy.h"
+#include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
 
 // A frame on fake ports, with a table of `slots` empty slots, whose settings command runs the
@@ -39,8 +39,11 @@ struct FakeFrame {
   FakeRunKey runKey;
   FakeTextCodec textCodec;
   UiBusy busy;
-  SettingsEditor settings{SettingsPorts{dialogs, clock, drives, location, runKey, busy}};
-  CMainFrame frame{FramePorts{clock, shell, alerts, strings, location, profile, timers, mci, drives,
-                              tray, menu, foreground, power, textCodec},
+  // What the frame and the dialogs are given: the fakes, marking `busy` while they are open.
+  BusyAlerts busyAlerts{alerts, busy};
+  BusyDialogHost busyDialogs{dialogs, busy};
+  SettingsEditor settings{SettingsPorts{busyDialogs, clock, drives, location, runKey}};
+  CMainFrame frame{FramePorts{clock, shell, busyAlerts, strings, location, profile, timers, mci,
+                              drives, tray, menu, foreground, power, textCodec},
                    busy, settings};
 };

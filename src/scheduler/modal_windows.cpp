@@ -1,0 +1,36 @@
+#include "scheduler/modal_windows.h"
+
+bool UiBusy::IsOpen(int templateId) const {
+  for (const Scope* scope = m_innermost; scope != nullptr; scope = scope->m_outer) {
+    if (scope->m_templateId == templateId) return true;
+  }
+  return false;
+}
+
+WindowHandle UiBusy::FrontDialog() const {
+  for (const Scope* scope = m_innermost; scope != nullptr; scope = scope->m_outer) {
+    if (scope->m_front != nullptr) return scope->m_front->Handle();
+  }
+  return nullptr;
+}
+
+DialogResult BusyDialogHost::RunModal(int templateId, DialogHandler& handler) {
+  const UiBusy::Scope open(m_busy, templateId, &handler);
+  return m_host.RunModal(templateId, handler);
+}
+
+DialogResult BusyDialogHost::RunModalOwnedBy(WindowHandle owner, int templateId,
+                                             DialogHandler& handler) {
+  const UiBusy::Scope open(m_busy, templateId);
+  return m_host.RunModalOwnedBy(owner, templateId, handler);
+}
+
+void BusyAlerts::ShowWarning(const char* text, const char* caption) {
+  const UiBusy::Scope open(m_busy);
+  m_alerts.ShowWarning(text, caption);
+}
+
+bool BusyAlerts::AskRetry(const char* text, const char* caption) {
+  const UiBusy::Scope open(m_busy);
+  return m_alerts.AskRetry(text, caption);
+}
