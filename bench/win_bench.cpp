@@ -151,7 +151,7 @@ ProfileFigures BenchProfile(const std::wstring& folder, int slots, bool perKey) 
     if (!loaded || !profile.Save(*loaded, table)) std::exit(1);
   });
   if (perKey) {
-    const std::string apiPath = win32::WideToCp932(apiFile);
+    const std::string apiPath = win32::WideToCp932(apiFile, win32::BestFit::kUsed);
     figures.unchanged = MillisecondsPerRound([&] { PerKeyLoadAndSave(apiPath, slots, false); });
     figures.changed = MillisecondsPerRound([&] { PerKeyLoadAndSave(apiPath, slots, true); });
   }

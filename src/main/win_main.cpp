@@ -68,7 +68,8 @@ void __gnu_cxx::__verbose_terminate_handler() { std::abort(); }
 
 int main() {
   const std::wstring processLine = win32::ProcessCommandLine();
-  const std::string commandLine = win32::WideToCp932(SkipProgramPath(processLine.c_str()));
+  const std::string commandLine =
+      win32::WideToCp932(SkipProgramPath(processLine.c_str()), win32::BestFit::kUsed);
 
   win32::FrameWindow window;
   win32::Win32Alerts boxes(window);

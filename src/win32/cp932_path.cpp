@@ -25,19 +25,19 @@ std::wstring ShortPath(const std::wstring& path) {
 
 std::optional<std::string> PathToCp932(const std::wstring& path) {
   bool complete = false;
-  std::string narrow = WideToCp932NoBestFit(path, &complete);
+  std::string narrow = WideToCp932(path, BestFit::kRefused, &complete);
   if (complete) return narrow;
   // A component without a short name stays long in the short form, and is lacking again.
   const std::wstring shortPath = ShortPath(path);
   if (shortPath.empty()) return std::nullopt;
-  narrow = WideToCp932NoBestFit(shortPath, &complete);
+  narrow = WideToCp932(shortPath, BestFit::kRefused, &complete);
   if (complete) return narrow;
   return std::nullopt;
 }
 
 ChosenFile ToChosenFile(const std::wstring& path) {
   if (std::optional<std::string> narrow = PathToCp932(path)) return {*narrow, true};
-  return {WideToCp932NoBestFit(path), false};
+  return {WideToCp932(path, BestFit::kRefused), false};
 }
 
 }  // namespace win32

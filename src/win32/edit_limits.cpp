@@ -12,7 +12,8 @@ namespace {
 std::u16string ToUtf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 int Cp932CharacterSize(std::u16string_view character) {
-  return static_cast<int>(WideToCp932(std::wstring(character.begin(), character.end())).size());
+  return static_cast<int>(
+      WideToCp932(std::wstring(character.begin(), character.end()), BestFit::kUsed).size());
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ void ModalDialog::SetItemText(int id, const char* text) {
   m_editLimits.SetText(Item(id), id, Cp932ToWide(text));
 }
 
-std::string ModalDialog::GetItemText(int id) { return WideToCp932(WindowText(Item(id))); }
+std::string ModalDialog::GetItemText(int id) {
+  return WideToCp932(WindowText(Item(id)), BestFit::kUsed);
+}
 
 void ModalDialog::LimitText(int id, int limit) { m_editLimits.Limit(Item(id), id, limit); }
 

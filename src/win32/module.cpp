@@ -32,9 +32,9 @@ std::wstring ProcessCommandLine() { return GetCommandLineW(); }
 // the text would name no folder, or another one; the short (8.3) form is ASCII and names it.
 std::string Win32Location::DirectoryCp932() {
   const std::wstring directory = ExecutableDirectory();
-  return PathToCp932(directory).value_or(WideToCp932(directory));
+  return PathToCp932(directory).value_or(WideToCp932(directory, BestFit::kUsed));
 }
 
-std::string Win32Location::FullPathCp932() { return WideToCp932(ExecutablePath()); }
+std::string Win32Location::FullPathCp932() { return WideToCp932(ExecutablePath(), BestFit::kUsed); }
 
 }  // namespace win32

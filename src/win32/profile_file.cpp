@@ -80,6 +80,6 @@ bool Win32ProfileFile::Write(const std::string& bytes) {
   return false;
 }
 
-std::string Win32ProfileFile::Path() { return WideToCp932(m_path); }
+std::string Win32ProfileFile::Path() { return WideToCp932(m_path, BestFit::kUsed); }
 
 }  // namespace win32

@@ -71,7 +71,7 @@ std::string Win32Strings::Load(unsigned id) {
   const int length =
       LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&resource), 0);
   if (length <= 0 || resource == nullptr) return {};
-  return WideToCp932(std::wstring_view(resource, static_cast<std::size_t>(length)));
+  return WideToCp932(std::wstring_view(resource, static_cast<std::size_t>(length)), BestFit::kUsed);
 }
 
 DialogResult Win32DialogHost::RunModal(int templateId, DialogHandler& handler) {
@@ -108,7 +108,7 @@ bool Win32RunKey::ValueNames(Hive hive, std::vector<std::string>* names) {
         RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
     // Any other failure, such as the key being deleted meanwhile, would repeat forever.
     if (status != ERROR_SUCCESS) break;
-    names->push_back(WideToCp932(std::wstring_view(name.data(), length)));
+    names->push_back(WideToCp932(std::wstring_view(name.data(), length), BestFit::kUsed));
   }
   RegCloseKey(key);
   return true;
@@ -122,7 +122,7 @@ bool Win32RunKey::SetValue(Hive hive, const char* name, const char* data, int si
   // The program's own path is written as the system spells it, so that a folder name outside
   // code page 932 still starts it.
   const std::wstring executable = ExecutablePath();
-  if (WideToCp932(executable) == path) value = executable;
+  if (WideToCp932(executable, BestFit::kUsed) == path) value = executable;
   // As many characters as bytes were given, zeros behind the path, never without terminator.
   value.resize(std::max(value.size() + 1, bytes.size()), L'\0');
 
@@ -155,7 +155,7 @@ bool Win32Mci::SendString(const char* command, char* reply, unsigned replySize, 
   const MCIERROR error = mciSendStringW(Cp932ToWide(command).c_str(), reply ? wideReply : nullptr,
                                         reply ? sizeof wideReply / sizeof wideReply[0] : 0, window);
   if (reply != nullptr && replySize > 0)
-    cp932::CopyToField(reply, replySize, WideToCp932(wideReply));
+    cp932::CopyToField(reply, replySize, WideToCp932(wideReply, BestFit::kUsed));
   return error == 0;
 }
 

@@ -17,29 +17,21 @@ std::wstring Cp932ToWide(std::string_view text) {
   return wide;
 }
 
-std::string WideToCp932(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(kCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    WideCharToMultiByte(kCodePage, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-  }
-  return narrow;
-}
-
-std::string WideToCp932NoBestFit(std::wstring_view text, bool* complete) {
+std::string WideToCp932(std::wstring_view text, BestFit bestFit, bool* complete) {
   if (complete != nullptr) *complete = true;
   if (text.empty()) return {};
-  constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
+  const bool refused = bestFit == BestFit::kRefused;
+  const DWORD flags = refused ? WC_NO_BEST_FIT_CHARS : 0;
+  // With best fit, what has no look-alike either becomes the code page's own default character.
+  const char* defaultCharacter = refused ? "?" : nullptr;
   const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(kCodePage, kFlags, text.data(), size, nullptr, 0, "?", nullptr);
+  const int length = WideCharToMultiByte(kCodePage, flags, text.data(), size, nullptr, 0,
+                                         defaultCharacter, nullptr);
   std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
   BOOL lacking = FALSE;
   if (length > 0) {
-    WideCharToMultiByte(kCodePage, kFlags, text.data(), size, narrow.data(), length, "?", &lacking);
+    WideCharToMultiByte(kCodePage, flags, text.data(), size, narrow.data(), length,
+                        defaultCharacter, complete != nullptr ? &lacking : nullptr);
   }
   if (complete != nullptr) *complete = length > 0 && !lacking;
   return narrow;

@@ -8,7 +8,8 @@ namespace win32 {
 
 std::string Win32TextCodec::Utf16ToCp932(std::u16string_view text) {
   // No best fit: a look-alike ASCII letter or sign could turn a foreign line into one of ours.
-  return WideToCp932NoBestFit({reinterpret_cast<const wchar_t*>(text.data()), text.size()});
+  return WideToCp932({reinterpret_cast<const wchar_t*>(text.data()), text.size()},
+                     BestFit::kRefused);
 }
 
 std::u16string Win32TextCodec::Cp932ToUtf16(std::string_view text) {
