@@ -180,30 +180,9 @@ bool IsIniBlank(char byte) {
   return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
 }
 
-std::string IniDocument::Encode(std::string_view text) const {
-  std::string encoded;
-  switch (m_form) {
-    case Form::kCp932:
-      break;  // the text itself is written
-    case Form::kUtf8:
-      encoded = m_codec->Utf16ToUtf8(m_codec->Cp932ToUtf16(text));
-      break;
-    case Form::kUtf16:
-      AppendUtf16(encoded, m_codec->Cp932ToUtf16(text));
-      break;
-  }
-  return encoded;
-}
-
-IniDocument::Line IniDocument::NewLine(std::string text) const {
-  std::string encoded = Encode(text);
+IniDocument::Line IniDocument::NewLine(std::string text) {
   std::string key = HeaderName(text) ? std::string() : EntryKey(text);
-  return Line{std::move(text), "\r\n", std::move(key), std::move(encoded)};
-}
-
-void IniDocument::Rewrite(Line& line, std::string text) const {
-  line.encoded = Encode(text);
-  line.text = std::move(text);
+  return Line{std::move(text), "\r\n", std::move(key), {}, true};
 }
 
 void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::string encoded) {
@@ -215,7 +194,7 @@ void IniDocument::AddParsedLine(std::string text, std::string_view ending, std::
   }
   std::string key = name ? std::string() : EntryKey(text);
   m_sections.back().lines.push_back(
-      Line{std::move(text), ending, std::move(key), std::move(encoded)});
+      Line{std::move(text), ending, std::move(key), std::move(encoded), false});
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
@@ -223,7 +202,6 @@ IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
   if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
     document.m_form = Form::kUtf16;
     document.m_mark = kUtf16Mark;
-    document.m_codec = &codec;
     bytes.remove_prefix(kUtf16Mark.size());
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t at = 0; at < units.size(); ++at) {
@@ -247,10 +225,7 @@ IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
     document.m_mark = kUtf8Mark;
     bytes.remove_prefix(kUtf8Mark.size());
   }
-  if (IsUtf8Text(bytes)) {
-    document.m_form = Form::kUtf8;
-    document.m_codec = &codec;
-  }
+  if (IsUtf8Text(bytes)) document.m_form = Form::kUtf8;
   for (std::size_t start = 0; start < bytes.size();) {
     const LineBreak lineBreak = FindLineBreak(bytes, start);
     const std::string_view line = bytes.substr(start, lineBreak.end - start);
@@ -265,13 +240,15 @@ IniDocument IniDocument::Parse(std::string_view bytes, TextCodec& codec) {
   return document;
 }
 
-std::string IniDocument::Serialize() const {
-  const std::size_t endingUnitSize = m_form == Form::kUtf16 ? 2 : 1;
+std::string IniDocument::Serialize(TextCodec& codec) const {
+  // Rewritten lines of a Unicode file are counted as code page 932: the room is only a guess.
+  const std::size_t unitSize = m_form == Form::kUtf16 ? 2 : 1;
   std::size_t size = m_mark.size() + m_oddByte.size();
   for (const Section& section : m_sections) {
     for (const Line& line : section.lines) {
-      size += (m_form == Form::kCp932 ? line.text.size() : line.encoded.size()) +
-              endingUnitSize * line.ending.size();
+      const bool asText = m_form == Form::kCp932 || line.rewritten;
+      size += (asText ? unitSize * line.text.size() : line.encoded.size()) +
+              unitSize * line.ending.size();
     }
   }
   std::string bytes;
@@ -279,11 +256,26 @@ std::string IniDocument::Serialize() const {
   bytes.append(m_mark);
   for (const Section& section : m_sections) {
     for (const Line& line : section.lines) {
-      if (m_form == Form::kUtf16) {
-        bytes.append(line.encoded);
-        for (const char character : line.ending) bytes.append({character, '\0'});
-      } else {
-        bytes.append(m_form == Form::kUtf8 ? line.encoded : line.text).append(line.ending);
+      switch (m_form) {
+        case Form::kCp932:
+          bytes.append(line.text).append(line.ending);
+          break;
+        case Form::kUtf8:
+          if (line.rewritten) {
+            bytes.append(codec.Utf16ToUtf8(codec.Cp932ToUtf16(line.text)));
+          } else {
+            bytes.append(line.encoded);
+          }
+          bytes.append(line.ending);
+          break;
+        case Form::kUtf16:
+          if (line.rewritten) {
+            AppendUtf16(bytes, codec.Cp932ToUtf16(line.text));
+          } else {
+            bytes.append(line.encoded);
+          }
+          for (const char character : line.ending) bytes.append({character, '\0'});
+          break;
       }
     }
   }
@@ -292,50 +284,54 @@ std::string IniDocument::Serialize() const {
   return bytes;
 }
 
-std::optional<std::size_t> IniDocument::FindSection(std::string_view name) const {
-  if (!m_lastFound || m_lastFound->name != name) {
-    const auto found = m_index.find(Fold(name));
-    m_lastFound = LastFound{std::string(name), found == m_index.end()
-                                                   ? std::nullopt
-                                                   : std::optional<std::size_t>(found->second)};
-  }
-  return m_lastFound->index;
+std::optional<IniDocument::SectionId> IniDocument::FindSection(std::string_view name) const {
+  const auto found = m_index.find(Fold(name));
+  if (found == m_index.end()) return std::nullopt;
+  return SectionId{found->second};
 }
 
-std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto found = FindSection(section);
-  if (!found) return std::nullopt;
+IniDocument::SectionId IniDocument::FindOrAddSection(std::string_view name) {
+  std::string folded = Fold(name);
+  if (const auto found = m_index.find(folded); found != m_index.end()) {
+    return SectionId{found->second};
+  }
+  if (Line* last = LastLine(); last != nullptr && last->ending.empty()) last->ending = "\r\n";
+  Section& added = m_sections.emplace_back();
+  added.lines.reserve(kUsualSectionLines);
+  added.lines.push_back(NewLine("[" + std::string(name) + "]"));
+  m_index.emplace(std::move(folded), m_sections.size() - 1);
+  return SectionId{m_sections.size() - 1};
+}
+
+std::optional<std::string> IniDocument::Get(SectionId section, std::string_view key) const {
   const std::string foldedKey = Fold(key);
-  for (const Line& line : m_sections[*found].lines) {
+  for (const Line& line : m_sections[static_cast<std::size_t>(section)].lines) {
     if (!line.key.empty() && line.key == foldedKey) return std::string(EntryValue(line.text));
   }
   return std::nullopt;
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const auto found = FindSection(section);
+  if (!found) return std::nullopt;
+  return Get(*found, key);
+}
+
+void IniDocument::Set(SectionId section, std::string_view key, std::string_view value) {
   // A line break inside a value would end the entry early and turn the rest into lines of
   // their own, possibly a section header.
   value = value.substr(0, value.find_first_of("\r\n"));
 
-  const auto found = FindSection(section);
-  if (!found) {
-    if (Line* last = LastLine(); last != nullptr && last->ending.empty()) last->ending = "\r\n";
-    Section added;
-    added.lines.reserve(kUsualSectionLines);
-    added.lines.push_back(NewLine("[" + std::string(section) + "]"));
-    added.lines.push_back(NewLine(EntryText(key, value)));
-    m_sections.push_back(std::move(added));
-    m_index.emplace(Fold(section), m_sections.size() - 1);
-    m_lastFound = LastFound{std::string(section), m_sections.size() - 1};
-    return;
-  }
-
-  std::vector<Line>& lines = m_sections[*found].lines;
+  std::vector<Line>& lines = m_sections[static_cast<std::size_t>(section)].lines;
   const std::string foldedKey = Fold(key);
   for (Line& line : lines) {
     if (line.key.empty() || line.key != foldedKey) continue;
     // An unchanged value keeps the user's spelling, spacing and quotes.
-    if (EntryValue(line.text) != value) Rewrite(line, EntryText(key, value));
+    if (EntryValue(line.text) != value) {
+      line.text = EntryText(key, value);
+      line.encoded.clear();
+      line.rewritten = true;
+    }
     return;
   }
 
@@ -345,6 +341,10 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (lines[insertAt - 1].ending.empty()) lines[insertAt - 1].ending = "\r\n";
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                NewLine(EntryText(key, value)));
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  Set(FindOrAddSection(section), key, value);
 }
 
 IniDocument::Line* IniDocument::LastLine() {

@@ -20,15 +20,27 @@ bool IsIniBlank(char byte);
 // rewrite.
 class IniDocument {
  public:
+  // A section of this document, found or added: a slot's keys are read and written one after
+  // another, and finding the section once spares folding and hashing its name for each key.
+  // It stays valid while sections are added, until the document is replaced.
+  enum class SectionId : std::size_t {};
+
   static IniDocument Parse(std::string_view bytes, TextCodec& codec);
-  std::string Serialize() const;
+  // Unicode files encode the lines the program rewrote or added; all others stand as read.
+  std::string Serialize(TextCodec& codec) const;
+
+  std::optional<SectionId> FindSection(std::string_view name) const;
+  // The first section of that name, or a new one at the end of the document.
+  SectionId FindOrAddSection(std::string_view name);
 
   // The value of the first such key of the first such section: blanks around it removed, then
   // one pair of matching quotes around it.
+  std::optional<std::string> Get(SectionId section, std::string_view key) const;
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   // Replaces the value in place unless it already reads as `value`, or appends the key at the
   // end of its section, or the section at the end of the document. A value that would not read
   // back unchanged (blanks at its ends, or a quote at both) is written inside double quotes.
+  void Set(SectionId section, std::string_view key, std::string_view value);
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
  private:
@@ -36,7 +48,8 @@ class IniDocument {
     std::string text;         // code page 932, without its line ending
     std::string_view ending;  // static "\r\n", "\r" or "\n", or empty at the end of the file
     std::string key;          // folded key name of an entry line, empty for any other line
-    std::string encoded;  // a Unicode file's line, as it stands there or as the program wrote it
+    std::string encoded;      // a Unicode file's line as it stands there, unless rewritten
+    bool rewritten = false;   // written or added by the program: `text` is what counts
   };
   // A header line and the lines up to the next header. The first one has no header: it holds
   // whatever precedes the first section.
@@ -45,28 +58,15 @@ class IniDocument {
   };
 
   // A line the program adds, ended by CR LF.
-  Line NewLine(std::string text) const;
-  void Rewrite(Line& line, std::string text) const;
-  // `text` in the file's own form.
-  std::string Encode(std::string_view text) const;
+  static Line NewLine(std::string text);
   void AddParsedLine(std::string text, std::string_view ending, std::string encoded);
   Line* LastLine();
-  std::optional<std::size_t> FindSection(std::string_view name) const;
 
   enum class Form { kCp932, kUtf8, kUtf16 };
   Form m_form = Form::kCp932;
-  std::string m_mark;            // the byte-order mark the file began with
-  std::string m_oddByte;         // a UTF-16 file's last byte that makes no whole unit
-  TextCodec* m_codec = nullptr;  // set for a Unicode file only
+  std::string m_mark;     // the byte-order mark the file began with
+  std::string m_oddByte;  // a UTF-16 file's last byte that makes no whole unit
   std::vector<Section> m_sections{Section{}};
   // Folded section name to the index of its first occurrence in m_sections.
   std::unordered_map<std::string, std::size_t> m_index;
-  // The last section looked up, by its name as asked, and where it is if it is there: a slot's
-  // keys are read and written one after another, and folding and hashing the name each time
-  // cost as much as the rest of a lookup.
-  struct LastFound {
-    std::string name;
-    std::optional<std::size_t> index;
-  };
-  mutable std::optional<LastFound> m_lastFound;
 };

@@ -71,17 +71,25 @@ int32_t ParseInteger(std::string_view text, int32_t fallback) {
   return static_cast<int32_t>(value);
 }
 
-int32_t ReadInteger(const IniDocument& document, std::string_view section, std::string_view key,
+// A slot's section is looked up once for all its keys; one that is missing gives the defaults.
+using OptionalSection = std::optional<IniDocument::SectionId>;
+
+std::optional<std::string> GetValue(const IniDocument& document, OptionalSection section,
+                                    std::string_view key) {
+  return section ? document.Get(*section, key) : std::nullopt;
+}
+
+int32_t ReadInteger(const IniDocument& document, OptionalSection section, std::string_view key,
                     int32_t fallback) {
-  const auto text = document.Get(section, key);
+  const auto text = GetValue(document, section, key);
   return text ? ParseInteger(*text, fallback) : fallback;
 }
 
 // An empty value is a value: only an absent key takes the default.
 template <std::size_t N>
-void ReadString(const IniDocument& document, std::string_view section, std::string_view key,
+void ReadString(const IniDocument& document, OptionalSection section, std::string_view key,
                 const char (&fallback)[N], char (&field)[N]) {
-  const auto text = document.Get(section, key);
+  const auto text = GetValue(document, section, key);
   cp932::CopyToField(field, text ? std::string_view(*text) : std::string_view(fallback));
 }
 
@@ -113,17 +121,18 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   m_unread = false;
 
   ProfileOptions options;
-  options.slotCount = ReadInteger(m_loaded, kOptionSection, "ArrayStock", kDefaultSlotCount);
+  const OptionalSection optionSection = m_loaded.FindSection(kOptionSection);
+  options.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
   // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
   // count stays as the user wrote it.
   if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
-  options.noError = ReadInteger(m_loaded, kOptionSection, "NoError", kDefaultNoError);
+  options.noError = ReadInteger(m_loaded, optionSection, "NoError", kDefaultNoError);
 
   const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
   const Reservation defaults = DefaultReservation(m_location);
   for (int index = 0; index < slotsUsed; ++index) {
-    const std::string section = SlotSection(index);
+    const OptionalSection section = m_loaded.FindSection(SlotSection(index));
     Reservation record{};
     for (const IntegerKey& key : kIntegerKeys) {
       record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
@@ -159,7 +168,7 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
   document.Set(kOptionSection, "NoError", std::to_string(options.noError));
   const int slotCount = std::min(options.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
-    const std::string section = SlotSection(index);
+    const IniDocument::SectionId section = document.FindOrAddSection(SlotSection(index));
     const Reservation& record = table[index];
     for (const IntegerKey& key : kIntegerKeys) {
       document.Set(section, key.name, std::to_string(record.*key.field));
@@ -169,7 +178,7 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
     document.Set(section, "Command", FieldText(record.Command));
   }
 
-  if (!m_store.Write(document.Serialize())) return false;
+  if (!m_store.Write(document.Serialize(m_codec))) return false;
   // The newest known content of the file, for the next save whose read fails.
   m_loaded = std::move(document);
   return true;
