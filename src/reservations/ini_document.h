@@ -22,11 +22,12 @@ class IniDocument {
  public:
   // A section of this document, found or added: a slot's keys are read and written one after
   // another, and finding the section once spares folding and hashing its name for each key.
-  // It stays valid while sections are added, until the document is replaced.
+  // It stays valid for this document and its copies while sections are added.
   enum class SectionId : std::size_t {};
 
   static IniDocument Parse(std::string_view bytes, TextCodec& codec);
-  // Unicode files encode the lines the program rewrote or added; all others stand as read.
+  // `codec` encodes the lines the program rewrote or added to a Unicode file; every other line
+  // is written as it was read.
   std::string Serialize(TextCodec& codec) const;
 
   std::optional<SectionId> FindSection(std::string_view name) const;
