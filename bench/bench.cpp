@@ -45,6 +45,9 @@ void BenchTick(int slots) {
 
 void BenchProfile(int slots) {
   FakeFrame fake(slots);
+  // The count comes from the profile, as at a start: the frame writes back the count it read.
+  fake.profile.Write("[OPTION]\r\nArrayStock=" + std::to_string(slots) + "\r\n");
+  fake.frame.LoadProfile(1);
   FillNonMatching(fake.frame);
   fake.frame.SaveProfile();  // the file every round starts from
   const std::string file = fake.profile.contents;
