@@ -8,6 +8,7 @@
 #include "platform/named_mutex.h"
 #include "resource.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ bool CSchedulerApp::InitInstance(const char* commandLine) {
   const NamedMutex::Result guard = m_mutex.CreateOwned(kMutexName);
   m_mutexTaken = guard == NamedMutex::Result::kCreated;
   if (guard == NamedMutex::Result::kAlreadyExists) {
-    m_alerts.ShowWarning("二重起動はできません", "鳴刻エラー");
+    m_alerts.ShowWarning(texts::kAlreadyRunning, texts::kErrorCaption);
     return false;
   }
   switch (m_window.CreateMainWindow()) {
@@ -49,7 +50,7 @@ bool CSchedulerApp::InitInstance(const char* commandLine) {
       break;
   }
   // A window that cannot be made leaves nothing to reach: end rather than run invisibly.
-  m_alerts.ShowWarning("ウィンドウの作成に失敗しました", "鳴刻エラー");
+  m_alerts.ShowWarning(texts::kWindowCreationFailed, texts::kErrorCaption);
   return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/executable_location.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 int DurationSeconds(DurationIndex index) {
   static constexpr int kSeconds[kDurationIndexCount] = {
@@ -17,7 +18,7 @@ Reservation DefaultReservation(ExecutableLocation& location) {
   record.Month = SLOT_EMPTY;
   record.Action = ACTION_OFF;
   record.Track = 1;
-  cp932::CopyToField(record.Message, "hello");
+  cp932::CopyToField(record.Message, texts::kDefaultMessage);
   cp932::CopyToField(record.FileName, location.DirectoryCp932() + "readme.txt");
   return record;
 }

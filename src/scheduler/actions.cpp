@@ -8,6 +8,7 @@
 #include "scheduler/main_frame.h"
 #include "scheduler/ui_busy.h"
 #include "text/number_text.h"
+#include "texts.h"
 
 int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;
@@ -47,5 +48,5 @@ int CMainFrame::RunMessage(const Reservation& slot) {
 
 void CMainFrame::ReportError(unsigned id) {
   const std::string text = m_ports.strings.Load(id);
-  if (m_bNoError == 0) m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+  if (m_bNoError == 0) m_ports.alerts.ShowWarning(text.c_str(), texts::kErrorCaption);
 }

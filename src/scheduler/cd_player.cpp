@@ -9,6 +9,7 @@
 #include "platform/mci.h"
 #include "resource.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ int CdPlayer::Play(const Reservation& slot) {
   if (!m_mci.SendString(m_playRange, nullptr, 0, true)) return Failed(IDS_CD_PLAY_FAILED);
 
   m_secondsLeft = DurationSeconds(slot.Time);
-  m_host.ShowTrayIcon(IDI_CD_PLAYING, "CD再生中です クリックで停止します");
+  m_host.ShowTrayIcon(IDI_CD_PLAYING, texts::kCdPlayingTip);
   return 1;
 }
 
@@ -102,7 +103,7 @@ int CdPlayer::Failed(unsigned id) {
 void CdPlayer::Stop() {
   m_mci.SendString(m_device.stop, nullptr, 0, false);
   m_mci.SendString(m_device.close, nullptr, 0, false);
-  m_host.ShowTrayIcon(IDR_MAINFRAME, "鳴刻");
+  m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
   m_playing = false;
 }
 

@@ -15,6 +15,7 @@
 #include "scheduler/table_editor.h"
 #include "scheduler/ui_busy.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 namespace {
 
@@ -38,13 +39,13 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
 
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
-  cp932::CopyToField(m_nid.tip, "鳴刻");
+  cp932::CopyToField(m_nid.tip, texts::kTrayTip);
   m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   if (!LoadProfile(kStartReadAttempts)) {
     // Gone while the box is open, so that no click on it can open the settings meanwhile.
     m_ports.tray.Delete();
     do {
-      if (!ReportProfileFailure("設定ファイルを読み込めませんでした。", true)) return -1;
+      if (!ReportProfileFailure(texts::kProfileUnreadable, true)) return -1;
     } while (!LoadProfile(kRetryReadAttempts));
     m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
@@ -132,9 +133,9 @@ bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
   bool retry = false;
   if (offerRetry) {
-    retry = m_ports.alerts.AskRetry(text.c_str(), "鳴刻エラー");
+    retry = m_ports.alerts.AskRetry(text.c_str(), texts::kErrorCaption);
   } else {
-    m_ports.alerts.ShowWarning(text.c_str(), "鳴刻エラー");
+    m_ports.alerts.ShowWarning(text.c_str(), texts::kErrorCaption);
   }
   return retry;
 }
@@ -161,6 +162,6 @@ void CMainFrame::OnSettings() {
     m_bNoError = noError;
     // Written now, so that a crash later loses no edit. The edits stay in effect for this run
     // even when the file cannot take them.
-    if (!SaveProfile()) ReportProfileFailure("設定を保存できませんでした。", false);
+    if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
   }
 }

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "scheduler/main_frame.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void CMainFrame::OnQuickReservation() {
   slot.Minute = due.tm_min;
   slot.Action = ACTION_MESSAGE;
   slot.Drive = 1;
-  cp932::CopyToField(slot.Message, "あれから３分です！");
+  cp932::CopyToField(slot.Message, texts::kQuickReservationMessage);
   slot.Erace = 1;
   m_table[index] = slot;
   m_ports.alerts.Beep();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/dialog_controls.h"
+#include "texts.h"
 
 void CDropEdit::SubclassDlgItem(int id, DialogControls& controls) {
   m_id = id;
@@ -17,8 +18,8 @@ void CDropEdit::OnDropFiles(const ChosenFile& firstFile) {
 
 void CDropEdit::SetPath(const ChosenFile& file) {
   if (!file.usable) {
-    const std::string text = "このファイルの名前は使用できません。\n" + file.path;
-    m_controls->ShowWarning(text.c_str(), "鳴刻エラー");
+    const std::string text = std::string(texts::kUnusableFileName) + "\n" + file.path;
+    m_controls->ShowWarning(text.c_str(), texts::kErrorCaption);
     return;
   }
   m_controls->SetItemText(m_id, file.path.c_str());

@@ -9,6 +9,7 @@
 #include "settings/duration_names.h"
 #include "text/cp932.h"
 #include "text/number_text.h"
+#include "texts.h"
 
 namespace {
 
@@ -66,9 +67,9 @@ void CReservationDlg::FillComboLists() {
     controls.AddComboItem(IDC_DRIVE, item);
   }
   AddNumbers(controls, IDC_TRACK, 1, 29, ' ');
-  controls.AddComboItem(IDC_DURATION, "任意の時間");
+  controls.AddComboItem(IDC_DURATION, texts::kAnyDuration);
   for (int index = 1; index < kDurationIndexCount; ++index) {
-    controls.AddComboItem(IDC_DURATION, kDurationNames[index]);
+    controls.AddComboItem(IDC_DURATION, texts::kDurationNames[index]);
   }
 }
 
@@ -157,12 +158,11 @@ void CReservationDlg::OnOK() {
   if (controls.IsButtonChecked(IDC_ACTION_MESSAGE)) action = ACTION_MESSAGE;
 
   if (action == ACTION_CD && !DriveIsCdRom() &&
-      !controls.AskYesNo("現在選択されているドライブはCDドライブではありません。\n予約しますか？",
-                         "確認 - CDを再生")) {
+      !controls.AskYesNo(texts::kNotCdDriveQuestion, texts::kNotCdDriveCaption)) {
     return;
   }
 
-  if (action == ACTION_OFF && controls.AskYesNo("この予約を削除しますか？", "確認 - OFF")) {
+  if (action == ACTION_OFF && controls.AskYesNo(texts::kDeleteQuestion, texts::kDeleteCaption)) {
     record.Month = SLOT_EMPTY;
   } else {
     // Daily and weekly reservations fire in every month: their month combo is hidden.
@@ -273,8 +273,8 @@ void CReservationDlg::OnActionOff() { ApplyActionMode(false, false, false, false
 void CReservationDlg::OnBrowse() {
   const std::string directory = m_location.DirectoryCp932();
   ChosenFile file;
-  if (Controls().ChooseFileToOpen("全てのファイル(*.*)|*.*||", "実行ファイル参照",
-                                  directory.c_str(), &file)) {
+  if (Controls().ChooseFileToOpen(texts::kBrowseFilter, texts::kBrowseTitle, directory.c_str(),
+                                  &file)) {
     m_pathEdit.SetPath(file);
   }
 }

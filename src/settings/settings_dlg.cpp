@@ -13,42 +13,44 @@
 #include "settings/reservation_dlg.h"
 #include "text/cp932.h"
 #include "text/number_text.h"
+#include "texts.h"
 
 namespace {
 
-constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day
-constexpr int kDefaultCdDrive = 5;              // E, when no drive answers as a CD-ROM drive
+constexpr int kDefaultCdDrive = 5;  // E, when no drive answers as a CD-ROM drive
 
 std::string WhenText(const Reservation& slot) {
   std::string text;
   if (slot.Week != 0) {
-    text = "毎週";
+    text = texts::kEveryWeek;
     // The weekday's two bytes; a Week outside 1..7 names no day.
-    if (slot.Week >= 1 && slot.Week <= 7) text.append(kWeekdays + (slot.Week - 1) * 2, 2);
-    text += "曜日";
+    if (slot.Week >= 1 && slot.Week <= 7) text.append(texts::kWeekdays + (slot.Week - 1) * 2, 2);
+    text += texts::kWeekdaySuffix;
   } else if (slot.Day != 0 && slot.Month != 0) {
-    text = TwoColumnNumber(slot.Month, '0') + "月" + TwoColumnNumber(slot.Day, '0') + "日";
+    text = TwoColumnNumber(slot.Month, '0') + texts::kMonthSuffix + TwoColumnNumber(slot.Day, '0') +
+           texts::kDaySuffix;
   } else if (slot.Day != 0) {
-    text = "毎月" + TwoColumnNumber(slot.Day, '0') + "日";
+    text = texts::kEveryMonth + TwoColumnNumber(slot.Day, '0') + texts::kDaySuffix;
   } else {
-    text = "毎日";
+    text = texts::kEveryDay;
   }
-  text += TwoColumnNumber(slot.Hour, '0') + "時" + TwoColumnNumber(slot.Minute, '0') + "分から";
+  text += TwoColumnNumber(slot.Hour, '0') + texts::kHourSuffix + TwoColumnNumber(slot.Minute, '0') +
+          texts::kMinuteFromSuffix;
   const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
-  text += kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
+  text += texts::kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
   return text;
 }
 
 const char* ActionText(const Reservation& slot) {
   switch (slot.Action) {
     case ACTION_CD:
-      return "CD再生";
+      return texts::kActionCd;
     case ACTION_FILE:
-      return "ファイル実行";
+      return texts::kActionFile;
     case ACTION_MESSAGE:
-      return "メッセージ表示";
+      return texts::kActionMessage;
   }
-  return "OFF";
+  return texts::kActionOff;
 }
 
 std::string DetailText(const Reservation& slot) {
@@ -56,11 +58,11 @@ std::string DetailText(const Reservation& slot) {
     case ACTION_CD: {
       const bool known = slot.Drive >= 1 && slot.Drive <= kDriveCount;
       std::string text(1, known ? kDriveLetters[slot.Drive - 1] : '?');
-      return text + "ドライブ トラック" + TwoColumnNumber(slot.Track, '0');
+      return text + texts::kCdDetail + TwoColumnNumber(slot.Track, '0');
     }
     case ACTION_FILE:
       if (slot.Command[0] == '\0') return slot.FileName;
-      return std::string(slot.FileName) + " /" + slot.Command;
+      return std::string(slot.FileName) + texts::kCommandSeparator + slot.Command;
     case ACTION_MESSAGE:
       return slot.Message;
   }
@@ -82,10 +84,10 @@ bool CSettingsDlg::OnInitDialog() {
     int (*width)(int clientWidth);
   };
   static const Column kColumns[] = {
-      {"発動時間", [](int w) { return w / 3; }},
-      {"動作", [](int w) { return w / 6; }},
-      {"動作内容", [](int w) { return w / 12 * 5; }},
-      {"削除", [](int w) { return w / 12; }},
+      {texts::kColumnWhen, [](int w) { return w / 3; }},
+      {texts::kColumnAction, [](int w) { return w / 6; }},
+      {texts::kColumnDetail, [](int w) { return w / 12 * 5; }},
+      {texts::kColumnErase, [](int w) { return w / 12; }},
   };
   int index = 0;
   for (const Column& column : kColumns) {
@@ -108,7 +110,7 @@ unsigned CSettingsDlg::FillList() {
     const Reservation& slot = m_table[rows];
     if (!IsListed(slot)) break;
     list.push_back({Cell(WhenText(slot)), ActionText(slot), Cell(DetailText(slot)),
-                    slot.Erace != 0 ? "する" : "しない"});
+                    slot.Erace != 0 ? texts::kErased : texts::kKept});
     ++rows;
   }
   controls.SetListRows(IDC_RESERVATION_LIST, list);
@@ -161,7 +163,6 @@ void CSettingsDlg::OnNewReservation() {
   record.Track = 1;
   record.Time = 0;
   record.Erace = 1;
-  cp932::CopyToField(record.Message, "hello");
   record.Command[0] = '\0';
 
   Reservation edited;

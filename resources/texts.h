@@ -1,0 +1,65 @@
+// Every text the logic shows, each named once. Sources are UTF-8 but narrow literals are
+// compiled to code page 932, so these are the very bytes put on the screen and in the profile.
+// The action failures stand in chimeday.rc's string table instead, as ReportError loads them by
+// id, and the dialogs' own captions and labels in their templates there.
+#pragma once
+
+namespace texts {
+
+// Boxes and the tray icon.
+inline constexpr char kErrorCaption[] = "鳴刻エラー";
+inline constexpr char kTrayTip[] = "鳴刻";
+inline constexpr char kCdPlayingTip[] = "CD再生中です クリックで停止します";
+
+// Start-up and the profile; the profile's boxes add a line with its path.
+inline constexpr char kAlreadyRunning[] = "二重起動はできません";
+inline constexpr char kWindowCreationFailed[] = "ウィンドウの作成に失敗しました";
+inline constexpr char kProfileUnreadable[] = "設定ファイルを読み込めませんでした。";
+inline constexpr char kProfileUnsaved[] = "設定を保存できませんでした。";
+
+// A new slot's message, and the quick reservation's.
+inline constexpr char kDefaultMessage[] = "hello";
+inline constexpr char kQuickReservationMessage[] = "あれから３分です！";
+
+// The settings list: its columns, and the fragments its rows are made of.
+inline constexpr char kColumnWhen[] = "発動時間";
+inline constexpr char kColumnAction[] = "動作";
+inline constexpr char kColumnDetail[] = "動作内容";
+inline constexpr char kColumnErase[] = "削除";
+inline constexpr char kEveryWeek[] = "毎週";
+inline constexpr char kWeekdays[] = "日月火水木金土";  // two bytes a day, Sunday first
+inline constexpr char kWeekdaySuffix[] = "曜日";
+inline constexpr char kEveryMonth[] = "毎月";
+inline constexpr char kEveryDay[] = "毎日";
+inline constexpr char kMonthSuffix[] = "月";
+inline constexpr char kDaySuffix[] = "日";
+inline constexpr char kHourSuffix[] = "時";
+inline constexpr char kMinuteFromSuffix[] = "分から";
+inline constexpr char kActionCd[] = "CD再生";
+inline constexpr char kActionFile[] = "ファイル実行";
+inline constexpr char kActionMessage[] = "メッセージ表示";
+inline constexpr char kActionOff[] = "OFF";
+inline constexpr char kCdDetail[] = "ドライブ トラック";  // between the drive letter and the track
+inline constexpr char kCommandSeparator[] = " /";         // between the file and its verb
+inline constexpr char kErased[] = "する";
+inline constexpr char kKept[] = "しない";
+
+// The durations by DurationIndex, as the settings list names them; the editor's list names
+// index 0, no limit, kAnyDuration instead.
+inline constexpr const char* kDurationNames[] = {"任意",   "1分間",  "2分間",  "3分間", "5分間",
+                                                 "10分間", "15分間", "30分間", "1時間", "2時間",
+                                                 "3時間",  "6時間",  "12時間", "24時間"};
+inline constexpr char kAnyDuration[] = "任意の時間";
+
+// The reservation editor's questions and its file dialog.
+inline constexpr char kNotCdDriveQuestion[] =
+    "現在選択されているドライブはCDドライブではありません。\n予約しますか？";
+inline constexpr char kNotCdDriveCaption[] = "確認 - CDを再生";
+inline constexpr char kDeleteQuestion[] = "この予約を削除しますか？";
+inline constexpr char kDeleteCaption[] = "確認 - OFF";
+inline constexpr char kBrowseFilter[] = "全てのファイル(*.*)|*.*||";
+inline constexpr char kBrowseTitle[] = "実行ファイル参照";
+// A dropped or chosen file whose name code page 932 cannot spell; a line with the path follows.
+inline constexpr char kUnusableFileName[] = "このファイルの名前は使用できません。";
+
+}  // namespace texts
