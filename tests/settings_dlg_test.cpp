@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "fakes/frame_fixture.h"
-#include "text/cp932.h"
 #include "resource.h"
 #include "settings/reservation_dlg.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -261,7 +261,7 @@ TEST_F(SettingsTest, CancelKeepsTheTableTheOptionAndTheRunKeys) {
     controls.CheckButton(IDC_AUTOSTART, true);
     dialog.OnCancel();
   });
-  EXPECT_TRUE(Rows().empty()) << "the dialog's own copy lost the row";
+  EXPECT_TRUE(Rows().empty()) << "the edited copy lost the row";
   EXPECT_EQ(Slot(0).Message, std::string("一"));
   EXPECT_EQ(fake.frame.NoError(), 0);
   EXPECT_EQ(fake.runKey.values[Hive::kMachine].size(), 1u);

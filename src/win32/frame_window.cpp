@@ -16,7 +16,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"ChimedayClass";
 constexpr wchar_t kTitle[] = L"chimeday.exe";
 constexpr UINT kTrayNotify = WM_USER + 100;
-// WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU and the frame's add-to-title bit.
+// WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, and 0x8000 in the low word that belongs to the
+// window's class: no code of ours reads it, but other programs can read the style, so it stays.
 constexpr DWORD kFrameStyle = 0x00C88000;
 
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
