@@ -49,7 +49,7 @@ class ReservationDlgTest : public ::testing::Test {
     drives.cdRoms.insert('E');
   }
   void Open(const Reservation& record, bool deleteConfirm = false) {
-    EXPECT_TRUE(dialog.SetReservation(record));
+    dialog.SetReservation(record);
     dialog.SetDeleteConfirm(deleteConfirm);
     dialog.Attach(controls);
     EXPECT_TRUE(dialog.OnInitDialog());

@@ -36,7 +36,7 @@ void AddNumbers(DialogControls& controls, int id, int first, int last, char fill
 CReservationDlg::CReservationDlg(Drives& drives, ExecutableLocation& location)
     : m_drives(drives), m_location(location) {}
 
-bool CReservationDlg::SetReservation(const Reservation& record) {
+void CReservationDlg::SetReservation(const Reservation& record) {
   m_reservation.Month = record.Month;
   m_reservation.Day = record.Day;
   m_reservation.Week = record.Week;
@@ -51,7 +51,6 @@ bool CReservationDlg::SetReservation(const Reservation& record) {
   cp932::CopyToField(m_reservation.Message, {record.Message, sizeof record.Message});
   cp932::CopyToField(m_reservation.FileName, {record.FileName, sizeof record.FileName});
   cp932::CopyToField(m_reservation.Command, {record.Command, sizeof record.Command});
-  return true;
 }
 
 void CReservationDlg::SetDeleteConfirm(bool deleteConfirm) { m_bDeleteConfirm = deleteConfirm; }

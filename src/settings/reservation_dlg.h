@@ -12,7 +12,7 @@ class CReservationDlg : public DialogHandler {
  public:
   CReservationDlg(Drives& drives, ExecutableLocation& location);
 
-  bool SetReservation(const Reservation& record);
+  void SetReservation(const Reservation& record);
   // Every input disabled, to ask whether the reservation is to be deleted.
   void SetDeleteConfirm(bool deleteConfirm);
   // Meaningful after OK.

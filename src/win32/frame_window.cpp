@@ -60,13 +60,12 @@ MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarge
 
 void FrameWindow::Close() { SendMessageW(m_window, WM_CLOSE, 0, 0); }
 
-int FrameWindow::RunMessageLoop() {
+void FrameWindow::RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
 }
 
 LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,7 +23,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   MainWindowHost::Creation Create(FrameHandler& handler, CommandTarget& commands);
   void Close();
   // Runs the thread's message loop until the window is destroyed.
-  static int RunMessageLoop();
+  static void RunMessageLoop();
 
   // Null until the window exists: boxes and dialogs made before it have no owner.
   HWND Handle() const { return m_window; }
