@@ -7,7 +7,7 @@ class DialogHandler;
 // Whether one of the program's own modal windows is open (the settings and the editor, the
 // version box, an error box), during which the frame runs no action and a click on its icon
 // opens no menu but brings the front dialog forward. The windows mark it themselves: each is
-// open for exactly as long as a Scope made by the code that runs its modal loop (ModalWindows),
+// open for exactly as long as a Scope made by the code that runs its modal loop (modal_windows.h),
 // so no caller sets or clears it, and nested windows count by themselves.
 class UiBusy {
  public:
