@@ -62,4 +62,13 @@ inline constexpr char kBrowseTitle[] = "実行ファイル参照";
 // A dropped or chosen file whose name code page 932 cannot spell; a line with the path follows.
 inline constexpr char kUnusableFileName[] = "このファイルの名前は使用できません。";
 
+// Playing a sound file: the editor, the settings list, and the failures, which stand here and
+// not in the string table because their boxes add a line with the file's path.
+inline constexpr char kActionSound[] = "サウンド再生";
+inline constexpr char kSoundBrowseFilter[] =
+    "サウンド ファイル(*.wav;*.mp3;*.wma;*.mid)|*.wav;*.mp3;*.wma;*.mid|全てのファイル(*.*)|*.*||";
+inline constexpr char kSoundBrowseTitle[] = "サウンドファイル参照";
+inline constexpr char kSoundOpenFailed[] = "指定されたサウンドファイルを開けませんでした";
+inline constexpr char kSoundPlayFailed[] = "サウンドファイルの再生に失敗しました";
+
 }  // namespace texts

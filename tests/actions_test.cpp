@@ -26,7 +26,7 @@ class ActionsTest : public ::testing::Test {
 };
 
 TEST_F(ActionsTest, NothingToDoIsASuccess) {
-  for (int action : {ACTION_OFF, 4, -1}) {
+  for (int action : {ACTION_OFF, 5, -1}) {
     Slot(action);
     EXPECT_EQ(fake.frame.RunReservation(4), 1);
   }
@@ -35,7 +35,7 @@ TEST_F(ActionsTest, NothingToDoIsASuccess) {
 }
 
 TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
-  for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE}) {
+  for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE, ACTION_SOUND}) {
     Slot(action);
     int refused = 0;
     fake.dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
@@ -54,7 +54,7 @@ TEST_F(ActionsTest, EachBusyStateRefusesEveryAction) {
   }
   EXPECT_TRUE(fake.shell.calls.empty());
   EXPECT_TRUE(fake.mci.sent.empty());
-  EXPECT_EQ(fake.alerts.boxes.size(), 6u) << "only the boxes opened here, no failure's";
+  EXPECT_EQ(fake.alerts.boxes.size(), 8u) << "only the boxes opened here, no failure's";
 }
 
 TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {
@@ -64,6 +64,22 @@ TEST_F(ActionsTest, CdSlotsGoToThePlayerWithItsResult) {
   EXPECT_EQ(fake.frame.RunReservation(4), 1);
   fake.mci.failures = {"open"};
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
+}
+
+// Its own text with the file's path, in the box of every failure, unless NoError.
+TEST_F(ActionsTest, SoundSlotsGoToThePlayerAndTheirFailuresNameTheFile) {
+  std::strcpy(Slot(ACTION_SOUND).FileName, "C:\\音\\a.wav");
+  EXPECT_EQ(fake.frame.RunReservation(4), 1);
+  fake.mci.failures = {"open"};
+  EXPECT_EQ(fake.frame.RunReservation(4), 0);
+  ASSERT_EQ(fake.alerts.boxes.size(), 1u);
+  EXPECT_EQ(fake.alerts.boxes[0].text,
+            "指定されたサウンドファイルを開けませんでした\nC:\\音\\a.wav");
+  EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+  fake.frame.SetNoError(1);
+  EXPECT_EQ(fake.frame.RunReservation(4), 0);
+  EXPECT_EQ(fake.alerts.boxes.size(), 1u);
+  EXPECT_TRUE(fake.shell.calls.empty());
 }
 
 TEST_F(ActionsTest, FileRunsWithItsVerbOrOpen) {

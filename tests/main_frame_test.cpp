@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,54 @@ TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
   fake.mci.sent.clear();
   fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
   EXPECT_TRUE(fake.mci.sent.empty());
+}
+
+// One plays at a time: a CD stops the sound and a sound the CD, and a click stops either. A
+// countdown the CD left after a click must not show the idle icon while a sound plays.
+TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
+  using Strings = std::vector<std::string>;
+  Play();
+  Reservation& cd = fake.frame.Table()[0];
+  cd.Time = 1;
+  ASSERT_EQ(fake.frame.RunReservation(0), 1);
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  Reservation& sound = fake.frame.Table()[1];
+  sound.Month = 0;
+  sound.Action = ACTION_SOUND;
+  std::strcpy(sound.FileName, "C:\\a.mid");
+  fake.mci.sent.clear();
+  ASSERT_EQ(fake.frame.RunReservation(1), 1);
+  for (int tick = 0; tick < 100; ++tick) fake.frame.OnTimer(kCdCountdownTimer);
+  EXPECT_EQ(fake.mci.sent, (Strings{"open \"C:\\a.mid\" type sequencer alias chimeday",
+                                    "play chimeday from 0 notify"}));
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
+
+  // The notification reaches the player that plays.
+  fake.mci.sent.clear();
+  fake.frame.OnMciNotify(true);
+  EXPECT_EQ(fake.mci.sent, Strings{"play chimeday from 0 notify"});
+
+  fake.mci.sent.clear();
+  ASSERT_EQ(fake.frame.RunReservation(0), 1);
+  ASSERT_GE(fake.mci.sent.size(), 3u);
+  EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 3),
+            (Strings{"stop chimeday", "close chimeday", "stop E:"}));
+  fake.mci.sent.clear();
+  ASSERT_EQ(fake.frame.RunReservation(1), 1);
+  EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 2),
+            (Strings{"stop E:", "close E:"}));
+
+  fake.mci.sent.clear();
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  EXPECT_EQ(fake.mci.sent, (Strings{"stop chimeday", "close chimeday"}));
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.menu.tracked.size(), 2u) << "each click still opens the menu";
+
+  // Closing stops a sound as it stops a CD.
+  ASSERT_EQ(fake.frame.RunReservation(1), 1);
+  fake.mci.sent.clear();
+  fake.frame.OnClose();
+  EXPECT_EQ(fake.mci.sent, (Strings{"stop chimeday", "close chimeday"}));
 }
 
 TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {

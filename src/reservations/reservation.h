@@ -10,6 +10,7 @@ constexpr int32_t ACTION_OFF = 0;
 constexpr int32_t ACTION_CD = 1;
 constexpr int32_t ACTION_FILE = 2;
 constexpr int32_t ACTION_MESSAGE = 3;
+constexpr int32_t ACTION_SOUND = 4;
 
 // Drive n (1 to kDriveCount) is the n-th letter.
 constexpr char kDriveLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";

@@ -14,8 +14,13 @@ int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;
   const Reservation& slot = m_table[slotIndex];
   switch (slot.Action) {
+    // One of the two plays at a time: each starts by stopping the other.
     case ACTION_CD:
+      m_sound.Halt();
       return m_cd.Play(slot);
+    case ACTION_SOUND:
+      m_cd.Halt();
+      return m_sound.Play(slot);
     case ACTION_FILE:
       return RunFile(slot);
     case ACTION_MESSAGE:
@@ -46,7 +51,8 @@ int CMainFrame::RunMessage(const Reservation& slot) {
   return 0;
 }
 
-void CMainFrame::ReportError(unsigned id) {
-  const std::string text = m_ports.strings.Load(id);
+void CMainFrame::ReportError(unsigned id) { ReportFailure(m_ports.strings.Load(id)); }
+
+void CMainFrame::ReportFailure(const std::string& text) {
   if (m_bNoError == 0) m_ports.alerts.ShowWarning(text.c_str(), texts::kErrorCaption);
 }

@@ -9,7 +9,6 @@
 #include "platform/mci.h"
 #include "resource.h"
 #include "text/cp932.h"
-#include "texts.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ long long ReplyNumber(const char* reply) {
 }  // namespace
 
 CdPlayer::CdPlayer(Mci& mci, Drives& drives, CdPlayerHost& host)
-    : m_mci(mci), m_drives(drives), m_host(host) {}
+    : MciPlayback(mci, host), m_drives(drives), m_host(host) {}
 
 bool CdPlayer::PrepareCommands(int drive) {
   if (drive < 1 || drive > kDriveCount) return false;
@@ -54,7 +53,7 @@ int CdPlayer::Play(const Reservation& slot) {
     return 0;
   }
   // Whatever plays stops first; with nothing playing, the new drive is stopped and closed.
-  if (!m_playing) m_device = m_commands;
+  if (!IsPlaying()) m_device = m_commands;
   Stop();
   m_device = m_commands;
 
@@ -62,7 +61,7 @@ int CdPlayer::Play(const Reservation& slot) {
     m_host.ReportError(IDS_CD_OPEN_FAILED);
     return 0;
   }
-  m_playing = true;
+  Opened();
 
   if (!Query(m_device.trackCount)) return Failed(IDS_CD_TRACKS_FAILED);
   const long long tracks = ReplyNumber(m_reply);
@@ -80,12 +79,12 @@ int CdPlayer::Play(const Reservation& slot) {
   const long long length = ReplyNumber(m_reply);
 
   // The range always goes behind the base, so ranges never pile up.
-  cp932::CopyToField(m_playRange, m_device.play + std::to_string(start) + " to " +
-                                      std::to_string(start + length) + " notify");
-  if (!m_mci.SendString(m_playRange, nullptr, 0, true)) return Failed(IDS_CD_PLAY_FAILED);
+  if (!PlayNotified(m_device.play + std::to_string(start) + " to " +
+                    std::to_string(start + length) + " notify")) {
+    return Failed(IDS_CD_PLAY_FAILED);
+  }
 
-  m_secondsLeft = DurationSeconds(slot.Time);
-  m_host.ShowTrayIcon(IDI_CD_PLAYING, texts::kCdPlayingTip);
+  ShowPlaying(slot.Time);
   return 1;
 }
 
@@ -100,26 +99,6 @@ int CdPlayer::Failed(unsigned id) {
   return 0;
 }
 
-void CdPlayer::Stop() {
-  m_mci.SendString(m_device.stop, nullptr, 0, false);
-  m_mci.SendString(m_device.close, nullptr, 0, false);
-  m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
-  m_playing = false;
-}
+void CdPlayer::Stop() { StopDevice(m_device.stop, m_device.close); }
 
-void CdPlayer::OnNotify(bool successful) {
-  if (!successful || !m_playing) return;
-  if (!m_mci.SendString(m_playRange, nullptr, 0, true)) {
-    Stop();
-    m_host.ReportError(IDS_CD_REPEAT_FAILED);
-  }
-}
-
-void CdPlayer::TickCountdown() {
-  if (m_secondsLeft == 0) return;
-  --m_secondsLeft;
-  if (m_secondsLeft <= 1) {
-    Stop();
-    m_secondsLeft = 0;
-  }
-}
+void CdPlayer::ReportRepeatFailure() { m_host.ReportError(IDS_CD_REPEAT_FAILED); }

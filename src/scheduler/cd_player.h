@@ -1,34 +1,26 @@
 #pragma once
 
 #include "reservations/reservation.h"
+#include "scheduler/mci_playback.h"
 
 class Drives;
 class Mci;
 
-constexpr int kMciStringSize = 260;
-
 // What the CD player needs of the window that holds it.
-class CdPlayerHost {
+class CdPlayerHost : public PlaybackHost {
  public:
-  virtual ~CdPlayerHost() = default;
   virtual void ReportError(unsigned id) = 0;
-  virtual void ShowTrayIcon(unsigned iconId, const char* tip) = 0;
 };
 
 // Plays one track of an audio CD through MCI command strings, again each time it ends, until
 // its time is up or it is stopped; the icon shows a disc meanwhile.
-class CdPlayer {
+class CdPlayer : public MciPlayback {
  public:
   CdPlayer(Mci& mci, Drives& drives, CdPlayerHost& host);
 
   // 1 when the slot's track plays; 0 after a failure, which the host has been told.
   int Play(const Reservation& slot);
-  void Stop();
-  // The device's notification that a play command ended, played to its end or not.
-  void OnNotify(bool successful);
-  // Once a second: stops the playback when its time is up.
-  void TickCountdown();
-  bool IsPlaying() const { return m_playing; }
+  void Stop() override;
 
  private:
   // The MCI commands for one drive letter.
@@ -49,17 +41,14 @@ class CdPlayer {
   // Sends a query or the time format; false when the device refused it.
   bool Query(const char* command);
   int Failed(unsigned id);
+  void ReportRepeatFailure() override;
 
-  Mci& m_mci;
   Drives& m_drives;
   CdPlayerHost& m_host;
-  bool m_playing = false;
   int m_track = 0;
-  int m_secondsLeft = 0;  // 0: no countdown
   char m_reply[kMciStringSize] = {};
   CommandSet m_commands = {};  // of the drive last prepared
   // Of the drive that was opened: stop, close and repeat address it, whatever was prepared
   // since, so a second drive never leaves the first one playing.
   CommandSet m_device = {};
-  char m_playRange[kMciStringSize] = {};  // the play command with the range last appended
 };

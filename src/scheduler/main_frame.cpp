@@ -35,7 +35,8 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
       m_busy(busy),
       m_settings(settings),
       m_profile(ports.profileStore, ports.location, ports.textCodec),
-      m_cd(ports.mci, ports.drives, *this) {}
+      m_cd(ports.mci, ports.drives, *this),
+      m_sound(ports.mci, *this) {}
 
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
@@ -59,6 +60,7 @@ int CMainFrame::OnCreate() {
 void CMainFrame::OnTrayNotify(TrayMouse mouse) {
   if (mouse == TrayMouse::kOther) return;
   if (m_cd.IsPlaying()) m_cd.Stop();
+  if (m_sound.IsPlaying()) m_sound.Stop();
   if (m_busy.IsBusy()) {
     if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
@@ -79,7 +81,11 @@ bool CMainFrame::OnCommand(unsigned id) {
   return false;
 }
 
-void CMainFrame::OnMciNotify(bool successful) { m_cd.OnNotify(successful); }
+// At most one of them plays, and the other ignores the notification.
+void CMainFrame::OnMciNotify(bool successful) {
+  m_cd.OnNotify(successful);
+  m_sound.OnNotify(successful);
+}
 
 void CMainFrame::OnClose() { Shutdown(); }
 
@@ -101,6 +107,7 @@ void CMainFrame::Shutdown() {
   m_ports.timers.StopTimer(kScheduleTimer);
   m_ports.timers.StopTimer(kCdCountdownTimer);
   if (m_cd.IsPlaying()) m_cd.Stop();
+  if (m_sound.IsPlaying()) m_sound.Stop();
   SaveProfile();
   m_ports.tray.Delete();
 }
@@ -142,7 +149,10 @@ bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
 
 void CMainFrame::OnTimer(unsigned id) {
   if (id == kScheduleTimer) CheckSchedule();
-  if (id == kCdCountdownTimer) m_cd.TickCountdown();
+  if (id == kCdCountdownTimer) {
+    m_cd.TickCountdown();
+    m_sound.TickCountdown();
+  }
 }
 
 void CMainFrame::ShowTrayIcon(unsigned iconId, const char* tip) {

@@ -5,6 +5,7 @@
 #include "reservations/reservation_table.h"
 #include "scheduler/cd_player.h"
 #include "scheduler/schedule_matcher.h"
+#include "scheduler/sound_player.h"
 
 class Alerts;
 class Clock;
@@ -45,7 +46,7 @@ constexpr unsigned kCdCountdownTimer = 2;
 
 // The resident scheduler's hidden window: owns the live table, matches it against the clock
 // and carries out what is due.
-class CMainFrame : public FrameHandler, private CdPlayerHost {
+class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlayerHost {
  public:
   CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings);
 
@@ -89,7 +90,9 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   int RunFile(const Reservation& slot);
   int RunMessage(const Reservation& slot);
   void ShowTrayIcon(unsigned iconId, const char* tip) override;
-  // Closing and the end of the session: timers, CD, profile, icon, in this order.
+  // A box captioned as every failure's, unless NoError is set.
+  void ReportFailure(const std::string& text) override;
+  // Closing and the end of the session: timers, CD or sound, profile, icon, in this order.
   void Shutdown();
   void StartTimers();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
@@ -102,6 +105,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost {
   Profile m_profile;
   ReservationTable m_table;
   CdPlayer m_cd;
+  SoundPlayer m_sound;
   int m_bNoError = 1;
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;

@@ -1,0 +1,49 @@
+#include "scheduler/mci_playback.h"
+
+#include <string>
+
+#include "platform/mci.h"
+#include "resource.h"
+#include "text/cp932.h"
+#include "texts.h"
+
+MciPlayback::MciPlayback(Mci& mci, PlaybackHost& host) : m_mci(mci), m_host(host) {}
+
+bool MciPlayback::PlayNotified(const std::string& command) {
+  cp932::CopyToField(m_playCommand, command);
+  return m_mci.SendString(m_playCommand, nullptr, 0, true);
+}
+
+void MciPlayback::ShowPlaying(DurationIndex time) {
+  m_secondsLeft = DurationSeconds(time);
+  m_host.ShowTrayIcon(IDI_CD_PLAYING, texts::kCdPlayingTip);
+}
+
+void MciPlayback::StopDevice(const char* stop, const char* close) {
+  m_mci.SendString(stop, nullptr, 0, false);
+  m_mci.SendString(close, nullptr, 0, false);
+  m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
+  m_playing = false;
+}
+
+void MciPlayback::OnNotify(bool successful) {
+  if (!successful || !m_playing) return;
+  if (!m_mci.SendString(m_playCommand, nullptr, 0, true)) {
+    Stop();
+    ReportRepeatFailure();
+  }
+}
+
+void MciPlayback::TickCountdown() {
+  if (m_secondsLeft == 0) return;
+  --m_secondsLeft;
+  if (m_secondsLeft <= 1) {
+    Stop();
+    m_secondsLeft = 0;
+  }
+}
+
+void MciPlayback::Halt() {
+  if (m_playing) Stop();
+  m_secondsLeft = 0;
+}

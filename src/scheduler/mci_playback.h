@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+#include "reservations/reservation.h"
+
+class Mci;
+
+constexpr int kMciStringSize = 260;
+
+// What a player needs of the window that holds it to show that it plays.
+class PlaybackHost {
+ public:
+  virtual ~PlaybackHost() = default;
+  virtual void ShowTrayIcon(unsigned iconId, const char* tip) = 0;
+};
+
+// What the CD and the sound player share: a play command that is sent again each time it has
+// played to its end, until its time is up or the playback is stopped, and the icon that says
+// meanwhile that a click stops it.
+class MciPlayback {
+ public:
+  MciPlayback(const MciPlayback&) = delete;
+  MciPlayback& operator=(const MciPlayback&) = delete;
+
+  virtual void Stop() = 0;
+  // The device's notification that a play command ended, played to its end or not.
+  void OnNotify(bool successful);
+  // Once a second: stops the playback when its time is up.
+  void TickCountdown();
+  bool IsPlaying() const { return m_playing; }
+  // Stopped for the other player: a countdown left by a click would later show the idle icon
+  // while the other one plays.
+  void Halt();
+
+ protected:
+  MciPlayback(Mci& mci, PlaybackHost& host);
+  ~MciPlayback() = default;
+
+  // The device has been opened: Stop must close it.
+  void Opened() { m_playing = true; }
+  // Sends `command` with a notification to the frame and keeps it for the repeats.
+  bool PlayNotified(const std::string& command);
+  // Counts down `time` and shows the icon of a playback.
+  void ShowPlaying(DurationIndex time);
+  // Sends both commands, whose results are ignored, and shows the idle icon.
+  void StopDevice(const char* stop, const char* close);
+  virtual void ReportRepeatFailure() = 0;
+
+  Mci& m_mci;
+
+ private:
+  PlaybackHost& m_host;
+  bool m_playing = false;
+  int m_secondsLeft = 0;  // 0: no countdown
+  char m_playCommand[kMciStringSize] = {};
+};
