@@ -35,6 +35,9 @@
 #define IDC_COMMAND 1064
 #define IDC_MONTH_LABEL 1065
 #define IDC_DAY_LABEL 1066
+#define IDC_ACTION_SOUND 1070
+#define IDC_SOUND_FILE 1071
+#define IDC_SOUND_BROWSE 1072
 
 // The settings dialog.
 #define IDC_RESERVATION_LIST 1042

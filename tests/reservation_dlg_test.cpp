@@ -13,12 +13,13 @@
 #include "fakes/fake_dialog.h"
 #include "fakes/fake_ports.h"
 #include "resource.h"
+#include "text/cp932.h"
 
 namespace {
 
 const std::vector<int> kScheduleGroup = {IDC_MONTHLY, IDC_DAILY, IDC_WEEKLY, IDC_FULL_DATE};
 const std::vector<int> kActionGroup = {IDC_ACTION_CD, IDC_ACTION_FILE, IDC_ACTION_MESSAGE,
-                                       IDC_ACTION_OFF};
+                                       IDC_ACTION_OFF, IDC_ACTION_SOUND};
 const std::vector<int> kWeekdayGroup = {IDC_SUNDAY,     IDC_SUNDAY + 1, IDC_SUNDAY + 2,
                                         IDC_SUNDAY + 3, IDC_SUNDAY + 4, IDC_SUNDAY + 5,
                                         IDC_SATURDAY};
@@ -142,6 +143,7 @@ TEST_F(ReservationDlgTest, ModesAndWeekdayComeFromTheRecord) {
       {0, 9, 1, 5, IDC_WEEKLY, IDC_SUNDAY, IDC_ACTION_OFF},
       {12, 31, 6, -1, IDC_WEEKLY, IDC_SUNDAY + 5, IDC_ACTION_OFF},
       {4, 1, 0, ACTION_CD, IDC_FULL_DATE, IDC_SATURDAY, IDC_ACTION_CD},
+      {0, 0, 0, ACTION_SOUND, IDC_DAILY, IDC_SATURDAY, IDC_ACTION_SOUND},
   };
   for (const Case& c : cases) {
     FakeDialog fresh;
@@ -206,16 +208,18 @@ TEST_F(ReservationDlgTest, ActionModesEnableExactlyTheirParametersAndHideNothing
   Open(Sample());
   const auto selections = controls.comboSelection;
   const auto texts = controls.texts;
-  const int parameters[] = {IDC_DRIVE,   IDC_TRACK,        IDC_FILE_NAME, IDC_BROWSE,
-                            IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION};
+  const int parameters[] = {IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,
+                            IDC_BROWSE,     IDC_COMMAND,      IDC_MESSAGE_TEXT,
+                            IDC_SOUND_FILE, IDC_SOUND_BROWSE, IDC_DURATION};
   struct Case {
     int mode;
     std::vector<bool> enabled;
   } cases[] = {
-      {IDC_ACTION_FILE, {false, false, true, true, true, false, false}},
-      {IDC_ACTION_MESSAGE, {false, false, false, false, false, true, true}},
-      {IDC_ACTION_OFF, {false, false, false, false, false, false, false}},
-      {IDC_ACTION_CD, {true, true, false, false, false, false, true}},
+      {IDC_ACTION_FILE, {false, false, true, true, true, false, false, false, false}},
+      {IDC_ACTION_MESSAGE, {false, false, false, false, false, true, false, false, true}},
+      {IDC_ACTION_OFF, {false, false, false, false, false, false, false, false, false}},
+      {IDC_ACTION_SOUND, {false, false, false, false, false, false, true, true, true}},
+      {IDC_ACTION_CD, {true, true, false, false, false, false, false, false, true}},
   };
   for (const Case& c : cases) {
     Click(c.mode, kActionGroup);
@@ -350,9 +354,10 @@ TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
   Open(Sample(), true);
   int disabled = 0;
   for (const auto& [id, isEnabled] : controls.enabled) disabled += isEnabled ? 0 : 1;
-  EXPECT_EQ(disabled, 27);
+  EXPECT_EQ(disabled, 30);
   for (int id : {IDC_MONTHLY, IDC_SATURDAY, IDC_ERASE, IDC_HOUR, IDC_MINUTE, IDC_ACTION_OFF,
-                 IDC_BROWSE, IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION}) {
+                 IDC_BROWSE, IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION, IDC_ACTION_SOUND,
+                 IDC_SOUND_FILE, IDC_SOUND_BROWSE}) {
     EXPECT_FALSE(controls.IsEnabled(id)) << id;
   }
   EXPECT_TRUE(controls.IsEnabled(kOkButton) && controls.IsEnabled(kCancelButton));
@@ -416,7 +421,45 @@ TEST_F(ReservationDlgTest, BrowseAndDropReplaceThePath) {
   EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\first.txt");
   dialog.OnDropFiles(IDC_MESSAGE_TEXT, {"C:\\other.txt"});
   EXPECT_EQ(controls.texts[IDC_MESSAGE_TEXT], "hello");
+
+  // The sound's field has its own 参照, for sound files, and takes its own drops.
+  controls.chosenFile = {"D:\\音\\朝.wav"};
+  dialog.OnCommand(IDC_SOUND_BROWSE);
+  ASSERT_EQ(controls.fileDialogs.size(), 3u);
+  EXPECT_EQ(controls.fileDialogs[2].filter,
+            "サウンド ファイル(*.wav;*.mp3;*.wma;*.mid)|*.wav;*.mp3;*.wma;*.mid|"
+            "全てのファイル(*.*)|*.*||");
+  EXPECT_EQ(controls.fileDialogs[2].title, "サウンドファイル参照");
+  EXPECT_EQ(controls.fileDialogs[2].initialDirectory, "C:\\鳴刻\\");
+  EXPECT_EQ(controls.texts[IDC_SOUND_FILE], "D:\\音\\朝.wav");
+  dialog.OnDropFiles(IDC_SOUND_FILE, {"C:\\鐘.mp3"});
+  EXPECT_EQ(controls.texts[IDC_SOUND_FILE], "C:\\鐘.mp3");
+  EXPECT_EQ(controls.texts[IDC_FILE_NAME], "C:\\first.txt");
   EXPECT_TRUE(controls.warnings.empty());
+}
+
+// The sound and the file share the record's FileName; each action reads its own field.
+TEST_F(ReservationDlgTest, TheSoundIsStoredFromItsOwnField) {
+  Open(Sample());
+  EXPECT_EQ(controls.texts[IDC_SOUND_FILE], "") << "a CD's file is no sound";
+  controls.texts[IDC_SOUND_FILE] = "C:\\鐘.wav";
+  Click(IDC_ACTION_SOUND, kActionGroup);
+  dialog.OnOK();
+  Reservation expected = Sample();
+  expected.Action = ACTION_SOUND;
+  cp932::CopyToField(expected.FileName, "C:\\鐘.wav");
+  ExpectSame(dialog.GetReservation(), expected);
+
+  controls = FakeDialog();
+  Open(expected);
+  EXPECT_EQ(controls.texts[IDC_SOUND_FILE], "C:\\鐘.wav");
+  EXPECT_TRUE(controls.IsEnabled(IDC_SOUND_FILE));
+  Click(IDC_ACTION_FILE, kActionGroup);
+  controls.texts[IDC_FILE_NAME] = "C:\\run.bat";
+  dialog.OnOK();
+  EXPECT_EQ(dialog.GetReservation().Action, ACTION_FILE);
+  EXPECT_EQ(dialog.GetReservation().FileName, std::string("C:\\run.bat"));
+  EXPECT_TRUE(controls.questions.empty());
 }
 
 // A name that code page 932 cannot spell and that has no short form would be stored as

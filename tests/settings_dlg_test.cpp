@@ -64,7 +64,8 @@ class SettingsTest : public ::testing::Test {
 
 // The editor's action radios are one group; a click checks one and clears the others.
 void ChooseAction(FakeDialog& controls, int id) {
-  for (int radio : {IDC_ACTION_CD, IDC_ACTION_FILE, IDC_ACTION_MESSAGE, IDC_ACTION_OFF}) {
+  for (int radio :
+       {IDC_ACTION_CD, IDC_ACTION_FILE, IDC_ACTION_MESSAGE, IDC_ACTION_OFF, IDC_ACTION_SOUND}) {
     controls.CheckButton(radio, radio == id);
   }
 }
@@ -137,6 +138,32 @@ TEST_F(SettingsTest, ColumnsAndRowTexts) {
   EXPECT_EQ(Rows()[4], (Row{"12月31日07時05分から任意", "ファイル実行", "D:\\x.exe", "しない"}));
   EXPECT_EQ(controls.selectedRows.at(kList), std::vector<int>{0});
   EXPECT_EQ(controls.selectionMarks.at(kList), 0);
+}
+
+// Listed with its file; the editor shows it as a sound and OK hands it back as one.
+TEST_F(SettingsTest, ASoundRowNamesItsFileAndTheEditorKeepsIt) {
+  Reservation& sound = Message(0, 0, 0, "");
+  sound.Action = ACTION_SOUND;
+  sound.Time = 5;
+  cp932::CopyToField(sound.FileName, "C:\\音\\朝.wav");
+  std::string shownFile;
+  bool shownAsSound = false;
+  OpenSettings(
+      [](CSettingsDlg& dialog, FakeDialog& controls) {
+        controls.SetSelectionMark(kList, 0);
+        dialog.OnCommand(IDC_CHANGE_RESERVATION);
+      },
+      [&](CReservationDlg&, FakeDialog& controls) {
+        shownFile = controls.texts[IDC_SOUND_FILE];
+        shownAsSound = controls.IsButtonChecked(IDC_ACTION_SOUND);
+      });
+  EXPECT_EQ(shownFile, "C:\\音\\朝.wav");
+  EXPECT_TRUE(shownAsSound);
+  ASSERT_EQ(Rows().size(), 1u);
+  EXPECT_EQ(Rows()[0], (Row{"毎日07時05分から10分間", "サウンド再生", "C:\\音\\朝.wav", "しない"}));
+  EXPECT_EQ(Slot(0).Action, ACTION_SOUND);
+  EXPECT_EQ(Slot(0).FileName, std::string("C:\\音\\朝.wav"));
+  EXPECT_EQ(Slot(0).Time, 5);
 }
 
 TEST_F(SettingsTest, ALongFileCellIsCutWithinItsBufferAtACharacterBoundary) {

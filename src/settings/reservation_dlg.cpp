@@ -22,7 +22,8 @@ constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,        
                            IDC_MONTH,      IDC_DAY,          IDC_HOUR,           IDC_MINUTE,
                            IDC_ACTION_CD,  IDC_ACTION_FILE,  IDC_ACTION_MESSAGE, IDC_ACTION_OFF,
                            IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,      IDC_BROWSE,
-                           IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION};
+                           IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION,       IDC_ACTION_SOUND,
+                           IDC_SOUND_FILE, IDC_SOUND_BROWSE};
 
 // Items first..last of a numbered list, two columns wide, filled with `fill`.
 void AddNumbers(DialogControls& controls, int id, int first, int last, char fill) {
@@ -99,6 +100,10 @@ bool CReservationDlg::OnInitDialog() {
       controls.CheckButton(IDC_ACTION_MESSAGE, true);
       OnActionMessage();
       break;
+    case ACTION_SOUND:
+      controls.CheckButton(IDC_ACTION_SOUND, true);
+      OnActionSound();
+      break;
     default:
       controls.CheckButton(IDC_ACTION_OFF, true);
       OnActionOff();
@@ -108,6 +113,8 @@ bool CReservationDlg::OnInitDialog() {
   controls.SetComboSelection(IDC_DRIVE, record.Drive - 1);
   controls.SetComboSelection(IDC_TRACK, record.Track - 1);
   controls.SetItemText(IDC_FILE_NAME, record.FileName);
+  // The sound shares the file's field of the record; another action's file is no sound.
+  if (record.Action == ACTION_SOUND) controls.SetItemText(IDC_SOUND_FILE, record.FileName);
   controls.SetItemText(IDC_COMMAND, record.Command);
   controls.LimitText(IDC_MESSAGE_TEXT, kMessageLimit);
   controls.SetItemText(IDC_MESSAGE_TEXT, record.Message);
@@ -129,6 +136,7 @@ bool CReservationDlg::OnInitDialog() {
 
   if (m_bDeleteConfirm) ShowDeleteConfirm();
   m_pathEdit.SubclassDlgItem(IDC_FILE_NAME, controls);
+  m_soundEdit.SubclassDlgItem(IDC_SOUND_FILE, controls);
   CenterOnScreen();
   return true;
 }
@@ -155,6 +163,7 @@ void CReservationDlg::OnOK() {
   if (controls.IsButtonChecked(IDC_ACTION_CD)) action = ACTION_CD;
   if (controls.IsButtonChecked(IDC_ACTION_FILE)) action = ACTION_FILE;
   if (controls.IsButtonChecked(IDC_ACTION_MESSAGE)) action = ACTION_MESSAGE;
+  if (controls.IsButtonChecked(IDC_ACTION_SOUND)) action = ACTION_SOUND;
 
   if (action == ACTION_CD && !DriveIsCdRom() &&
       !controls.AskYesNo(texts::kNotCdDriveQuestion, texts::kNotCdDriveCaption)) {
@@ -191,7 +200,8 @@ void CReservationDlg::OnOK() {
   record.Action = action;
   record.Drive = controls.ComboSelection(IDC_DRIVE) + 1;
   record.Track = controls.ComboSelection(IDC_TRACK) + 1;
-  cp932::CopyToField(record.FileName, controls.GetItemText(IDC_FILE_NAME));
+  cp932::CopyToField(record.FileName,
+                     controls.GetItemText(action == ACTION_SOUND ? IDC_SOUND_FILE : IDC_FILE_NAME));
   cp932::CopyToField(record.Command, controls.GetItemText(IDC_COMMAND));
   cp932::CopyToField(record.Message, controls.GetItemText(IDC_MESSAGE_TEXT));
   record.Time = controls.ComboSelection(IDC_DURATION);
@@ -226,14 +236,21 @@ void CReservationDlg::OnCommand(int id) {
     case IDC_ACTION_OFF:
       OnActionOff();
       break;
+    case IDC_ACTION_SOUND:
+      OnActionSound();
+      break;
     case IDC_BROWSE:
       OnBrowse();
+      break;
+    case IDC_SOUND_BROWSE:
+      OnBrowseSound();
       break;
   }
 }
 
 void CReservationDlg::OnDropFiles(int editId, const ChosenFile& firstFile) {
   if (editId == IDC_FILE_NAME) m_pathEdit.OnDropFiles(firstFile);
+  if (editId == IDC_SOUND_FILE) m_soundEdit.OnDropFiles(firstFile);
 }
 
 void CReservationDlg::ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase) {
@@ -253,7 +270,7 @@ void CReservationDlg::OnScheduleDaily() { ApplyScheduleMode(false, false, false,
 void CReservationDlg::OnScheduleWeekly() { ApplyScheduleMode(false, false, true, false); }
 void CReservationDlg::OnScheduleFullDate() { ApplyScheduleMode(true, true, false, true); }
 
-void CReservationDlg::ApplyActionMode(bool cd, bool file, bool message, bool duration) {
+void CReservationDlg::ApplyActionMode(bool cd, bool file, bool message, bool sound, bool duration) {
   DialogControls& controls = Controls();
   controls.EnableItem(IDC_DRIVE, cd);
   controls.EnableItem(IDC_TRACK, cd);
@@ -261,21 +278,27 @@ void CReservationDlg::ApplyActionMode(bool cd, bool file, bool message, bool dur
   controls.EnableItem(IDC_BROWSE, file);
   controls.EnableItem(IDC_COMMAND, file);
   controls.EnableItem(IDC_MESSAGE_TEXT, message);
+  controls.EnableItem(IDC_SOUND_FILE, sound);
+  controls.EnableItem(IDC_SOUND_BROWSE, sound);
   controls.EnableItem(IDC_DURATION, duration);
 }
 
-void CReservationDlg::OnActionCd() { ApplyActionMode(true, false, false, true); }
-void CReservationDlg::OnActionFile() { ApplyActionMode(false, true, false, false); }
-void CReservationDlg::OnActionMessage() { ApplyActionMode(false, false, true, true); }
-void CReservationDlg::OnActionOff() { ApplyActionMode(false, false, false, false); }
+void CReservationDlg::OnActionCd() { ApplyActionMode(true, false, false, false, true); }
+void CReservationDlg::OnActionFile() { ApplyActionMode(false, true, false, false, false); }
+void CReservationDlg::OnActionMessage() { ApplyActionMode(false, false, true, false, true); }
+void CReservationDlg::OnActionOff() { ApplyActionMode(false, false, false, false, false); }
+void CReservationDlg::OnActionSound() { ApplyActionMode(false, false, false, true, true); }
 
-void CReservationDlg::OnBrowse() {
+void CReservationDlg::Browse(CDropEdit& edit, const char* filter, const char* title) {
   const std::string directory = m_location.DirectoryCp932();
   ChosenFile file;
-  if (Controls().ChooseFileToOpen(texts::kBrowseFilter, texts::kBrowseTitle, directory.c_str(),
-                                  &file)) {
-    m_pathEdit.SetPath(file);
-  }
+  if (Controls().ChooseFileToOpen(filter, title, directory.c_str(), &file)) edit.SetPath(file);
+}
+
+void CReservationDlg::OnBrowse() { Browse(m_pathEdit, texts::kBrowseFilter, texts::kBrowseTitle); }
+
+void CReservationDlg::OnBrowseSound() {
+  Browse(m_soundEdit, texts::kSoundBrowseFilter, texts::kSoundBrowseTitle);
 }
 
 void CReservationDlg::EnableWeekdays(bool enabled) {

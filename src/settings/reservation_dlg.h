@@ -31,7 +31,9 @@ class CReservationDlg : public DialogHandler {
   void OnActionFile();
   void OnActionMessage();
   void OnActionOff();
+  void OnActionSound();
   void OnBrowse();
+  void OnBrowseSound();
 
   void EnableWeekdays(bool enabled);
   void ShowDeleteConfirm();
@@ -39,7 +41,9 @@ class CReservationDlg : public DialogHandler {
  private:
   void FillComboLists();
   void ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase);
-  void ApplyActionMode(bool cd, bool file, bool message, bool duration);
+  void ApplyActionMode(bool cd, bool file, bool message, bool sound, bool duration);
+  // 参照 for `edit`, starting in the program's folder.
+  void Browse(CDropEdit& edit, const char* filter, const char* title);
   bool DriveIsCdRom();
 
   Drives& m_drives;
@@ -47,4 +51,5 @@ class CReservationDlg : public DialogHandler {
   bool m_bDeleteConfirm = false;
   Reservation m_reservation{};
   CDropEdit m_pathEdit;
+  CDropEdit m_soundEdit;
 };

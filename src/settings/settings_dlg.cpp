@@ -49,6 +49,8 @@ const char* ActionText(const Reservation& slot) {
       return texts::kActionFile;
     case ACTION_MESSAGE:
       return texts::kActionMessage;
+    case ACTION_SOUND:
+      return texts::kActionSound;
   }
   return texts::kActionOff;
 }
@@ -65,6 +67,8 @@ std::string DetailText(const Reservation& slot) {
       return std::string(slot.FileName) + texts::kCommandSeparator + slot.Command;
     case ACTION_MESSAGE:
       return slot.Message;
+    case ACTION_SOUND:
+      return slot.FileName;
   }
   return std::string();
 }
