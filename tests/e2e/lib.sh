@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests: a virtual display, the Wine prefix, the probe, checks.
 #
-# The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CD_DRIVER_DLL, CHIMEDAY_SOURCE_DIR,
-# CHIMEDAY_BUILD_DIR, and CHIMEDAY_WINE_ARCH, which picks the Wine of the build (scripts/wine-env).
+# The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CD_DRIVER_DLL, SOUND_DRIVER_DLL,
+# CHIMEDAY_SOURCE_DIR, CHIMEDAY_BUILD_DIR, and CHIMEDAY_WINE_ARCH, which picks the Wine of the build (scripts/wine-env).
 # Exit codes: 0 passed, 1 failed, 77 skipped (Wine or Xvfb missing outside CI).
 # shellcheck shell=bash
 
@@ -100,7 +100,8 @@ e2e_start_xvfb() {
 # Sets up everything a test needs; NAME names the test's working folder.
 e2e_setup() {
   local name=$1 var
-  for var in CHIMEDAY_EXE PROBE_EXE CD_DRIVER_DLL CHIMEDAY_SOURCE_DIR CHIMEDAY_BUILD_DIR; do
+  for var in CHIMEDAY_EXE PROBE_EXE CD_DRIVER_DLL SOUND_DRIVER_DLL CHIMEDAY_SOURCE_DIR \
+    CHIMEDAY_BUILD_DIR; do
     [ -n "${!var:-}" ] || { echo "FAIL: $var is not set (run through ctest)" >&2; exit 1; }
   done
   e2e_require_tool "$WINE"
@@ -126,7 +127,7 @@ e2e_setup() {
   export LC_ALL=C.UTF-8
   bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" ${E2E_DPI:+"$E2E_DPI"} ||
     e2e_fail "no Wine prefix"
-  e2e_install_cd_driver
+  e2e_install_mci_drivers
 
   trap e2e_cleanup EXIT
   # A signal ends the test through exit, so that the cleanup runs.
@@ -140,13 +141,20 @@ e2e_setup() {
   wineserver -p </dev/null >/dev/null 2>&1
 }
 
-# Wine's MCI takes the CD audio driver from the prefix's system.ini: ours stands there, a drive
-# with no disc unless the test sets CHIMEDAY_CD_TRACKS (see cd_driver.cpp).
-e2e_install_cd_driver() {
-  local windows="$WINEPREFIX/drive_c/windows"
-  cp "$CD_DRIVER_DLL" "$windows/system32/chimecda.dll" || e2e_fail "cannot install the CD driver"
-  grep -q '^cdaudio=' "$windows/system.ini" || e2e_fail "no cdaudio line in the prefix's system.ini"
-  sed -i "s/^cdaudio=[^\r]*/cdaudio=chimecda.dll/" "$windows/system.ini"
+# Wine's MCI takes the driver of a device type from the prefix's system.ini: ours stand there,
+# for cdaudio a drive with no disc unless the test sets CHIMEDAY_CD_TRACKS (see cd_driver.cpp),
+# for waveaudio a device that plays every file there is (see wave_driver.cpp).
+e2e_install_mci_drivers() {
+  local windows="$WINEPREFIX/drive_c/windows" type dll source
+  for type in cdaudio waveaudio; do
+    case $type in
+      cdaudio) dll=chimecda.dll source=$CD_DRIVER_DLL ;;
+      waveaudio) dll=chimewav.dll source=$SOUND_DRIVER_DLL ;;
+    esac
+    cp "$source" "$windows/system32/$dll" || e2e_fail "cannot install the $type driver"
+    grep -q "^$type=" "$windows/system.ini" || e2e_fail "no $type line in the prefix's system.ini"
+    sed -i "s/^$type=[^\r]*/$type=$dll/" "$windows/system.ini"
+  done
 }
 
 # Starts a Windows program in the background: e2e_start LOGNAME PROGRAM [ARG...].
