@@ -18,14 +18,6 @@ readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
 readonly new_button=1062
 
-# WINDOW's visible controls lie inside it and none overlaps another.
-expect_whole_layout() {
-  local window=$1 what=$2
-  e2e_probe layout --hwnd "$window" || e2e_fail "cannot read the layout of $what"
-  e2e_assert_eq 0 "$(e2e_value outside)" "controls of $what outside it: $(e2e_value outside_ids)"
-  e2e_assert_eq 0 "$(e2e_value overlaps)" "overlapping controls of $what: $(e2e_value overlap_ids)"
-}
-
 case_high_dpi() {
   e2e_start message "$CHIMEDAY_EXE" "05,高い解像度でも全部見えます"
   e2e_probe wait --class '#32770' --title "$message_caption" --visible --timeout 20000 ||
@@ -40,7 +32,7 @@ case_high_dpi() {
   e2e_assert_eq 584x144 "$(e2e_value width)x$(e2e_value height)" "message window size at 144 DPI"
   e2e_assert_eq "$((screen_width / 2 - 218)),$((screen_height / 2 - 72))" \
     "$(e2e_value x),$(e2e_value y)" "message window position at 144 DPI"
-  expect_whole_layout "$message" "the message window"
+  e2e_expect_whole_layout "$message" "the message window"
   e2e_screenshot "$screenshots/message-window-144dpi.png"
   e2e_press "$message" 1 "the message window"
 
@@ -51,14 +43,14 @@ case_high_dpi() {
   e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
   local settings
   settings=$(e2e_value hwnd)
-  expect_whole_layout "$settings" "the settings dialog"
+  e2e_expect_whole_layout "$settings" "the settings dialog"
   e2e_screenshot "$screenshots/settings-144dpi.png"
 
   e2e_probe click --hwnd "$settings" --id "$new_button" || e2e_fail "cannot press New"
   e2e_probe wait --title "$editor_caption" --visible --timeout 10000 || e2e_fail "no editor"
   local editor
   editor=$(e2e_value hwnd)
-  expect_whole_layout "$editor" "the reservation editor"
+  e2e_expect_whole_layout "$editor" "the reservation editor"
   e2e_screenshot "$screenshots/editor-144dpi.png"
   e2e_press "$editor" 2 "the reservation editor"
   e2e_press "$settings" 2 "the settings dialog"

@@ -269,6 +269,14 @@ e2e_finish() {
   echo "PASS: $name ($((SECONDS - E2E_STARTED)) s)"
 }
 
+# WINDOW's visible controls lie inside it and none overlaps another.
+e2e_expect_whole_layout() {
+  local window=$1 what=$2
+  e2e_probe layout --hwnd "$window" || e2e_fail "cannot read the layout of $what"
+  e2e_assert_eq 0 "$(e2e_value outside)" "controls of $what outside it: $(e2e_value outside_ids)"
+  e2e_assert_eq 0 "$(e2e_value overlaps)" "overlapping controls of $what: $(e2e_value overlap_ids)"
+}
+
 # Records a failure when two files differ, showing where (code page 932 shown as UTF-8).
 e2e_assert_same_file() {
   local expected=$1 actual=$2 what=$3

@@ -3,7 +3,7 @@
 # through the frame's settings command and checked through the probe, the profile and the
 # registry.
 #
-#   settings_test.sh rows | new | change-delete | cd-question | options | busy
+#   settings_test.sh rows | new | sound | change-delete | cd-question | options | busy
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -26,6 +26,7 @@ readonly month_combo=1028 day_combo=1029 hour_combo=1001 minute_combo=1002
 readonly action_cd=1032 action_file=1033 action_message=1034 action_off=1007 file_edit=1010
 readonly drive_combo=1039 message_edit=1037 duration_combo=1038 delete_question=1063
 readonly browse_button=1036 file_dialog_name=1148
+readonly action_sound=1070 sound_edit=1071 sound_browse=1072
 readonly lvm_setselectionmark=$((0x1043))
 readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -301,6 +302,52 @@ case_new() {
     "stored name of a file named outside code page 932"
 }
 
+# The sound action at 96 DPI: its own field and 参照, which are enabled with its radio alone,
+# a file chosen there and one dropped on it, and the row and the profile it gives.
+case_sound() {
+  local files="$E2E_DIR/files" chosen dropped file_dialog
+  mkdir -p "$files"
+  : >"$files/朝の鐘.wav"
+  : >"$files/目覚まし.mp3"
+  chosen=$(e2e_windows_path "$files/朝の鐘.wav")
+  dropped=$(e2e_windows_path "$files/目覚まし.mp3")
+  e2e_start_resident "$program_folder"
+  open_settings
+  open_editor $new_button
+  e2e_expect_whole_layout "$editor" "the reservation editor"
+  e2e_assert_eq "0 0 0 1" "$(enabled_states "$editor" $sound_edit $sound_browse $file_edit \
+    $duration_combo)" "the sound's field, its 参照, the file's field and the duration with the CD"
+  e2e_probe click --hwnd "$editor" --id $action_sound --send || e2e_fail "cannot choose the sound"
+  e2e_assert_eq "1 0 0 1 1 0 1" "$(checked_states "$editor" $action_sound $action_cd \
+    $action_off) $(enabled_states "$editor" $sound_edit $sound_browse $file_edit \
+    $duration_combo)" "the action radios, then the fields, with the sound chosen"
+
+  e2e_probe click --hwnd "$editor" --id $sound_browse || e2e_fail "cannot press the sound's 参照"
+  e2e_probe wait --title サウンドファイル参照 --visible --timeout 10000 ||
+    e2e_fail "no file dialog for the sound"
+  file_dialog=$(e2e_value hwnd)
+  e2e_probe set-text --hwnd "$file_dialog" --id $file_dialog_name --text "$chosen" ||
+    e2e_fail "cannot type the sound's name"
+  e2e_press "$file_dialog" 1 "the sound's file dialog"
+  e2e_probe text --hwnd "$editor" --id $sound_edit || e2e_fail "no sound file"
+  e2e_assert_eq "$chosen" "$(e2e_value text)" "the sound chosen with 参照"
+  e2e_probe drop --hwnd "$editor" --id $sound_edit --file "$dropped" --send ||
+    e2e_fail "cannot drop a file on the sound's field"
+  e2e_probe text --hwnd "$editor" --id $sound_edit || e2e_fail "no sound file"
+  e2e_assert_eq "$dropped" "$(e2e_value text)" "the sound dropped on its field"
+  e2e_probe select --hwnd "$editor" --id $duration_combo --index 1 || e2e_fail "no duration"
+  e2e_screenshot "$screenshots/editor-sound.png" "$editor"
+  e2e_press "$editor" 1 "the editor"
+
+  read_list
+  e2e_assert_eq "サウンド再生|$dropped" "$(row 0 1)|$(row 0 2)" "the sound's row"
+  press_settings_ok
+  e2e_close_resident
+  local key values=()
+  for key in Action FileName Time; do values+=("$key=$(e2e_ini_value "$ini" DATA0 "$key")"); done
+  e2e_assert_eq "Action=4 FileName=$dropped Time=1" "${values[*]}" "DATA0 of the sound after close"
+}
+
 case_change_delete() {
   printf '[DATA%d]\nMonth=%d\nDay=1\nAction=3\nMessage=%s\n' 0 1 一 1 2 二 2 3 三 |
     e2e_write_profile "$ini" 5 1
@@ -442,6 +489,7 @@ case_busy() {
 case "$case_name" in
   rows) case_rows ;;
   new) case_new ;;
+  sound) case_sound ;;
   change-delete) case_change_delete ;;
   cd-question) case_cd_question ;;
   options) case_options ;;
