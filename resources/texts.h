@@ -71,4 +71,9 @@ inline constexpr char kSoundBrowseTitle[] = "サウンドファイル参照";
 inline constexpr char kSoundOpenFailed[] = "指定されたサウンドファイルを開けませんでした";
 inline constexpr char kSoundPlayFailed[] = "サウンドファイルの再生に失敗しました";
 
+// Waking the PC for reservations.
+inline constexpr char kWakeUnavailable[] =
+    "予約時刻にスリープから復帰するためのタイマーを設定できませんでした。\n"
+    "電源オプションの「スリープ解除タイマーの許可」を有効にしてください。";
+
 }  // namespace texts

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/frame_fixture.h"
+#include "fakes/utc_time.h"
 #include "resource.h"
 
 namespace {
@@ -272,6 +273,81 @@ TEST_F(MainFrameTest, ASlotCountAboveTheLimitIsWrittenBackAsRead) {
   EXPECT_NE(fake.profile.contents.find("ArrayStock=5000\r\n"), std::string::npos);
   EXPECT_NE(fake.profile.contents.find("[DATA4095]"), std::string::npos);
   EXPECT_EQ(fake.profile.contents.find("[DATA4096]"), std::string::npos);
+}
+
+// A profile of one daily reservation at 07:30 that does nothing, with waking on.
+constexpr char kWakingProfile[] =
+    "[OPTION]\r\nWakeUp=1\r\n[DATA0]\r\nMonth=0\r\nHour=7\r\nMinute=30\r\n";
+
+TEST_F(MainFrameTest, WhileWakingIsOnTheTimerIsAMinuteBeforeTheNextReservationAfterEachEvent) {
+  fake.clock.Set(2026, 12, 7, 7, 0, 0);
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = kWakingProfile;
+  fake.wakeTimer.wakes = false;  // a start does not tell it: only turning the option on does
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+
+  fake.frame.OnCommand(ID_QUICK_RESERVATION);  // due at 07:03
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 2, 0));
+  fake.clock.Set(2026, 12, 7, 7, 3, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(fake.frame.Table()[31].Month, SLOT_EMPTY) << "erased after it ran";
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+
+  fake.clock.Set(2026, 12, 7, 8, 0, 0);
+  fake.frame.OnTimeChange();
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 29, 0));
+  fake.clock.Set(2026, 12, 8, 7, 29, 30);
+  fake.frame.OnResume();
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 30, 0))
+      << "within the last minute, the reservation's own time";
+  fake.clock.Set(2026, 12, 8, 7, 30, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 9, 7, 29, 0)) << "after the firing";
+
+  EXPECT_TRUE(fake.frame.OnQueryEndSession());
+  EXPECT_EQ(fake.wakeTimer.due, FakeWakeTimer::kCancelled);
+  fake.frame.OnEndSession(false);
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 9, 7, 29, 0));
+  fake.frame.OnClose();
+  EXPECT_EQ(fake.wakeTimer.due, FakeWakeTimer::kCancelled);
+  EXPECT_TRUE(fake.alerts.boxes.empty());
+  EXPECT_NE(fake.profile.contents.find("[OPTION]\r\nWakeUp=1\r\n"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, WithWakingOffNoTimerIsSetAndTheDisplayIsLeftAlone) {
+  fake.clock.Set(2026, 12, 7, 7, 29, 0);
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[DATA0]\r\nMonth=0\r\nHour=7\r\nMinute=30\r\nAction=2\r\n";
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  fake.frame.OnCommand(ID_QUICK_RESERVATION);
+  fake.frame.OnResume();
+  fake.frame.OnTimeChange();
+  fake.clock.Set(2026, 12, 7, 7, 30, 0);
+  fake.frame.CheckSchedule();
+  ASSERT_EQ(fake.shell.calls.size(), 1u);
+  fake.frame.OnClose();
+  for (long long call : fake.wakeTimer.calls) EXPECT_EQ(call, FakeWakeTimer::kCancelled);
+  EXPECT_TRUE(fake.power.display.empty());
+  EXPECT_EQ(fake.profile.contents.find("WakeUp"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, WhileWakingIsOnTheDisplayStaysOnForAsLongAsTheActionPlays) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = kWakingProfile;
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  Reservation& file = fake.frame.Table()[1];
+  file.Month = 0;
+  file.Action = ACTION_FILE;
+  fake.frame.RunReservation(1);
+  EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false}));
+
+  Play();
+  fake.frame.OnTimer(kCdCountdownTimer);
+  EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false, true})) << "while the CD plays";
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);  // stops it
+  fake.frame.OnTimer(kCdCountdownTimer);
+  EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false, true, false}));
 }
 
 }  // namespace

@@ -87,6 +87,24 @@ TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
   EXPECT_EQ(store.writes, 1);
 }
 
+// A profile of a user who never turned waking on keeps its bytes; once on, the key stays.
+TEST_F(ProfileTest, WakeUpIsReadAsOffAndWrittenOnlyOnceTurnedOn) {
+  const char kOld[] = "[OPTION]\r\nArrayStock=0\r\nNoError=1\r\n";
+  ProfileOptions options = Load(kOld);
+  EXPECT_EQ(options.wakeUp, 0);
+  profile.Save(options, table);
+  EXPECT_EQ(store.contents, kOld);
+
+  options.wakeUp = 1;
+  profile.Save(options, table);
+  EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=1\r\n");
+  EXPECT_EQ(Load(store.contents).wakeUp, 1);
+  options.wakeUp = 0;
+  profile.Save(options, table);
+  EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=0\r\n");
+  EXPECT_EQ(Load(store.contents).wakeUp, 0);
+}
+
 TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   table.ResetSlots(3);
   Reservation first = DefaultReservation(location);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/frame_fixture.h"
+#include "fakes/utc_time.h"
 #include "resource.h"
 #include "settings/reservation_dlg.h"
 #include "text/cp932.h"
@@ -313,6 +314,38 @@ TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
   EXPECT_FALSE(fake.dialogs.runs[0].owned) << "owned by the hidden frame: no taskbar button";
   EXPECT_EQ(fake.profile.writes, 1);
   EXPECT_TRUE(fake.alerts.boxes.empty());
+}
+
+// Told once after each time the user turns it on; the key, once written, stays.
+TEST_F(SettingsTest, TheWakeOptionIsStoredSetsTheTimerAndTellsOnceThatTheSystemCannotWake) {
+  Message(0, 0, 0, "毎日");  // 07:05 every day
+  fake.wakeTimer.wakes = false;
+  const auto setWake = [&](bool on) {
+    bool shown = false;
+    OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
+      shown = controls.IsButtonChecked(IDC_WAKE);
+      controls.CheckButton(IDC_WAKE, on);
+    });
+    return shown;
+  };
+  EXPECT_FALSE(setWake(true));
+  EXPECT_NE(fake.profile.contents.find("\r\nNoError=0\r\nWakeUp=1\r\n[DATA0]"), std::string::npos);
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 4, 0));
+  ASSERT_EQ(fake.alerts.boxes.size(), 1u);
+  EXPECT_EQ(fake.alerts.boxes[0].text,
+            "予約時刻にスリープから復帰するためのタイマーを設定できませんでした。\n"
+            "電源オプションの「スリープ解除タイマーの許可」を有効にしてください。");
+  EXPECT_EQ(fake.alerts.boxes[0].caption, "鳴刻エラー");
+
+  fake.frame.OnCommand(ID_QUICK_RESERVATION);
+  EXPECT_TRUE(setWake(true));
+  EXPECT_EQ(fake.alerts.boxes.size(), 1u) << "kept on: not told again";
+
+  EXPECT_TRUE(setWake(false));
+  EXPECT_EQ(fake.wakeTimer.due, FakeWakeTimer::kCancelled);
+  EXPECT_NE(fake.profile.contents.find("NoError=0\r\nWakeUp=0\r\n"), std::string::npos);
+  EXPECT_FALSE(setWake(true));
+  EXPECT_EQ(fake.alerts.boxes.size(), 2u) << "turned on again: told again";
 }
 
 TEST_F(SettingsTest, AnOkThatCannotBeSavedIsToldWhateverNoErrorSaysAndStillApplies) {

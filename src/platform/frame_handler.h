@@ -22,6 +22,10 @@ class FrameHandler {
   virtual bool OnQueryEndSession() = 0;
   virtual void OnEndSession(bool ending) = 0;
   virtual void OnTaskbarCreated() = 0;
+  // The system has come back from sleep or hibernation.
+  virtual void OnResume() = 0;
+  // The clock was set.
+  virtual void OnTimeChange() = 0;
 };
 
 // Where the frame's unhandled commands go: the application object.

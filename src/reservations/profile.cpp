@@ -18,6 +18,7 @@ namespace {
 constexpr char kOptionSection[] = "OPTION";
 constexpr int kMaxSlotCount = 4096;
 constexpr int kDefaultNoError = 1;
+constexpr char kWakeUpKey[] = "WakeUp";
 
 struct IntegerKey {
   const char* name;
@@ -127,6 +128,7 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   // count stays as the user wrote it.
   if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
   options.noError = ReadInteger(m_loaded, optionSection, "NoError", kDefaultNoError);
+  options.wakeUp = ReadInteger(m_loaded, optionSection, kWakeUpKey, 0);
 
   const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
@@ -166,6 +168,10 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
 
   document.Set(kOptionSection, "ArrayStock", std::to_string(options.slotCount));
   document.Set(kOptionSection, "NoError", std::to_string(options.noError));
+  // Once written the key stays, as 0 when the option is turned off again.
+  if (options.wakeUp != 0 || document.Get(kOptionSection, kWakeUpKey)) {
+    document.Set(kOptionSection, kWakeUpKey, std::to_string(options.wakeUp));
+  }
   const int slotCount = std::min(options.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
     const IniDocument::SectionId section = document.FindOrAddSection(SlotSection(index));

@@ -13,9 +13,12 @@ class TextCodec;
 struct ProfileOptions {
   int slotCount = kDefaultSlotCount;  // "ArrayStock"
   int noError = 1;                    // "NoError"
+  // "WakeUp". Written only to a file that has it or when nonzero, so that a profile of a user
+  // who never turned it on stays as it was.
+  int wakeUp = 0;
 };
 
-// Loads and saves the slot count, the NoError option and every slot. Everything else in the
+// Loads and saves the slot count, the options and every slot. Everything else in the
 // file (unknown sections and keys, DATA sections past the slot count) is kept as it was.
 class Profile {
  public:

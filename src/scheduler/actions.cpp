@@ -12,6 +12,7 @@
 
 int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;
+  const DisplayHold display(*this);
   const Reservation& slot = m_table[slotIndex];
   switch (slot.Action) {
     // One of the two plays at a time: each starts by stopping the other.

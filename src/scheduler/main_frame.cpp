@@ -10,8 +10,10 @@
 #include "platform/power.h"
 #include "platform/profile_store.h"
 #include "platform/tray_icon.h"
+#include "platform/wake_timer.h"
 #include "platform/window_timers.h"
 #include "resource.h"
+#include "scheduler/next_due.h"
 #include "scheduler/table_editor.h"
 #include "scheduler/ui_busy.h"
 #include "text/cp932.h"
@@ -27,6 +29,8 @@ constexpr int kStartReadAttempts = 100;
 // may look at a file just closed. A file still held brings the box back without a long wait.
 constexpr int kRetryReadAttempts = 10;
 constexpr unsigned kProfileReadPauseMs = 100;
+// How long before a reservation the system is woken: about what waking takes.
+constexpr long long kWakeLeadSeconds = 60;
 
 }  // namespace
 
@@ -54,6 +58,7 @@ int CMainFrame::OnCreate() {
   StartTimers();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   m_ports.power.KeepSystemAwake();
+  ResetWakeTimer();
   return 0;
 }
 
@@ -99,15 +104,23 @@ void CMainFrame::OnEndSession(bool ending) {
   // Another program refused the end of the session: come back, or nobody could reach us.
   m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   StartTimers();
+  ResetWakeTimer();
 }
 
 void CMainFrame::OnTaskbarCreated() { m_ports.tray.Add(m_nid.iconId, m_nid.tip); }
+
+void CMainFrame::OnResume() { ResetWakeTimer(); }
+
+void CMainFrame::OnTimeChange() { ResetWakeTimer(); }
 
 void CMainFrame::Shutdown() {
   m_ports.timers.StopTimer(kScheduleTimer);
   m_ports.timers.StopTimer(kCdCountdownTimer);
   if (m_cd.IsPlaying()) m_cd.Stop();
   if (m_sound.IsPlaying()) m_sound.Stop();
+  ReleaseDisplayWhenIdle();
+  // A timer left set would wake the system for a program that is not there.
+  m_ports.wakeTimer.Cancel();
   SaveProfile();
   m_ports.tray.Delete();
 }
@@ -126,6 +139,7 @@ bool CMainFrame::LoadProfile(int attempts) {
   }
   m_nSlotCount = options->slotCount;
   m_bNoError = options->noError;
+  m_bWakeUp = options->wakeUp;
   return true;
 }
 
@@ -133,6 +147,7 @@ bool CMainFrame::SaveProfile() {
   ProfileOptions options;
   options.slotCount = m_nSlotCount;
   options.noError = m_bNoError;
+  options.wakeUp = m_bWakeUp;
   return m_profile.Save(options, m_table);
 }
 
@@ -152,6 +167,8 @@ void CMainFrame::OnTimer(unsigned id) {
   if (id == kCdCountdownTimer) {
     m_cd.TickCountdown();
     m_sound.TickCountdown();
+    // However the playback ended: its time, a click on the icon, a failure.
+    ReleaseDisplayWhenIdle();
   }
 }
 
@@ -166,12 +183,48 @@ void CMainFrame::OnSettings() {
 
   // The editor gets the reservations packed, in slot order.
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
-  int noError = m_bNoError;
-  if (m_settings.Edit(edited, noError)) {
-    m_table = std::move(edited);
-    m_bNoError = noError;
-    // Written now, so that a crash later loses no edit. The edits stay in effect for this run
-    // even when the file cannot take them.
-    if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
+  EditedOptions options{m_bNoError, m_bWakeUp};
+  if (!m_settings.Edit(edited, options)) return;
+  m_table = std::move(edited);
+  m_bNoError = options.noError;
+  // Told once after each time the user turns it on, not at every start of a run.
+  m_bTellWakeFailure = options.wakeUp != 0 && (m_bWakeUp == 0 || m_bTellWakeFailure);
+  m_bWakeUp = options.wakeUp;
+  // Written now, so that a crash later loses no edit. The edits stay in effect for this run
+  // even when the file cannot take them.
+  if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
+  if (m_bWakeUp) {
+    ResetWakeTimer();
+  } else {
+    m_ports.wakeTimer.Cancel();
   }
+}
+
+void CMainFrame::ResetWakeTimer() {
+  if (!m_bWakeUp) return;
+  const long long now = m_ports.clock.Now();
+  const std::optional<long long> due = NextDueTime(m_table, now, m_ports.clock);
+  if (!due) {
+    m_ports.wakeTimer.Cancel();
+    return;
+  }
+  // Within the last minute the reservation's own time still wakes the system, a little late.
+  const long long wake = *due - kWakeLeadSeconds > now ? *due - kWakeLeadSeconds : *due;
+  if (m_ports.wakeTimer.Set(wake) || !m_bTellWakeFailure) return;
+  // Cleared first: the box's own loop runs ticks that may set the timer again.
+  m_bTellWakeFailure = false;
+  m_ports.alerts.ShowWarning(texts::kWakeUnavailable, texts::kErrorCaption);
+}
+
+CMainFrame::DisplayHold::DisplayHold(CMainFrame& frame) : m_frame(frame) {
+  if (!frame.m_bWakeUp || frame.m_bDisplayHeld) return;
+  // After a wake by the timer the display stays dark until something asks for it.
+  frame.m_ports.power.KeepDisplayOn(true);
+  frame.m_bDisplayHeld = true;
+}
+
+void CMainFrame::ReleaseDisplayWhenIdle() {
+  if (!m_bDisplayHeld || m_cd.IsPlaying() || m_sound.IsPlaying()) return;
+  m_ports.power.KeepDisplayOn(false);
+  m_bDisplayHeld = false;
 }

@@ -22,6 +22,7 @@ class TableEditor;
 class TextCodec;
 class TrayIcon;
 class UiBusy;
+class WakeTimer;
 class WindowTimers;
 
 struct FramePorts {
@@ -39,6 +40,7 @@ struct FramePorts {
   Foreground& foreground;
   Power& power;
   TextCodec& textCodec;
+  WakeTimer& wakeTimer;
 };
 
 constexpr unsigned kScheduleTimer = 1;
@@ -63,6 +65,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   bool OnQueryEndSession() override;
   void OnEndSession(bool ending) override;
   void OnTaskbarCreated() override;
+  void OnResume() override;
+  void OnTimeChange() override;
 
   // False when the file exists but cannot be read in `attempts` reads, 100 ms apart.
   bool LoadProfile(int attempts);
@@ -79,6 +83,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // Nonzero: failures are not shown.
   int NoError() const { return m_bNoError; }
   void SetNoError(int noError) { m_bNoError = noError; }
+  // Nonzero: the system is woken for the next reservation.
+  int WakeUp() const { return m_bWakeUp; }
 
  private:
   // What the notification-area icon shows.
@@ -92,12 +98,29 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   void ShowTrayIcon(unsigned iconId, const char* tip) override;
   // A box captioned as every failure's, unless NoError is set.
   void ReportFailure(const std::string& text) override;
+  // While waking is on, the display stays on from the start of an action for as long as it
+  // plays; made around each action.
+  class DisplayHold {
+   public:
+    explicit DisplayHold(CMainFrame& frame);
+    ~DisplayHold() { m_frame.ReleaseDisplayWhenIdle(); }
+    DisplayHold(const DisplayHold&) = delete;
+    DisplayHold& operator=(const DisplayHold&) = delete;
+
+   private:
+    CMainFrame& m_frame;
+  };
+
   // Closing and the end of the session: timers, CD or sound, profile, icon, in this order.
   void Shutdown();
   void StartTimers();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
   // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
   bool ReportProfileFailure(const char* what, bool offerRetry);
+  // While waking is on: the wake timer set for the next reservation due, or cancelled when none
+  // is.
+  void ResetWakeTimer();
+  void ReleaseDisplayWhenIdle();
 
   FramePorts m_ports;
   UiBusy& m_busy;
@@ -107,6 +130,10 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   CdPlayer m_cd;
   SoundPlayer m_sound;
   int m_bNoError = 1;
+  int m_bWakeUp = 0;
+  // The user turned waking on and has not yet been told that the system cannot wake for it.
+  bool m_bTellWakeFailure = false;
+  bool m_bDisplayHeld = false;
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};

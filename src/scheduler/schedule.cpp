@@ -19,6 +19,7 @@ void CMainFrame::CheckSchedule() {
   // The guard is already up: the action's modal box keeps the ticks coming.
   RunReservation(due->index);
   if (due->erase) m_table[due->index].Month = SLOT_EMPTY;
+  ResetWakeTimer();
 }
 
 void CMainFrame::OnQuickReservation() {
@@ -38,4 +39,5 @@ void CMainFrame::OnQuickReservation() {
   slot.Erace = 1;
   m_table[index] = slot;
   m_ports.alerts.Beep();
+  ResetWakeTimer();
 }

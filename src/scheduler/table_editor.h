@@ -2,12 +2,18 @@
 
 class ReservationTable;
 
-// Lets the user edit the reservations and the NoError option; the settings dialog stands behind
-// it, so that the frame does not depend on the dialogs.
+// The options that the settings dialog edits beside the table.
+struct EditedOptions {
+  int noError;  // nonzero: failures are not shown
+  int wakeUp;   // nonzero: the system is woken for the next reservation
+};
+
+// Lets the user edit the reservations and the options; the settings dialog stands behind it, so
+// that the frame does not depend on the dialogs.
 class TableEditor {
  public:
   virtual ~TableEditor() = default;
   // `table` comes packed (reservations first) and is edited in place, whatever the answer; true
-  // when the user confirmed the edits, `noError` then holding the option.
-  virtual bool Edit(ReservationTable& table, int& noError) = 0;
+  // when the user confirmed the edits, `options` then holding theirs.
+  virtual bool Edit(ReservationTable& table, EditedOptions& options) = 0;
 };

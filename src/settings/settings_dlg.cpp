@@ -101,6 +101,7 @@ bool CSettingsDlg::OnInitDialog() {
   m_nRows = FillList();
   if (m_nRows > 0) SelectRow(0);
   if (m_bNoError) controls.CheckButton(IDC_NO_ERROR, true);
+  if (m_bWakeUp) controls.CheckButton(IDC_WAKE, true);
   if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
   CenterOnScreen();
   return true;
@@ -198,6 +199,7 @@ void CSettingsDlg::OnDeleteReservation() {
 void CSettingsDlg::OnOK() {
   DialogControls& controls = Controls();
   m_bNoError = controls.IsButtonChecked(IDC_NO_ERROR) ? 1 : 0;
+  m_bWakeUp = controls.IsButtonChecked(IDC_WAKE) ? 1 : 0;
   SetAutostart(controls.IsButtonChecked(IDC_AUTOSTART));
   controls.EndDialog(DialogResult::kOk);
 }

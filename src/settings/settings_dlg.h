@@ -22,7 +22,7 @@ constexpr int kAutostartDataSize = 260;
 constexpr int kListCellSize = 256;
 
 // Lists the reservations of the table it is given, edits them there through the reservation
-// editor and sets the two options. The table stays packed: reservations first, empty slots
+// editor and sets the three options. The table stays packed: reservations first, empty slots
 // behind them.
 class CSettingsDlg : public DialogHandler {
  public:
@@ -43,6 +43,7 @@ class CSettingsDlg : public DialogHandler {
   void OnDeleteReservation();
 
   int m_bNoError = 0;
+  int m_bWakeUp = 0;
   unsigned m_nRows = 0;
 
  private:

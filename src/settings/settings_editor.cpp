@@ -3,11 +3,13 @@
 #include "platform/dialog_handler.h"
 #include "resource.h"
 
-bool SettingsEditor::Edit(ReservationTable& table, int& noError) {
+bool SettingsEditor::Edit(ReservationTable& table, EditedOptions& options) {
   CSettingsDlg dialog(m_ports, table);
-  dialog.m_bNoError = noError;
+  dialog.m_bNoError = options.noError;
+  dialog.m_bWakeUp = options.wakeUp;
   // Owned by the hidden frame, as the version box is, so it has no taskbar button of its own.
   if (m_ports.dialogs.RunModal(IDD_SETTINGS, dialog) != DialogResult::kOk) return false;
-  noError = dialog.m_bNoError;
+  options.noError = dialog.m_bNoError;
+  options.wakeUp = dialog.m_bWakeUp;
   return true;
 }

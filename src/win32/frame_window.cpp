@@ -97,7 +97,11 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       m_handler->OnMciNotify(wParam == MCI_NOTIFY_SUCCESSFUL);
       break;
     case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC) m_handler->OnResume();
       return BROADCAST_QUERY_DENY;
+    case WM_TIMECHANGE:
+      m_handler->OnTimeChange();
+      return 0;
     case WM_CLOSE:
       m_handler->OnClose();
       DestroyWindow(window);

@@ -178,6 +178,41 @@ void Win32Foreground::BringForward(WindowHandle window) {
 
 void Win32Power::KeepSystemAwake() { SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED); }
 
+void Win32Power::KeepDisplayOn(bool on) {
+  if (on) {
+    m_beforeDisplay =
+        SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+    return;
+  }
+  // 0 when the first call failed: then the program's own request is what was asked before.
+  SetThreadExecutionState(m_beforeDisplay != 0 ? m_beforeDisplay
+                                               : ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+}
+
+Win32WakeTimer::~Win32WakeTimer() { Cancel(); }
+
+bool Win32WakeTimer::Set(long long dueSeconds) {
+  if (m_timer == nullptr) m_timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+  if (m_timer == nullptr) return false;
+  // Absolute: 100 ns units of UTC since 1601, which lie 11644473600 s before the clock's epoch.
+  LARGE_INTEGER due;
+  due.QuadPart = (dueSeconds + 11644473600LL) * 10000000LL;
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWaitableTimer(m_timer, &due, 0, nullptr, nullptr, TRUE)) return false;
+  // Set, but it will not wake the system: Windows says so with ERROR_NOT_SUPPORTED, Wine with
+  // ERROR_TIMER_RESUME_IGNORED (722), the error of the same status, which mingw does not name.
+  constexpr DWORD kTimerResumeIgnored = 722;
+  const DWORD error = GetLastError();
+  return error != ERROR_NOT_SUPPORTED && error != kTimerResumeIgnored;
+}
+
+void Win32WakeTimer::Cancel() {
+  if (m_timer == nullptr) return;
+  CancelWaitableTimer(m_timer);
+  CloseHandle(m_timer);
+  m_timer = nullptr;
+}
+
 NamedMutex::Result Win32Mutex::CreateOwned(const char* name) {
   m_handle = CreateMutexW(nullptr, TRUE, Cp932ToWide(name).c_str());
   if (m_handle == nullptr) return Result::kFailed;

@@ -13,6 +13,7 @@
 #include "platform/run_key.h"
 #include "platform/shell.h"
 #include "platform/string_table.h"
+#include "platform/wake_timer.h"
 
 // Adapters of the small system services. Those whose windows belong to the hidden frame get
 // the frame: it is made after them, and until it exists they have no owner.
@@ -84,6 +85,21 @@ class Win32Foreground : public Foreground {
 class Win32Power : public Power {
  public:
   void KeepSystemAwake() override;
+  void KeepDisplayOn(bool on) override;
+
+ private:
+  EXECUTION_STATE m_beforeDisplay = 0;  // what was asked before the display was kept on
+};
+
+// A waitable timer of its own, made at the first Set and closed at Cancel.
+class Win32WakeTimer : public WakeTimer {
+ public:
+  ~Win32WakeTimer() override;
+  bool Set(long long dueSeconds) override;
+  void Cancel() override;
+
+ private:
+  HANDLE m_timer = nullptr;
 };
 
 class Win32Mutex : public NamedMutex {

@@ -15,6 +15,7 @@
 #include "platform/power.h"
 #include "platform/run_key.h"
 #include "platform/tray_icon.h"
+#include "platform/wake_timer.h"
 
 // An MCI device that records every command and answers from a script.
 class FakeMci : public Mci {
@@ -101,7 +102,28 @@ class FakeForeground : public Foreground {
 class FakePower : public Power {
  public:
   void KeepSystemAwake() override { ++requests; }
+  void KeepDisplayOn(bool on) override { display.push_back(on); }
   int requests = 0;
+  std::vector<bool> display;  // each request, in order
+};
+
+// A wake timer that records each call; `wakes` false stands for a system that will not wake.
+class FakeWakeTimer : public WakeTimer {
+ public:
+  bool Set(long long dueSeconds) override {
+    calls.push_back(dueSeconds);
+    due = dueSeconds;
+    return wakes;
+  }
+  void Cancel() override {
+    calls.push_back(kCancelled);
+    due = kCancelled;
+  }
+
+  static constexpr long long kCancelled = -1;
+  std::vector<long long> calls;  // the due seconds of each Set, kCancelled for each Cancel
+  long long due = kCancelled;    // as the last call left it
+  bool wakes = true;
 };
 
 // The two Run keys as maps of name to data; a hive in `unreadable` cannot be opened and one in

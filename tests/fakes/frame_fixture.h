@@ -35,6 +35,7 @@ struct FakeFrame {
   FakeMenu menu;
   FakeForeground foreground;
   FakePower power;
+  FakeWakeTimer wakeTimer;
   FakeDialogHost dialogs;
   FakeRunKey runKey;
   FakeTextCodec textCodec;
@@ -44,6 +45,6 @@ struct FakeFrame {
   BusyDialogHost busyDialogs{dialogs, busy};
   SettingsEditor settings{SettingsPorts{busyDialogs, clock, drives, location, runKey}};
   CMainFrame frame{FramePorts{clock, shell, busyAlerts, strings, location, profile, timers, mci,
-                              drives, tray, menu, foreground, power, textCodec},
+                              drives, tray, menu, foreground, power, textCodec, wakeTimer},
                    busy, settings};
 };

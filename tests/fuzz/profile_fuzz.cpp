@@ -202,7 +202,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Profile again(store, location, codec);
   ReservationTable second;
   const ProfileOptions reread = again.Load(second).value();
-  if (reread.slotCount != options.slotCount || reread.noError != options.noError) std::abort();
+  if (reread.slotCount != options.slotCount || reread.noError != options.noError ||
+      reread.wakeUp != options.wakeUp) {
+    std::abort();
+  }
   if (!SameTables(first, second)) std::abort();
   if (!again.Save(reread, second)) std::abort();
   if (store.contents != saved) std::abort();  // a second save changes nothing

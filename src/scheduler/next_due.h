@@ -1,0 +1,26 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+
+class Clock;
+class ReservationTable;
+
+// A minute of the local calendar, as the slots name one.
+struct LocalMinute {
+  int year;
+  int month;  // 1..12
+  int day;    // 1..31
+  int hour;
+  int minute;
+};
+
+// The first minute after the one `now` is in at which some slot of the table falls due by the
+// matcher's rule, or none when no slot ever will. The table holds no year: a date comes every
+// year, the 29th of February in leap years only, and a day a month lacks is skipped.
+std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const std::tm& now);
+
+// The same as the clock's seconds: the first second after `now` at which the local clock reads
+// the due minute, or the first past it where the clock skips that minute (a change to summer
+// time).
+std::optional<long long> NextDueTime(const ReservationTable& table, long long now, Clock& clock);
