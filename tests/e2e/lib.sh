@@ -269,7 +269,7 @@ e2e_finish() {
   echo "PASS: $name ($((SECONDS - E2E_STARTED)) s)"
 }
 
-# WINDOW's visible controls lie inside it and none overlaps another.
+# Records a failure unless WINDOW's visible controls lie inside it and none overlaps another.
 e2e_expect_whole_layout() {
   local window=$1 what=$2
   e2e_probe layout --hwnd "$window" || e2e_fail "cannot read the layout of $what"

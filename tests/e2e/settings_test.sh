@@ -20,7 +20,7 @@ readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
 readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
 readonly list=1042 new_button=1062 change_button=1060 delete_button=1061
-readonly no_error_box=1043 autostart_box=1059
+readonly no_error_box=1043 autostart_box=1059 wake_box=1090
 readonly monthly=1045 daily=1046 weekly=1047 full_date=1056 erase_box=1058
 readonly month_combo=1028 day_combo=1029 hour_combo=1001 minute_combo=1002
 readonly action_cd=1032 action_file=1033 action_message=1034 action_off=1007 file_edit=1010
@@ -453,6 +453,73 @@ case_options() {
   e2e_press "$settings" 1 "the settings dialog"
   e2e_assert_eq "$(e2e_windows_path "$program_folder/chimeday.exe")|" \
     "$(run_value)|$(run_value "$user_run_key")" "the machine's and the user's Run value after OK"
+  e2e_close_resident
+  e2e_assert_eq "<absent>" "$(e2e_ini_value "$ini" OPTION WakeUp)" \
+    "WakeUp in the profile of a user who never turned waking on"
+  case_options_wake
+}
+
+# The wake timers of the resident program: KEY of the probe's report on them.
+wake_timers() {
+  e2e_probe timers --pid "$E2E_FRAME_PID" || e2e_fail "cannot read the program's timers"
+  e2e_value "$1"
+}
+
+# Wine sets a waitable timer but will not wake for it (ERROR_TIMER_RESUME_IGNORED), and the
+# probe reads the timer's due time: what the program asked is seen, a wake itself is not.
+case_options_wake() {
+  e2e_probe clock --ahead 600 || e2e_fail "no clock"
+  local due_start=$(($(e2e_value epoch) - $(e2e_value second)))
+  # One reservation every day at that minute, and before it the [OPTION] lines given.
+  local daily_slot
+  daily_slot=$(printf '[DATA0]\nMonth=0\nDay=0\nHour=%s\nMinute=%s\nAction=0' \
+    "$(e2e_value hour)" "$(e2e_value minute)")
+  echo "$daily_slot" | e2e_write_profile "$ini" 4 1
+  e2e_start_resident "$program_folder"
+  e2e_assert_eq 0 "$(wake_timers timers)" "wake timers while waking is off"
+  open_settings
+  e2e_expect_whole_layout "$settings" "the settings dialog"
+  e2e_assert_eq 0 "$(checked_states "$settings" $wake_box)" "the wake box of an old profile"
+  e2e_probe click --hwnd "$settings" --id $wake_box || e2e_fail "cannot click the wake box"
+  e2e_screenshot "$screenshots/settings-wake.png" "$settings"
+  e2e_probe click --hwnd "$settings" --id 1 || e2e_fail "cannot press OK in the settings"
+  e2e_expect_error_box "$(printf '%s\n%s' \
+    予約時刻にスリープから復帰するためのタイマーを設定できませんでした。 \
+    電源オプションの「スリープ解除タイマーの許可」を有効にしてください。)" \
+    "waking turned on where the system will not wake" --pid "$E2E_FRAME_PID"
+  e2e_press "$E2E_BOX" 1 "the box of a wake the system will not do"
+  settle "$E2E_FRAME" "the frame"
+  e2e_assert_eq 1 "$(e2e_ini_value "$ini" OPTION WakeUp)" "WakeUp in the profile at OK"
+  e2e_assert_eq "1 $((due_start - 60))" "$(wake_timers timers) $(wake_timers timer0_due)" \
+    "the wake timer a minute before the daily reservation"
+
+  # A quick reservation comes sooner: the same timer moves to it, and nothing is told again.
+  local asked=$(date +%s)
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the quick reservation"
+  settle "$E2E_FRAME" "the frame"
+  e2e_assert_eq 1 "$(wake_timers timers)" "wake timers after a quick reservation"
+  local ahead=$(($(wake_timers timer0_due) + 60 - asked))
+  ((ahead >= 150 && ahead <= 212)) ||
+    e2e_fail "the wake timer is $ahead s before a quick reservation's minute, not 151 to 210"
+  e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "boxes after the quick reservation"
+
+  open_settings
+  e2e_assert_eq 1 "$(checked_states "$settings" $wake_box)" "the wake box when opened again"
+  e2e_probe click --hwnd "$settings" --id $wake_box || e2e_fail "cannot click the wake box"
+  press_settings_ok
+  e2e_assert_eq "0 0" "$(e2e_ini_value "$ini" OPTION WakeUp) $(wake_timers timers)" \
+    "WakeUp in the profile and the wake timers after turning waking off"
+  e2e_close_resident
+
+  # A start with waking on sets the timer and tells nothing: only turning it on does.
+  printf 'WakeUp=1\n%s\n' "$daily_slot" | e2e_write_profile "$ini" 4 1
+  e2e_start_resident "$program_folder"
+  settle "$E2E_FRAME" "the frame"
+  e2e_assert_eq "1 $((due_start - 60))" "$(wake_timers timers) $(wake_timers timer0_due)" \
+    "the wake timer after a start with waking on"
+  e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "boxes after a start with waking on"
   e2e_close_resident
 }
 
