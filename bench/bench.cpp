@@ -59,12 +59,12 @@ void BenchNextDue(int slots) {
     slot.Minute = i % 60;
   }
   const int rounds = 2'000'000 / (slots + 1) + 100;
-  long long sum = 0;
+  long long due = 0;
   const auto start = Clock::now();
-  for (int i = 0; i < rounds; ++i) sum += NextDueTime(table, fake.clock.Now(), fake.clock).value();
+  for (int i = 0; i < rounds; ++i) due = NextDueTime(table, fake.clock.Now(), fake.clock).value();
   const std::chrono::duration<double, std::micro> spent = Clock::now() - start;
-  std::printf("NextDueTime over %4d slots: %9.2f us (all in use)%s\n", slots,
-              spent.count() / rounds, sum == 0 ? " " : "");
+  std::printf("NextDueTime over %4d slots: %9.2f us (all in use, the next due in %lld s)\n", slots,
+              spent.count() / rounds, due - fake.clock.Now());
 }
 
 void BenchProfile(int slots) {
