@@ -83,8 +83,6 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // Nonzero: failures are not shown.
   int NoError() const { return m_bNoError; }
   void SetNoError(int noError) { m_bNoError = noError; }
-  // Nonzero: the system is woken for the next reservation.
-  int WakeUp() const { return m_bWakeUp; }
 
  private:
   // What the notification-area icon shows.
@@ -111,7 +109,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
     CMainFrame& m_frame;
   };
 
-  // Closing and the end of the session: timers, CD or sound, profile, icon, in this order.
+  // Closing and the end of the session: timers, CD or sound, the display and the wake timer,
+  // profile, icon, in this order.
   void Shutdown();
   void StartTimers();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
@@ -130,7 +129,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   CdPlayer m_cd;
   SoundPlayer m_sound;
   int m_bNoError = 1;
-  int m_bWakeUp = 0;
+  int m_bWakeUp = 0;  // "WakeUp": nonzero wakes the system for the next reservation
   // The user turned waking on and has not yet been told that the system cannot wake for it.
   bool m_bTellWakeFailure = false;
   bool m_bDisplayHeld = false;
