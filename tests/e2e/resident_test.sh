@@ -106,10 +106,10 @@ EOF
   } >"$ini"
   cp "$ini" "$E2E_DIR/original.ini"
 
-  # Held by another program well past the start's ten seconds of retries, which a loaded machine
-  # stretches: a box in front, with a taskbar button of its own, while the icon is gone.
-  # キャンセル ends the run without a word to the file.
-  hold_profile 20000
+  # Held by another program past the start's ten seconds of retries: a box in front, with a
+  # taskbar button of its own, while the icon is gone. キャンセル ends the run without a word
+  # to the file.
+  hold_profile 13000
   cp "$CHIMEDAY_EXE" "$program_folder/chimeday.exe"
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
   expect_held_profile_box
@@ -122,7 +122,7 @@ EOF
   e2e_wait_desktop_gone
 
   # 再試行 once the other program has let go: the run goes on as usual, icon and all.
-  hold_profile 20000
+  hold_profile 12000
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
   expect_held_profile_box
   end_hold
