@@ -76,4 +76,13 @@ inline constexpr char kWakeUnavailable[] =
     "予約時刻にスリープから復帰するためのタイマーを設定できませんでした。\n"
     "電源オプションの「スリープ解除タイマーの許可」を有効にしてください。";
 
+// Missed reservations: the tray icon's balloon and tip.
+inline constexpr char kMissedTitle[] = "実行しなかった予約があります";
+inline constexpr char kMissedNoticeStart[] = "予約時刻を10分以上過ぎていたため、";
+inline constexpr char kMissedNoticeCount[] = "件の予約を実行しませんでした。\n最初の予約時刻: ";
+inline constexpr char kMinuteSuffix[] = "分";
+// The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件 12月31日 23時59分から".
+inline constexpr char kMissedTip[] = "実行しなかった予約 ";
+inline constexpr char kMissedTipCount[] = "件 ";
+
 }  // namespace texts

@@ -200,6 +200,39 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   EXPECT_EQ(fake.mci.sent, (Strings{"stop chimeday", "close chimeday"}));
 }
 
+// The balloon comes at once; the tip waits while a CD plays, as its own tip says how to stop it.
+TEST_F(MainFrameTest, MissedReservationsStayInTheTipUntilAClickThatStopsNoCd) {
+  Play();
+  fake.frame.Table()[0].Hour = 23;
+  Reservation& missed = fake.frame.Table()[1];
+  missed.Month = 0;
+  missed.Hour = 7;
+  missed.Minute = 20;
+  missed.Action = ACTION_MESSAGE;
+  fake.clock.Set(2026, 12, 7, 7, 0, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 7, 45, 0);
+  fake.tray.calls.clear();
+  fake.frame.CheckSchedule();
+  ASSERT_EQ(fake.tray.calls.size(), 1u);
+  EXPECT_EQ(fake.tray.calls[0].what, "balloon");
+
+  const std::string tip = "鳴刻 実行しなかった予約 1件 12月07日 07時20分から";
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);  // stops the CD
+  ASSERT_EQ(fake.tray.calls.size(), 2u);
+  EXPECT_EQ(fake.tray.calls[1].iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.tray.calls[1].tip, tip);
+  fake.frame.OnTaskbarCreated();
+  EXPECT_EQ(fake.tray.calls.back().tip, tip);
+  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
+  EXPECT_EQ(fake.tray.calls.back().what, "modify");
+  EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
+  const size_t calls = fake.tray.calls.size();
+  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  EXPECT_EQ(fake.tray.calls.size(), calls);
+  EXPECT_EQ(fake.menu.tracked.size(), 3u) << "every click still opens the menu";
+}
+
 TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
   DialogHandler window;
   fake.dialogs.whileOpen = [&](int templateId, DialogHandler&, FakeDialog&) {

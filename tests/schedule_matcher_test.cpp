@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
+#include "fakes/fake_clock.h"
 #include "fakes/utc_time.h"
 #include "reservations/reservation_table.h"
 
@@ -44,10 +47,39 @@ class ScheduleMatcherTest : public ::testing::Test {
     }
   }
 
+  // A tick as the frame makes it, on `clock`: the minutes skipped since the last, then the
+  // current one; records what fell due and the clock's second of the tick that found it.
+  void Check() {
+    for (const ScheduleMatcher::LateDue& late : matcher.Skipped(table, clock.Now(), clock)) {
+      fired.push_back(late.due);
+      firedAt.push_back(clock.Now());
+    }
+    const std::optional<ScheduleMatcher::Due> due =
+        matcher.Match(table, clock.LocalTime(clock.Now()));
+    if (due) {
+      fired.push_back(*due);
+      firedAt.push_back(clock.Now());
+    }
+  }
+  // Checks every 200 ms on `clock` for the given number of seconds.
+  void CheckFor(int seconds) {
+    for (int tick = 0; tick < seconds * 5; ++tick) {
+      if (tick % 5 == 0 && tick > 0) clock.Advance(1);
+      Check();
+    }
+  }
+  std::vector<int> FiredSlots() const {
+    std::vector<int> slots;
+    for (const ScheduleMatcher::Due& due : fired) slots.push_back(due.index);
+    return slots;
+  }
+
   ReservationTable table;
   ScheduleMatcher matcher;
   long long now = 0;
   std::vector<ScheduleMatcher::Due> fired;
+  FakeClock clock;
+  std::vector<long long> firedAt;
 };
 
 TEST_F(ScheduleMatcherTest, OnlyTheFirstDueSlotFiresAndOnlyOnceInItsMinute) {
@@ -169,5 +201,122 @@ TEST_F(ScheduleMatcherTest, EmptyAndOutOfRangeSlotsNeverFire) {
   RunFor(60);
   EXPECT_EQ(fired.size(), 0u);
 }
+
+TEST_F(ScheduleMatcherTest, SkippedMinutesGiveTheFirstDueOfEachOldestFirst) {
+  Daily(0, 7, 40);
+  Daily(1, 7, 30);
+  Daily(2, 7, 30);  // the same minute as slot 1: only the first runs
+  Daily(3, 7, 50);
+  clock.Set(2026, 12, 7, 7, 20, 0);
+  EXPECT_TRUE(matcher.Skipped(table, clock.Now(), clock).empty());
+  clock.Set(2026, 12, 7, 7, 50, 10);
+  const std::vector<ScheduleMatcher::LateDue> late = matcher.Skipped(table, clock.Now(), clock);
+  ASSERT_EQ(late.size(), 2u);
+  EXPECT_EQ(late[0].due.index, 1);
+  EXPECT_EQ(late[0].dueAt, UtcSeconds(2026, 12, 7, 7, 30, 0));
+  EXPECT_EQ(late[0].local.tm_min, 30);
+  EXPECT_EQ(late[1].due.index, 0);
+  EXPECT_EQ(late[1].dueAt, UtcSeconds(2026, 12, 7, 7, 40, 0));
+  // The minute of the check is left to Match, and a skipped one is taken.
+  ASSERT_TRUE(matcher.Match(table, clock.LocalTime(clock.Now())));
+  EXPECT_FALSE(matcher.Match(table, UtcTime(UtcSeconds(2026, 12, 7, 7, 30, 0))));
+  EXPECT_TRUE(matcher.Skipped(table, clock.Now() + 30, clock).empty());
+
+  // A new matcher, as at a start, looks back at nothing.
+  ScheduleMatcher started;
+  EXPECT_TRUE(started.Skipped(table, clock.Now(), clock).empty());
+}
+
+TEST_F(ScheduleMatcherTest, TheClockSetBackReplaysNoMinuteThatFired) {
+  Daily(0, 7, 30);
+  clock.Set(2026, 12, 7, 7, 29, 50);
+  CheckFor(60);
+  clock.Set(2026, 12, 7, 7, 0, 0);
+  Daily(1, 7, 10);  // never fired: the replayed stretch still runs it
+  CheckFor(45 * 60);
+  EXPECT_EQ(FiredSlots(), (std::vector<int>{0, 1}));
+}
+
+// Daylight saving: a local minute that does not exist or that comes twice runs its
+// reservation exactly once, in zones whose clocks move by an hour or by half an hour.
+struct ZoneCase {
+  const char* name;
+  const char* zone;
+  std::vector<std::pair<int, int>> slots;        // local hour and minute, in slot order
+  long long start;                               // the first check, in UTC
+  int minutes;                                   // how long the checks go on
+  std::vector<std::pair<int, long long>> fired;  // slot, and the UTC second it was found
+};
+
+// Named, so that the test's name and its failures say which row it is.
+void PrintTo(const ZoneCase& row, std::ostream* out) { *out << row.name; }
+
+class ScheduleMatcherZoneTest : public ScheduleMatcherTest,
+                                public ::testing::WithParamInterface<ZoneCase> {};
+
+TEST_P(ScheduleMatcherZoneTest, EachReservationRunsOnceAcrossTheChange) {
+  const ZoneCase& row = GetParam();
+  clock.zone = row.zone;
+  for (std::size_t i = 0; i < row.slots.size(); ++i) {
+    Daily(static_cast<int>(i), row.slots[i].first, row.slots[i].second);
+  }
+  clock.Advance(row.start - clock.Now());
+  CheckFor(row.minutes * 60);
+  std::vector<std::pair<int, long long>> seen;
+  for (std::size_t i = 0; i < fired.size(); ++i) seen.emplace_back(fired[i].index, firedAt[i]);
+  EXPECT_EQ(seen, row.fired);
+}
+
+constexpr char kCentralEurope[] = "CET-1CEST,M3.5.0,M10.5.0/3";
+constexpr char kUsEastern[] = "EST5EDT,M3.2.0,M11.1.0";
+constexpr char kLordHowe[] = "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0";  // half an hour
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, ScheduleMatcherZoneTest,
+    ::testing::Values(
+        // 02:00 CET is 03:00 CEST: 02:30 runs as the clock jumps, before 03:00.
+        ZoneCase{"CentralEuropeSpring",
+                 kCentralEurope,
+                 {{2, 30}, {3, 0}, {1, 59}},
+                 UtcSeconds(2026, 3, 29, 0, 55, 0),
+                 10,
+                 {{2, UtcSeconds(2026, 3, 29, 0, 59, 0)},
+                  {0, UtcSeconds(2026, 3, 29, 1, 0, 0)},
+                  {1, UtcSeconds(2026, 3, 29, 1, 0, 0)}}},
+        // 03:00 CEST is 02:00 CET: 02:30 comes twice.
+        ZoneCase{"CentralEuropeAutumn",
+                 kCentralEurope,
+                 {{2, 30}},
+                 UtcSeconds(2026, 10, 25, 0, 0, 0),
+                 120,
+                 {{0, UtcSeconds(2026, 10, 25, 0, 30, 0)}}},
+        ZoneCase{"UsEasternSpring",
+                 kUsEastern,
+                 {{2, 0}, {2, 59}},
+                 UtcSeconds(2026, 3, 8, 6, 58, 0),
+                 5,
+                 {{0, UtcSeconds(2026, 3, 8, 7, 0, 0)}, {1, UtcSeconds(2026, 3, 8, 7, 0, 0)}}},
+        ZoneCase{"UsEasternAutumn",
+                 kUsEastern,
+                 {{1, 30}, {1, 0}},
+                 UtcSeconds(2026, 11, 1, 4, 55, 0),
+                 150,
+                 {{1, UtcSeconds(2026, 11, 1, 5, 0, 0)}, {0, UtcSeconds(2026, 11, 1, 5, 30, 0)}}},
+        // 02:00 is 02:30: 02:15 does not exist.
+        ZoneCase{
+            "LordHoweSpring",
+            kLordHowe,
+            {{2, 15}, {2, 30}},
+            UtcSeconds(2026, 10, 3, 15, 25, 0),
+            10,
+            {{0, UtcSeconds(2026, 10, 3, 15, 30, 0)}, {1, UtcSeconds(2026, 10, 3, 15, 30, 0)}}},
+        // 02:00 is 01:30: 01:45 comes twice.
+        ZoneCase{"LordHoweAutumn",
+                 kLordHowe,
+                 {{1, 45}},
+                 UtcSeconds(2026, 4, 4, 14, 30, 0),
+                 60,
+                 {{0, UtcSeconds(2026, 4, 4, 14, 45, 0)}}}),
+    [](const ::testing::TestParamInfo<ZoneCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

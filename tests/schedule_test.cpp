@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "fakes/frame_fixture.h"
 #include "resource.h"
 
@@ -47,18 +49,104 @@ TEST_F(ScheduleTest, NestedTicksInsideAnActionFireNothingInThatMinute) {
   EXPECT_EQ(fake.alerts.boxes.size(), 1u);
 }
 
-TEST_F(ScheduleTest, ADateReservationErasesItselfAfterRunningEvenWhenRefused) {
+TEST_F(ScheduleTest, ADateReservationDueWhileBusyRunsOnceTheUiIsFreeAndIsErasedThen) {
   Reservation& once = Daily(2, 7, 30);
   once.Month = 12;
   once.Day = 7;
   once.Erace = 1;
-  fake.clock.Set(2026, 12, 7, 7, 30, 0);
-  const UiBusy::Scope settingsOpen(fake.busy, IDD_SETTINGS);
+  fake.clock.Set(2026, 12, 7, 7, 29, 50);
   fake.frame.CheckSchedule();
-  EXPECT_EQ(Fired(), 0u);
+  {
+    const UiBusy::Scope settingsOpen(fake.busy, IDD_SETTINGS);
+    RunFor(180);
+    EXPECT_EQ(Fired(), 0u);
+    EXPECT_EQ(once.Month, 12) << "not erased without having run";
+  }
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 1u);
   EXPECT_EQ(once.Month, SLOT_EMPTY);
   EXPECT_EQ(once.Day, 7) << "only the month is changed";
   EXPECT_EQ(once.Hour, 7);
+}
+
+TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTold) {
+  std::strcpy(Daily(0, 7, 31).Message, "0");
+  std::strcpy(Daily(1, 7, 30).Message, "1");
+  std::strcpy(Daily(2, 7, 30).Message, "2");  // the same minute as slot 1
+  Daily(3, 7, 20);
+  Reservation& once = Daily(4, 7, 25);
+  once.Month = 12;
+  once.Day = 7;
+  once.Erace = 1;
+  fake.clock.Set(2026, 12, 7, 7, 15, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 7, 38, 0);  // after a sleep
+  fake.frame.OnResume();
+  ASSERT_EQ(Fired(), 2u);
+  EXPECT_EQ(fake.shell.calls[0].parameters, "00,1");
+  EXPECT_EQ(fake.shell.calls[1].parameters, "00,0");
+  EXPECT_EQ(once.Month, 12) << "not erased without having run";
+  ASSERT_EQ(fake.tray.calls.size(), 2u);
+  EXPECT_EQ(fake.tray.calls[0].what, "modify");
+  EXPECT_EQ(fake.tray.calls[0].iconId, unsigned{IDR_MAINFRAME});
+  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 2件 12月07日 07時20分から");
+  EXPECT_EQ(fake.tray.calls[1].what, "balloon");
+  EXPECT_EQ(fake.tray.calls[1].tip,
+            "実行しなかった予約があります|予約時刻を10分以上過ぎていたため、2件の予約を実行しません"
+            "でした。\n最初の予約時刻: 12月07日 07時20分");
+
+  // Ten minutes to the second.
+  for (const int late : {600, 601}) {
+    FakeFrame frame;
+    Reservation& slot = frame.frame.Table()[0];
+    slot.Month = 0;
+    slot.Hour = 7;
+    slot.Minute = 30;
+    slot.Action = ACTION_MESSAGE;
+    frame.clock.Set(2026, 12, 7, 7, 29, 0);
+    frame.frame.CheckSchedule();
+    frame.clock.Set(2026, 12, 7, 7, 30, 0);
+    frame.clock.Advance(late);
+    frame.frame.CheckSchedule();
+    EXPECT_EQ(frame.shell.calls.size(), late <= 600 ? 1u : 0u) << late;
+  }
+}
+
+TEST_F(ScheduleTest, ALateRunsBoxCountsAgainstTheNextLateOne) {
+  Reservation& file = Daily(0, 7, 30);
+  file.Action = ACTION_FILE;
+  Daily(1, 7, 31);
+  fake.shell.starts = false;
+  fake.frame.SetNoError(0);
+  fake.alerts.whileOpen = [&] {
+    fake.clock.Advance(11 * 60);
+    fake.frame.CheckSchedule();  // a tick while the box is open finds nothing
+  };
+  fake.clock.Set(2026, 12, 7, 7, 29, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 7, 33, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 1u) << "only the file ran; the message was 13 minutes late after its box";
+  ASSERT_FALSE(fake.tray.calls.empty());
+  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時31分から");
+}
+
+TEST_F(ScheduleTest, AResumeAndAClockChangeCheckAtOnceAndReplayNothing) {
+  Daily(0, 7, 30);
+  Daily(1, 8, 0);
+  fake.clock.Set(2026, 12, 7, 7, 29, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 7, 33, 0);
+  fake.frame.OnResume();
+  EXPECT_EQ(Fired(), 1u);
+  fake.clock.Set(2026, 12, 7, 7, 29, 30);  // set back
+  fake.frame.OnTimeChange();
+  RunFor(120);
+  EXPECT_EQ(Fired(), 1u);
+  fake.clock.Set(2026, 12, 7, 8, 4, 0);  // set forward
+  fake.frame.OnTimeChange();
+  EXPECT_EQ(Fired(), 2u);
+  EXPECT_TRUE(fake.tray.calls.empty()) << "nothing was missed";
 }
 
 TEST_F(ScheduleTest, OnlyTimerOneMatches) {

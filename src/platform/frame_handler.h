@@ -22,9 +22,9 @@ class FrameHandler {
   virtual bool OnQueryEndSession() = 0;
   virtual void OnEndSession(bool ending) = 0;
   virtual void OnTaskbarCreated() = 0;
-  // The system has come back from sleep or hibernation.
+  // The system came back from sleep or hibernation.
   virtual void OnResume() = 0;
-  // The clock was set.
+  // The clock or the time zone was changed.
   virtual void OnTimeChange() = 0;
 };
 

@@ -8,4 +8,6 @@ class TrayIcon {
   virtual void Add(unsigned iconId, const char* tip) = 0;
   virtual void Modify(unsigned iconId, const char* tip) = 0;
   virtual void Delete() = 0;
+  // A balloon from the icon; its image and tip stay as they are.
+  virtual void ShowBalloon(const char* title, const char* text) = 0;
 };

@@ -64,8 +64,14 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::OnTrayNotify(TrayMouse mouse) {
   if (mouse == TrayMouse::kOther) return;
-  if (m_cd.IsPlaying()) m_cd.Stop();
-  if (m_sound.IsPlaying()) m_sound.Stop();
+  if (m_cd.IsPlaying() || m_sound.IsPlaying()) {
+    // The idle icon's tip tells of the missed reservations from now on.
+    if (m_cd.IsPlaying()) m_cd.Stop();
+    if (m_sound.IsPlaying()) m_sound.Stop();
+  } else if (m_missed.Any()) {
+    m_missed.Clear();
+    ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
+  }
   if (m_busy.IsBusy()) {
     if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
@@ -109,9 +115,17 @@ void CMainFrame::OnEndSession(bool ending) {
 
 void CMainFrame::OnTaskbarCreated() { m_ports.tray.Add(m_nid.iconId, m_nid.tip); }
 
-void CMainFrame::OnResume() { ResetWakeTimer(); }
+// The ticks may have stopped for hours: what fell due meanwhile is looked at now, and the
+// wake timer set again for what is next.
+void CMainFrame::OnResume() {
+  CheckSchedule();
+  ResetWakeTimer();
+}
 
-void CMainFrame::OnTimeChange() { ResetWakeTimer(); }
+void CMainFrame::OnTimeChange() {
+  CheckSchedule();
+  ResetWakeTimer();
+}
 
 void CMainFrame::Shutdown() {
   m_ports.timers.StopTimer(kScheduleTimer);
@@ -174,7 +188,10 @@ void CMainFrame::OnTimer(unsigned id) {
 
 void CMainFrame::ShowTrayIcon(unsigned iconId, const char* tip) {
   m_nid.iconId = iconId;
-  cp932::CopyToField(m_nid.tip, tip);
+  // The idle icon tells of missed reservations until the next click; a playing CD's tip says
+  // how to stop it, which matters more while it plays.
+  const std::string missedTip = iconId == IDR_MAINFRAME && m_missed.Any() ? m_missed.Tip() : "";
+  cp932::CopyToField(m_nid.tip, missedTip.empty() ? tip : missedTip.c_str());
   m_ports.tray.Modify(m_nid.iconId, m_nid.tip);
 }
 

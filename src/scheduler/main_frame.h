@@ -4,6 +4,7 @@
 #include "reservations/profile.h"
 #include "reservations/reservation_table.h"
 #include "scheduler/cd_player.h"
+#include "scheduler/missed_reservations.h"
 #include "scheduler/schedule_matcher.h"
 #include "scheduler/sound_player.h"
 
@@ -91,6 +92,10 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
     char tip[64];
   };
 
+  // Runs what the matcher found due, and erases it if it asks to be.
+  void RunDue(const ScheduleMatcher::Due& due);
+  // Tells of what was missed, in a balloon and in the idle icon's tip.
+  void ReportMissed();
   int RunFile(const Reservation& slot);
   int RunMessage(const Reservation& slot);
   void ShowTrayIcon(unsigned iconId, const char* tip) override;
@@ -137,4 +142,5 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
   ScheduleMatcher m_matcher;
+  MissedReservations m_missed;
 };

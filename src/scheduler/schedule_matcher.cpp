@@ -1,36 +1,126 @@
 #include "scheduler/schedule_matcher.h"
 
+#include <algorithm>
+
+#include "platform/clock.h"
 #include "reservations/reservation_table.h"
 
-std::optional<ScheduleMatcher::Due> ScheduleMatcher::Match(const ReservationTable& table,
-                                                           const std::tm& now) {
-  const int month = now.tm_mon + 1;
-  const int day = now.tm_mday;
-  const int weekday = now.tm_wday + 1;
-  const int hour = now.tm_hour;
-  const int minute = now.tm_min;
+namespace {
 
-  // Let go as soon as the clock has left the firing minute, so the same minute of a later
-  // hour or day fires again, even when no tick ran in between (after a sleep). The minute is
-  // the local one that the slots are matched against.
-  const long long clockMinute =
-      ((static_cast<long long>(now.tm_year) * 366 + now.tm_yday) * 24 + hour) * 60 + minute;
-  if (m_bFired && clockMinute != m_nLastMinute) m_bFired = 0;
+constexpr long long kMinutesPerDay = 24 * 60;
+// Enough for the clock set back by a day and an hour of daylight saving.
+constexpr long long kFiredMemoryMinutes = 26 * 60;
+// How far back a check looks after the clock skipped minutes (a long sleep): a month.
+constexpr long long kLookBackMinutes = 31 * kMinutesPerDay;
+
+long long FloorDivide(long long value, long long by) {
+  return value / by - (value % by < 0 ? 1 : 0);
+}
+
+// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
+long long DaysFromCivil(long long year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const long long era = FloorDivide(year, 400);
+  const long long yearOfEra = year - era * 400;
+  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+// A local time as a count of minutes, so that the next local minute is one more whatever the
+// clock did.
+long long LocalMinute(const std::tm& local) {
+  return DaysFromCivil(local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday) * kMinutesPerDay +
+         local.tm_hour * 60 + local.tm_min;
+}
+
+std::tm FromLocalMinute(long long localMinute) {
+  const long long days = FloorDivide(localMinute, kMinutesPerDay);
+  const long long minuteOfDay = localMinute - days * kMinutesPerDay;
+  const long long shifted = days + 719468;
+  const long long era = FloorDivide(shifted, 146097);
+  const long long dayOfEra = shifted - era * 146097;
+  const long long yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long monthIndex = (5 * dayOfYear + 2) / 153;  // 0 is March
+  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+
+  std::tm local{};
+  local.tm_year = static_cast<int>(year - 1900);
+  local.tm_mon = month - 1;
+  local.tm_mday = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  local.tm_hour = static_cast<int>(minuteOfDay / 60);
+  local.tm_min = static_cast<int>(minuteOfDay % 60);
+  local.tm_wday = static_cast<int>(days + 4 - FloorDivide(days + 4, 7) * 7);  // 1970-01-01: Thu
+  local.tm_yday = static_cast<int>(days - DaysFromCivil(year, 1, 1));
+  local.tm_isdst = -1;
+  return local;
+}
+
+}  // namespace
+
+std::optional<ScheduleMatcher::Due> ScheduleMatcher::FirstDue(const ReservationTable& table,
+                                                              const std::tm& local) {
+  const int month = local.tm_mon + 1;
+  const int day = local.tm_mday;
+  const int weekday = local.tm_wday + 1;
+  const int hour = local.tm_hour;
+  const int minute = local.tm_min;
 
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
     const Reservation& slot = table[i];
     if (slot.Month != 0 && slot.Month != month) continue;
     if (slot.Minute != minute) continue;
-    if (m_bFired) continue;  // something already fired in this minute
     if (slot.Hour != hour) continue;
     const bool weekly = slot.Week == weekday;
     if (!weekly && slot.Week != 0) continue;
     if (!weekly && slot.Day != 0 && slot.Day != day) continue;
-
-    m_nLastMinute = clockMinute;
-    m_bFired = 1;
     return Due{i, !weekly && slot.Erace != 0};
   }
   return std::nullopt;
+}
+
+bool ScheduleMatcher::Take(long long localMinute) {
+  if (!m_firedMinutes.insert(localMinute).second) return false;
+  m_firedMinutes.erase(m_firedMinutes.begin(),
+                       m_firedMinutes.lower_bound(localMinute - kFiredMemoryMinutes));
+  m_firedMinutes.erase(m_firedMinutes.upper_bound(localMinute + kFiredMemoryMinutes),
+                       m_firedMinutes.end());
+  return true;
+}
+
+std::optional<ScheduleMatcher::Due> ScheduleMatcher::Match(const ReservationTable& table,
+                                                           const std::tm& now) {
+  const std::optional<Due> due = FirstDue(table, now);
+  if (!due || !Take(LocalMinute(now))) return std::nullopt;
+  return due;
+}
+
+std::vector<ScheduleMatcher::LateDue> ScheduleMatcher::Skipped(const ReservationTable& table,
+                                                               long long now, Clock& clock) {
+  const long long minute = FloorDivide(now, 60);
+  std::vector<LateDue> late;
+  if (m_lastCheckedMinute && minute > *m_lastCheckedMinute) {
+    const long long from = std::max(*m_lastCheckedMinute, minute - kLookBackMinutes);
+    // Every local time is taken with the zone's rules of now, so that a change of zone shows
+    // no gap; only a jump of the local clock between two of its minutes does.
+    long long previous = LocalMinute(clock.LocalTime(from * 60));
+    for (long long step = from + 1; step <= minute; ++step) {
+      const long long current = LocalMinute(clock.LocalTime(step * 60));
+      // The local minutes that the clock jumped over fall due with the one it jumped to.
+      const long long first = current > previous ? previous + 1 : current;
+      const long long last = step == minute ? current - 1 : current;
+      for (long long localMinute = first; localMinute <= last; ++localMinute) {
+        const std::tm local = FromLocalMinute(localMinute);
+        const std::optional<Due> due = FirstDue(table, local);
+        if (due && Take(localMinute)) late.push_back(LateDue{*due, step * 60, local});
+      }
+      previous = current;
+    }
+  }
+  m_lastCheckedMinute = minute;
+  return late;
 }

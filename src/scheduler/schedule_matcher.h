@@ -2,11 +2,16 @@
 
 #include <ctime>
 #include <optional>
+#include <set>
+#include <vector>
 
+class Clock;
 class ReservationTable;
 
 // Decides which slot of the table is due at a local time: the first in slot order whose month,
-// minute, hour, week and day all match, and at most one in a clock minute.
+// minute, hour, week and day all match, and at most one in a local minute. A local minute that
+// fired never fires again, even when it comes round a second time (the clock set back, the hour
+// that daylight saving repeats).
 class ScheduleMatcher {
  public:
   struct Due {
@@ -14,14 +19,32 @@ class ScheduleMatcher {
     // A date reservation that asks to be erased once it has run (a weekly one never is).
     bool erase;
   };
+  // A slot due in a local minute that no check saw.
+  struct LateDue {
+    Due due;
+    // The clock's second at which its minute began; for a local minute that did not exist
+    // (daylight saving began), the second at which the clock jumped over it.
+    long long dueAt;
+    // The local minute: its date, weekday, hour and minute.
+    std::tm local;
+  };
 
-  // The slot due at `now`, if any; the repeat guard goes up with it.
+  // The slot due at `now`, if any; its minute is then taken.
   std::optional<Due> Match(const ReservationTable& table, const std::tm& now);
 
+  // What fell due in the local minutes between the last call and the minute of `now` (that
+  // minute is Match's), oldest first, each minute taken as Match takes it. The first call looks
+  // back at nothing, and neither does one after the clock went back. A normal tick, in the
+  // minute of the last, asks the clock nothing.
+  std::vector<LateDue> Skipped(const ReservationTable& table, long long now, Clock& clock);
+
  private:
-  // The repeat guard: a firing sets both; the guard lets go when the clock minute moves on.
-  int m_bFired = 0;
-  // The local minute of the last firing, counted from the clock's epoch; read only while
-  // m_bFired is set.
-  long long m_nLastMinute = 60;
+  static std::optional<Due> FirstDue(const ReservationTable& table, const std::tm& local);
+  // False when the local minute has fired already.
+  bool Take(long long localMinute);
+
+  // The local minutes that fired, kept for a day or so around the latest.
+  std::set<long long> m_firedMinutes;
+  // The clock's minute (seconds / 60) of the last call to Skipped.
+  std::optional<long long> m_lastCheckedMinute;
 };

@@ -153,6 +153,21 @@ void FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
   Shell_NotifyIconW(action, &data);
 }
 
+void FrameWindow::ShowBalloon(const char* title, const char* text) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = m_window;
+  data.uID = 0;
+  data.uFlags = NIF_INFO;  // nothing else: the icon and its tip stay
+  data.dwInfoFlags = NIIF_INFO;
+  const std::wstring wideTitle = Cp932ToWide(title);
+  wcsncpy(data.szInfoTitle, wideTitle.c_str(),
+          sizeof data.szInfoTitle / sizeof data.szInfoTitle[0] - 1);
+  const std::wstring wideText = Cp932ToWide(text);
+  wcsncpy(data.szInfo, wideText.c_str(), sizeof data.szInfo / sizeof data.szInfo[0] - 1);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 HICON FrameWindow::SmallIcon(unsigned iconId) {
   auto found = m_icons.find(iconId);
   if (found != m_icons.end()) return found->second;

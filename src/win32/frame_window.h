@@ -34,6 +34,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   void Add(unsigned iconId, const char* tip) override;
   void Modify(unsigned iconId, const char* tip) override;
   void Delete() override;
+  void ShowBalloon(const char* title, const char* text) override;
 
   void TrackAtCursor(Tray menu) override;
 

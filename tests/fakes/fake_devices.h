@@ -73,6 +73,10 @@ class FakeTray : public TrayIcon {
   void Add(unsigned iconId, const char* tip) override { Note({"add", iconId, tip}); }
   void Modify(unsigned iconId, const char* tip) override { Note({"modify", iconId, tip}); }
   void Delete() override { Note({"delete", 0, ""}); }
+  // Recorded with the title as its tip and the text behind it.
+  void ShowBalloon(const char* title, const char* text) override {
+    Note({"balloon", 0, std::string(title) + "|" + text});
+  }
   std::vector<Call> calls;
   EventLog* events = nullptr;
 
