@@ -72,8 +72,9 @@ std::optional<ScheduleMatcher::Due> ScheduleMatcher::FirstDue(const ReservationT
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
     const Reservation& slot = table[i];
-    if (slot.Month != 0 && slot.Month != month) continue;
+    // The minute first: it turns most slots away.
     if (slot.Minute != minute) continue;
+    if (slot.Month != 0 && slot.Month != month) continue;
     if (slot.Hour != hour) continue;
     const bool weekly = slot.Week == weekday;
     if (!weekly && slot.Week != 0) continue;
