@@ -364,6 +364,10 @@ case_frame() {
   e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon after TaskbarCreated"
 
+  # A clock change: the frame checks the table at once and goes on.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 0x1e --send ||
+    e2e_fail "the frame did not answer WM_TIMECHANGE"
+
   e2e_start_in_desktop second "$program_folder/chimeday.exe"
   e2e_expect_error_box 二重起動はできません "the second start"
   local second_pid=$E2E_BOX_PID
@@ -408,21 +412,43 @@ case_message_due() {
   e2e_assert_eq "$due_month" "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 kept"
 }
 
-# A file reservation whose file is missing; NO_ERROR is the option.
+# A file reservation whose file is missing; NO_ERROR is the option. With LATE_MESSAGE, a
+# message reservation of that text follows it, due a minute after it.
 file_reservation_run() {
-  local no_error=$1
+  local no_error=$1 late_message=${2:-} slots=1 late_slot=
   e2e_align_clock 50
   next_minute
-  due_slot 0 2 Erace=1 'FileName=C:\no such folder\nothing.exe' | write_profile 1 "$no_error"
+  if [ -n "$late_message" ]; then
+    e2e_probe clock --ahead 120 || e2e_fail "no clock"
+    late_slot=$(printf '[DATA1]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=3\nErace=1\nTime=0\nMessage=%s' \
+      "$(e2e_value month)" "$(e2e_value day)" "$(e2e_value hour)" "$(e2e_value minute)" \
+      "$late_message")
+    slots=2
+  fi
+  {
+    due_slot 0 2 Erace=1 'FileName=C:\no such folder\nothing.exe'
+    [ -z "$late_slot" ] || printf '%s\n' "$late_slot"
+  } | write_profile "$slots" "$no_error"
   e2e_start_resident "$program_folder"
 }
 
 case_file_error() {
-  file_reservation_run 0
+  file_reservation_run 0 遅れた予約
   expect_error_box 指定されたファイルの実行に失敗しました "a missing file"
   e2e_screenshot "$screenshots/error-box.png" "$box"
+
+  # The box stays open across the message's minute and past it: the message is not lost, it
+  # runs late as soon as the box has closed, and is erased then.
+  wait_into_due_minute 125
+  e2e_probe windows --title "$message_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "message windows while the error box is open"
   dismiss_box "$box" "the error box"
+  e2e_probe wait --title "$message_caption" --visible --timeout 10000 ||
+    e2e_fail "no late message within 10 s of the box closing"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_assert_eq 遅れた予約 "$(e2e_value text)" "late message shown"
   e2e_close_resident
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 erased after its late run"
 }
 
 case_file_no_error() {
