@@ -50,12 +50,12 @@ class ScheduleMatcherTest : public ::testing::Test {
   // A tick as the frame makes it, on `clock`: the minutes skipped since the last, then the
   // current one; records what fell due and the clock's second of the tick that found it.
   void Check() {
-    for (const ScheduleMatcher::LateDue& late : matcher.Skipped(table, clock.Now(), clock)) {
+    const std::tm local = clock.LocalTime(clock.Now());
+    for (const ScheduleMatcher::LateDue& late : matcher.Skipped(table, clock.Now(), local, clock)) {
       fired.push_back(late.due);
       firedAt.push_back(clock.Now());
     }
-    const std::optional<ScheduleMatcher::Due> due =
-        matcher.Match(table, clock.LocalTime(clock.Now()));
+    const std::optional<ScheduleMatcher::Due> due = matcher.Match(table, local);
     if (due) {
       fired.push_back(*due);
       firedAt.push_back(clock.Now());
@@ -67,6 +67,9 @@ class ScheduleMatcherTest : public ::testing::Test {
       if (tick % 5 == 0 && tick > 0) clock.Advance(1);
       Check();
     }
+  }
+  std::vector<ScheduleMatcher::LateDue> SkippedAt(long long seconds) {
+    return matcher.Skipped(table, seconds, clock.LocalTime(seconds), clock);
   }
   std::vector<int> FiredSlots() const {
     std::vector<int> slots;
@@ -208,9 +211,9 @@ TEST_F(ScheduleMatcherTest, SkippedMinutesGiveTheFirstDueOfEachOldestFirst) {
   Daily(2, 7, 30);  // the same minute as slot 1: only the first runs
   Daily(3, 7, 50);
   clock.Set(2026, 12, 7, 7, 20, 0);
-  EXPECT_TRUE(matcher.Skipped(table, clock.Now(), clock).empty());
+  EXPECT_TRUE(SkippedAt(clock.Now()).empty());
   clock.Set(2026, 12, 7, 7, 50, 10);
-  const std::vector<ScheduleMatcher::LateDue> late = matcher.Skipped(table, clock.Now(), clock);
+  const std::vector<ScheduleMatcher::LateDue> late = SkippedAt(clock.Now());
   ASSERT_EQ(late.size(), 2u);
   EXPECT_EQ(late[0].due.index, 1);
   EXPECT_EQ(late[0].dueAt, UtcSeconds(2026, 12, 7, 7, 30, 0));
@@ -220,11 +223,27 @@ TEST_F(ScheduleMatcherTest, SkippedMinutesGiveTheFirstDueOfEachOldestFirst) {
   // The minute of the check is left to Match, and a skipped one is taken.
   ASSERT_TRUE(matcher.Match(table, clock.LocalTime(clock.Now())));
   EXPECT_FALSE(matcher.Match(table, UtcTime(UtcSeconds(2026, 12, 7, 7, 30, 0))));
-  EXPECT_TRUE(matcher.Skipped(table, clock.Now() + 30, clock).empty());
+  EXPECT_TRUE(SkippedAt(clock.Now() + 30).empty());
 
   // A new matcher, as at a start, looks back at nothing.
   ScheduleMatcher started;
-  EXPECT_TRUE(started.Skipped(table, clock.Now(), clock).empty());
+  EXPECT_TRUE(started.Skipped(table, clock.Now(), clock.LocalTime(clock.Now()), clock).empty());
+}
+
+// A zone whose offset is not whole minutes (local time is UTC + 40 s): the minute after one
+// that fired is found late all the same.
+TEST_F(ScheduleMatcherTest, SkippedMinutesFollowTheLocalMinutesNotTheClocks) {
+  clock.zone = "UTC-00:00:40";
+  Daily(0, 7, 30);
+  Daily(1, 7, 31);
+  clock.Set(2026, 12, 7, 7, 29, 30);  // 07:30:10 local
+  Check();
+  clock.Set(2026, 12, 7, 7, 31, 25);  // 07:32:05 local
+  const std::vector<ScheduleMatcher::LateDue> late = SkippedAt(clock.Now());
+  ASSERT_EQ(late.size(), 1u);
+  EXPECT_EQ(late[0].due.index, 1);
+  EXPECT_EQ(late[0].dueAt, UtcSeconds(2026, 12, 7, 7, 30, 20));
+  EXPECT_EQ(FiredSlots(), std::vector<int>{0});
 }
 
 TEST_F(ScheduleMatcherTest, TheClockSetBackReplaysNoMinuteThatFired) {

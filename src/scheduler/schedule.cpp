@@ -23,8 +23,10 @@ void CMainFrame::CheckSchedule() {
   // there to be found late once the box has closed.
   if (m_busy.IsBusy()) return;
   const long long now = m_ports.clock.Now();
+  const std::tm localNow = m_ports.clock.LocalTime(now);
   bool missed = false;
-  for (const ScheduleMatcher::LateDue& late : m_matcher.Skipped(m_table, now, m_ports.clock)) {
+  for (const ScheduleMatcher::LateDue& late :
+       m_matcher.Skipped(m_table, now, localNow, m_ports.clock)) {
     // Measured before each run: an earlier late run's box may have been open for a while.
     if (m_ports.clock.Now() - late.dueAt <= kLateRunLimit) {
       RunDue(late.due);
@@ -34,8 +36,7 @@ void CMainFrame::CheckSchedule() {
     }
   }
   if (missed) ReportMissed();
-  const std::optional<ScheduleMatcher::Due> due =
-      m_matcher.Match(m_table, m_ports.clock.LocalTime(now));
+  const std::optional<ScheduleMatcher::Due> due = m_matcher.Match(m_table, localNow);
   if (due) RunDue(*due);
 }
 

@@ -101,27 +101,46 @@ std::optional<ScheduleMatcher::Due> ScheduleMatcher::Match(const ReservationTabl
 }
 
 std::vector<ScheduleMatcher::LateDue> ScheduleMatcher::Skipped(const ReservationTable& table,
-                                                               long long now, Clock& clock) {
-  const long long minute = FloorDivide(now, 60);
+                                                               long long now,
+                                                               const std::tm& localNow,
+                                                               Clock& clock) {
+  const long long nowMinute = LocalMinute(localNow);
   std::vector<LateDue> late;
-  if (m_lastCheckedMinute && minute > *m_lastCheckedMinute) {
-    const long long from = std::max(*m_lastCheckedMinute, minute - kLookBackMinutes);
-    // Every local time is taken with the zone's rules of now, so that a change of zone shows
-    // no gap; only a jump of the local clock between two of its minutes does.
-    long long previous = LocalMinute(clock.LocalTime(from * 60));
-    for (long long step = from + 1; step <= minute; ++step) {
-      const long long current = LocalMinute(clock.LocalTime(step * 60));
-      // The local minutes that the clock jumped over fall due with the one it jumped to.
-      const long long first = current > previous ? previous + 1 : current;
-      const long long last = step == minute ? current - 1 : current;
-      for (long long localMinute = first; localMinute <= last; ++localMinute) {
-        const std::tm local = FromLocalMinute(localMinute);
-        const std::optional<Due> due = FirstDue(table, local);
-        if (due && Take(localMinute)) late.push_back(LateDue{*due, step * 60, local});
+  // Less than a minute on and at most a local minute on: no minute lies between the two.
+  if (m_lastChecked && now >= *m_lastChecked &&
+      (now - *m_lastChecked >= 60 || nowMinute - m_lastLocalMinute > 1)) {
+    // The local time is read once a minute of the clock, from the last check on: the zone's
+    // offset need not be whole minutes, and a jump of the local clock shows between readings.
+    long long at = std::max(*m_lastChecked, now - kLookBackMinutes * 60);
+    std::tm local = clock.LocalTime(at);
+    long long previous = LocalMinute(local);
+    long long previousStart = at - local.tm_sec;
+    for (bool last = false; !last;) {
+      at += 60;
+      last = at >= now;
+      if (last) at = now;
+      local = last ? localNow : clock.LocalTime(at);
+      const long long current = LocalMinute(local);
+      const long long currentStart = at - local.tm_sec;
+      const bool forward = current > previous;
+      // The local minutes that the clock jumped over fall due with the one it jumped to; the
+      // minute of `now` is Match's.
+      for (long long localMinute = forward ? previous + 1 : current; localMinute <= current;
+           ++localMinute) {
+        if (localMinute == nowMinute) continue;
+        const std::tm due = FromLocalMinute(localMinute);
+        const std::optional<Due> found = FirstDue(table, due);
+        if (!found || !Take(localMinute)) continue;
+        const long long dueAt =
+            forward ? std::min(previousStart + (localMinute - previous) * 60, currentStart)
+                    : currentStart;
+        late.push_back(LateDue{*found, dueAt, due});
       }
       previous = current;
+      previousStart = currentStart;
     }
   }
-  m_lastCheckedMinute = minute;
+  m_lastChecked = now;
+  m_lastLocalMinute = nowMinute;
   return late;
 }

@@ -32,11 +32,13 @@ class ScheduleMatcher {
   // The slot due at `now`, if any; its minute is then taken.
   std::optional<Due> Match(const ReservationTable& table, const std::tm& now);
 
-  // What fell due in the local minutes between the last call and the minute of `now` (that
-  // minute is Match's), oldest first, each minute taken as Match takes it. The first call looks
-  // back at nothing, and neither does one after the clock went back. A normal tick, in the
-  // minute of the last, asks the clock nothing.
-  std::vector<LateDue> Skipped(const ReservationTable& table, long long now, Clock& clock);
+  // What fell due in the local minutes between the last call and the minute of `now`, whose
+  // local time is `localNow` (that minute is Match's), oldest first, each minute taken as Match
+  // takes it. The first call looks back at nothing, and neither does one after the clock went
+  // back. A normal tick, less than a minute and at most a local minute after the last, asks the
+  // clock nothing.
+  std::vector<LateDue> Skipped(const ReservationTable& table, long long now,
+                               const std::tm& localNow, Clock& clock);
 
  private:
   static std::optional<Due> FirstDue(const ReservationTable& table, const std::tm& local);
@@ -45,6 +47,7 @@ class ScheduleMatcher {
 
   // The local minutes that fired, kept for a day or so around the latest.
   std::set<long long> m_firedMinutes;
-  // The clock's minute (seconds / 60) of the last call to Skipped.
-  std::optional<long long> m_lastCheckedMinute;
+  // The clock's second of the last call to Skipped, and its local minute.
+  std::optional<long long> m_lastChecked;
+  long long m_lastLocalMinute = 0;
 };
