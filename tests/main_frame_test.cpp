@@ -264,12 +264,15 @@ TEST_F(MainFrameTest, ClosingStopsEverythingAndSavesBeforeTheIconGoes) {
 
 TEST_F(MainFrameTest, TheSessionEndSavesAndACancelledEndComesBack) {
   fake.frame.OnCreate();
+  fake.frame.OnTimer(kScheduleTimer);
   EXPECT_TRUE(fake.frame.OnQueryEndSession());
   EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_EQ(fake.runRecord.left, fake.clock.Now());
   EXPECT_EQ(fake.tray.calls.back().what, "delete");
   EXPECT_TRUE(fake.timers.running.empty());
 
   fake.frame.OnEndSession(false);
+  EXPECT_FALSE(fake.runRecord.left) << "running on: the next start must not count this run";
   EXPECT_EQ(fake.tray.calls.back().what, "add");
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
   EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));

@@ -92,7 +92,7 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
   EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 2件 12月07日 07時20分から");
   EXPECT_EQ(fake.tray.calls[1].what, "balloon");
   EXPECT_EQ(fake.tray.calls[1].tip,
-            "実行しなかった予約があります|予約時刻を10分以上過ぎていたため、2件の予約を実行しません"
+            "実行しなかった予約があります|予約時刻に実行できなかったため、2件の予約を実行しません"
             "でした。\n最初の予約時刻: 12月07日 07時20分");
 
   // Ten minutes to the second.
@@ -129,6 +129,29 @@ TEST_F(ScheduleTest, ALateRunsBoxCountsAgainstTheNextLateOne) {
   EXPECT_EQ(Fired(), 1u) << "only the file ran; the message was 13 minutes late after its box";
   ASSERT_FALSE(fake.tray.calls.empty());
   EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時31分から");
+}
+
+// What fell due while the program was not running is told at the next start, never run, even
+// a minute late; the record of the run before is used once.
+TEST_F(ScheduleTest, WhatFellDueWhileTheProgramWasNotRunningIsToldAtTheStartNotRun) {
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents =
+      "[OPTION]\r\nArrayStock=2\r\n"
+      "[DATA0]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=30\r\nAction=3\r\n"
+      "[DATA1]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=31\r\nAction=3\r\n";
+  fake.runRecord.left = UtcSeconds(2026, 12, 7, 7, 20, 30);
+  fake.clock.Set(2026, 12, 7, 7, 31, 20);
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_FALSE(fake.runRecord.left);
+  fake.tray.calls.clear();
+  RunFor(1);
+  EXPECT_EQ(Fired(), 1u) << "only the reservation of the start's own minute runs";
+  ASSERT_EQ(fake.tray.calls.size(), 2u);
+  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時30分から");
+  EXPECT_EQ(fake.tray.calls[1].what, "balloon");
+
+  fake.frame.OnClose();
+  EXPECT_EQ(fake.runRecord.left, fake.clock.Now()) << "the last check, for the next start";
 }
 
 TEST_F(ScheduleTest, AResumeAndAClockChangeCheckAtOnceAndReplayNothing) {

@@ -51,13 +51,14 @@ class Resident : public MainWindowHost {
   win32::Win32Foreground m_foreground;
   win32::Win32Power m_power;
   win32::Win32WakeTimer m_wakeTimer;
+  win32::Win32RunRecord m_runRecord{win32::ExecutableDirectory() + L"chimeday.lastcheck"};
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
   SettingsEditor m_settings{SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey}};
-  CMainFrame m_frame{
-      FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile, m_window, m_mci,
-                 m_drives, m_window, m_window, m_foreground, m_power, m_textCodec, m_wakeTimer},
-      m_busy, m_settings};
+  CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
+                                m_window, m_mci, m_drives, m_window, m_window, m_foreground,
+                                m_power, m_textCodec, m_wakeTimer, m_runRecord},
+                     m_busy, m_settings};
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/popup_menu.h"
 #include "platform/power.h"
 #include "platform/profile_store.h"
+#include "platform/run_record.h"
 #include "platform/tray_icon.h"
 #include "platform/wake_timer.h"
 #include "platform/window_timers.h"
@@ -55,6 +56,9 @@ int CMainFrame::OnCreate() {
     m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
   m_matcher = ScheduleMatcher();
+  m_startedAt = m_ports.clock.Now();
+  if (const std::optional<long long> lastCheck = m_ports.runRecord.Take())
+    m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
   StartTimers();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   m_ports.power.KeepSystemAwake();
@@ -107,7 +111,9 @@ bool CMainFrame::OnQueryEndSession() {
 
 void CMainFrame::OnEndSession(bool ending) {
   if (ending) return;
-  // Another program refused the end of the session: come back, or nobody could reach us.
+  // Another program refused the end of the session: come back, or nobody could reach us. The
+  // program runs on, so the next start must not count this run's minutes as not running.
+  m_ports.runRecord.Take();
   m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   StartTimers();
   ResetWakeTimer();
@@ -136,6 +142,8 @@ void CMainFrame::Shutdown() {
   // A timer left set would wake the system for a program that is not there.
   m_ports.wakeTimer.Cancel();
   SaveProfile();
+  if (const std::optional<long long> lastCheck = m_matcher.LastChecked())
+    m_ports.runRecord.Leave(*lastCheck);
   m_ports.tray.Delete();
 }
 

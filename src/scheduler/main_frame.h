@@ -17,6 +17,7 @@ class Mci;
 class PopupMenu;
 class Power;
 class ProfileStore;
+class RunRecord;
 class Shell;
 class StringTable;
 class TableEditor;
@@ -42,6 +43,7 @@ struct FramePorts {
   Power& power;
   TextCodec& textCodec;
   WakeTimer& wakeTimer;
+  RunRecord& runRecord;
 };
 
 constexpr unsigned kScheduleTimer = 1;
@@ -142,5 +144,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
   ScheduleMatcher m_matcher;
+  // The clock's second of the start: what fell due before it fell due while the program was
+  // not running, and never runs late.
+  long long m_startedAt = 0;
   MissedReservations m_missed;
 };

@@ -28,7 +28,7 @@ void CMainFrame::CheckSchedule() {
   for (const ScheduleMatcher::LateDue& late :
        m_matcher.Skipped(m_table, now, localNow, m_ports.clock)) {
     // Measured before each run: an earlier late run's box may have been open for a while.
-    if (m_ports.clock.Now() - late.dueAt <= kLateRunLimit) {
+    if (late.dueAt >= m_startedAt && m_ports.clock.Now() - late.dueAt <= kLateRunLimit) {
       RunDue(late.due);
     } else {
       m_missed.Note(late.local);

@@ -140,7 +140,11 @@ std::vector<ScheduleMatcher::LateDue> ScheduleMatcher::Skipped(const Reservation
       previousStart = currentStart;
     }
   }
-  m_lastChecked = now;
-  m_lastLocalMinute = nowMinute;
+  LookBackFrom(now, localNow);
   return late;
+}
+
+void ScheduleMatcher::LookBackFrom(long long seconds, const std::tm& local) {
+  m_lastChecked = seconds;
+  m_lastLocalMinute = LocalMinute(local);
 }

@@ -39,6 +39,11 @@ class ScheduleMatcher {
   // clock nothing.
   std::vector<LateDue> Skipped(const ReservationTable& table, long long now,
                                const std::tm& localNow, Clock& clock);
+  // Makes the next call look back from `seconds`, whose local time is `local`, as if a call had
+  // been made then: a start after an earlier run.
+  void LookBackFrom(long long seconds, const std::tm& local);
+  // The clock's second of the last call, or of LookBackFrom.
+  std::optional<long long> LastChecked() const { return m_lastChecked; }
 
  private:
   static std::optional<Due> FirstDue(const ReservationTable& table, const std::tm& local);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "win32/text.h"
 
 namespace win32 {
@@ -81,5 +84,28 @@ bool Win32ProfileFile::Write(const std::string& bytes) {
 }
 
 std::string Win32ProfileFile::Path() { return WideToCp932(m_path, BestFit::kUsed); }
+
+std::optional<long long> Win32RunRecord::Take() {
+  char text[32] = {};
+  DWORD read = 0;
+  {
+    FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    if (!ReadFile(file.Get(), text, sizeof text - 1, &read, nullptr)) read = 0;
+    text[read] = '\0';
+  }
+  DeleteFileW(m_path.c_str());
+  // Half a file, from a run that ended while writing it, lacks the line's end and tells nothing.
+  char* end = nullptr;
+  const long long seconds = std::strtoll(text, &end, 10);
+  if (end == text || std::string(end) != "\r\n") return std::nullopt;
+  return seconds;
+}
+
+void Win32RunRecord::Leave(long long lastCheck) {
+  // Nothing to do when it cannot be written: the next start then looks back at nothing.
+  if (!WriteWhole(m_path, std::to_string(lastCheck) + "\r\n")) DeleteFileW(m_path.c_str());
+}
 
 }  // namespace win32

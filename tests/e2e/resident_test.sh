@@ -410,6 +410,23 @@ case_message_due() {
   e2e_close_resident
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 erased after firing"
   e2e_assert_eq "$due_month" "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 kept"
+
+  # Closed, the program leaves when it last looked at the clock beside its profile. Started
+  # again with that moved ten minutes back, it finds DATA1's minute passed while it was not
+  # running: a balloon tells of it, and it does not run, though it would a minute late had the
+  # program been running.
+  local record="$program_folder/chimeday.lastcheck" last_check
+  [ -f "$record" ] || e2e_fail "no record of the last check after closing"
+  last_check=$(tr -d '\r\n' <"$record")
+  ((last_check >= due_start + 61 && last_check <= $(date +%s))) ||
+    e2e_fail "the last check $last_check is not the close's (the due minute began at $due_start)"
+  printf '%s\r\n' $((due_start - 600)) >"$record"
+  e2e_start_resident "$program_folder"
+  e2e_probe wait --class tooltips_class32 --visible --timeout 10000 ||
+    e2e_fail "no balloon for the reservation missed while the program was not running"
+  [ ! -e "$record" ] || e2e_fail "the start left the record of the last check in place"
+  e2e_close_resident
+  e2e_assert_eq "$due_month" "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 after the start"
 }
 
 # A file reservation whose file is missing; NO_ERROR is the option. With LATE_MESSAGE, a

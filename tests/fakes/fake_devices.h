@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/popup_menu.h"
 #include "platform/power.h"
 #include "platform/run_key.h"
+#include "platform/run_record.h"
 #include "platform/tray_icon.h"
 #include "platform/wake_timer.h"
 
@@ -128,6 +130,18 @@ class FakeWakeTimer : public WakeTimer {
   std::vector<long long> calls;  // the due seconds of each Set, kCancelled for each Cancel
   long long due = kCancelled;    // as the last call left it
   bool wakes = true;
+};
+
+// The record of the run before; `left` is what the next start would find.
+class FakeRunRecord : public RunRecord {
+ public:
+  std::optional<long long> Take() override {
+    const std::optional<long long> taken = left;
+    left.reset();
+    return taken;
+  }
+  void Leave(long long lastCheck) override { left = lastCheck; }
+  std::optional<long long> left;
 };
 
 // The two Run keys as maps of name to data; a hive in `unreadable` cannot be opened and one in

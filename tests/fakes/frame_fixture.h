@@ -36,6 +36,7 @@ struct FakeFrame {
   FakeForeground foreground;
   FakePower power;
   FakeWakeTimer wakeTimer;
+  FakeRunRecord runRecord;
   FakeDialogHost dialogs;
   FakeRunKey runKey;
   FakeTextCodec textCodec;
@@ -44,7 +45,8 @@ struct FakeFrame {
   BusyAlerts busyAlerts{alerts, busy};
   BusyDialogHost busyDialogs{dialogs, busy};
   SettingsEditor settings{SettingsPorts{busyDialogs, clock, drives, location, runKey}};
-  CMainFrame frame{FramePorts{clock, shell, busyAlerts, strings, location, profile, timers, mci,
-                              drives, tray, menu, foreground, power, textCodec, wakeTimer},
-                   busy, settings};
+  CMainFrame frame{
+      FramePorts{clock, shell, busyAlerts, strings, location, profile, timers, mci, drives, tray,
+                 menu, foreground, power, textCodec, wakeTimer, runRecord},
+      busy, settings};
 };
