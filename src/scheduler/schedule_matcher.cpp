@@ -106,7 +106,8 @@ std::vector<ScheduleMatcher::LateDue> ScheduleMatcher::Skipped(const Reservation
                                                                Clock& clock) {
   const long long nowMinute = LocalMinute(localNow);
   std::vector<LateDue> late;
-  // Less than a minute on and at most a local minute on: no minute lies between the two.
+  // A minute can lie between this check and the last only when the clock moved a minute or
+  // more, or the local clock more than one minute on; a normal tick moves neither.
   if (m_lastChecked && now >= *m_lastChecked &&
       (now - *m_lastChecked >= 60 || nowMinute - m_lastLocalMinute > 1)) {
     // The local time is read once a minute of the clock, from the last check on: the zone's
