@@ -699,8 +699,14 @@ int CommandKey(const Arguments& arguments, Report* report) {
   // has the previous-state and transition bits.
   LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
   LPARAM up = down | static_cast<LPARAM>(0xC0000000u);
-  if (!PostMessageW(target, WM_KEYDOWN, key, down) || !PostMessageW(target, WM_KEYUP, key, up)) {
+  if (!PostMessageW(target, WM_KEYDOWN, key, down)) {
     report->Error(L"the key could not be posted");
+    return kNoAnswer;
+  }
+  // A window may take the key and go before its release is posted, as a menu does on Return:
+  // the key was pressed all the same, and a caller that pressed it again would choose twice.
+  if (!PostMessageW(target, WM_KEYUP, key, up) && IsWindow(target)) {
+    report->Error(L"the key's release could not be posted");
     return kNoAnswer;
   }
   report->Number("key", key);
