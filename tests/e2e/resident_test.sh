@@ -536,6 +536,41 @@ tray_pixels() {
   import -window root -crop 48x24+976+744 rgb:- | md5sum | cut -d' ' -f1
 }
 
+# The idle icon's pixels, once the shell holds the frame's icon and they have held still for
+# half a second: the shell paints an icon a moment after it takes it.
+settled_tray_pixels() {
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" --timeout 10000 || e2e_fail "cannot ask the shell"
+  [ "$(e2e_value present)" = 1 ] || e2e_fail "the tray icon did not appear within 10 s"
+  local seen last='' deadline=$((SECONDS + 10))
+  seen=$(tray_pixels)
+  while [ "$seen" != "$last" ] && ((SECONDS < deadline)); do
+    last=$seen
+    sleep 0.5
+    seen=$(tray_pixels)
+  done
+  printf '%s' "$seen"
+}
+
+# Waits up to 5 s for the tray to show (is) or to show other than (not) PIXELS: the program
+# changes its icon after it has told the device, and the shell paints it after that.
+expect_tray() {
+  local how=$1 pixels=$2 what=$3 seen deadline=$((SECONDS + 5))
+  while :; do
+    seen=$(tray_pixels)
+    case $how in
+      is) [ "$seen" != "$pixels" ] || return 0 ;;
+      not) [ "$seen" = "$pixels" ] || return 0 ;;
+    esac
+    ((SECONDS < deadline)) || break
+    sleep 0.2
+  done
+  if [ "$how" = is ]; then
+    e2e_assert_eq "$pixels" "$seen" "$what, within 5 s"
+  else
+    e2e_fail "$what: the tray still shows $pixels after 5 s"
+  fi
+}
+
 # C: is a hard disk; D: is the prefix's CD-ROM drive: with no disc the track count fails, and
 # a disc whose position query fails fails there. Each failure leaves the device closed.
 case_cd_drives() {
@@ -579,14 +614,13 @@ case_cd_play() {
   next_minute
   due_slot 0 1 Drive=4 Track=3 Time=1 Erace=0 | write_profile 1 0
   e2e_start_resident "$program_folder"
-  local idle playing
-  idle=$(tray_pixels)
+  local idle
+  idle=$(settled_tray_pixels)
   wait_driver_log "play from 6000 to 8000 notify" 1 40
   local played=$SECONDS
   e2e_assert_eq "open d: | status number of tracks -> 4 | set time format milliseconds | status position track 3 -> 6000 | status length track 3 -> 2000 | play from 6000 to 8000 notify" \
     "$(driver_log_text)" "what the CD driver saw for the reservation"
-  playing=$(tray_pixels)
-  [ "$playing" != "$idle" ] || e2e_fail "the tray icon did not change while the CD plays"
+  expect_tray not "$idle" "the tray icon while the CD plays"
   e2e_screenshot "$screenshots/cd-playing.png"
 
   wait_driver_log "notify successful" 2 10
@@ -602,7 +636,7 @@ case_cd_play() {
   plays=$(grep -c '^play ' "$cd_log")
   e2e_assert_eq "stop | notify aborted | close" "$(driver_log_after_last_play)" \
     "what the CD driver was asked after its last play"
-  e2e_assert_eq "$idle" "$(tray_pixels)" "the tray icon after the CD stopped"
+  expect_tray is "$idle" "the tray icon after the CD stopped"
   # Longer than a track: nothing starts it again.
   sleep 3
   e2e_assert_eq "$plays" "$(grep -c '^play ' "$cd_log")" "plays after the stop"
@@ -655,14 +689,13 @@ case_sound_play() {
   next_minute
   due_slot 0 4 "FileName=$sound" Time=1 Erace=0 | write_profile 1 0
   e2e_start_resident "$program_folder"
-  local idle playing
-  idle=$(tray_pixels)
+  local idle
+  idle=$(settled_tray_pixels)
   wait_driver_log "play from 0 notify" 1 40
   local played=$SECONDS
   e2e_assert_eq "open ${sound,,} | play from 0 notify" "$(driver_log_text)" \
     "what the sound driver saw for the reservation"
-  playing=$(tray_pixels)
-  [ "$playing" != "$idle" ] || e2e_fail "the tray icon did not change while the sound plays"
+  expect_tray not "$idle" "the tray icon while the sound plays"
 
   wait_driver_log "notify successful" 2 10
   wait_driver_log "play from 0 notify" 3 10
@@ -677,7 +710,7 @@ case_sound_play() {
   plays=$(grep -c '^play ' "$sound_log")
   e2e_assert_eq "stop | notify aborted | close" "$(driver_log_after_last_play)" \
     "what the sound driver was asked after its last play"
-  e2e_assert_eq "$idle" "$(tray_pixels)" "the tray icon after the sound stopped"
+  expect_tray is "$idle" "the tray icon after the sound stopped"
   sleep 3
   e2e_assert_eq "$plays" "$(grep -c '^play ' "$sound_log")" "plays after the stop"
   e2e_close_resident
