@@ -74,9 +74,10 @@ const char kUsageText[] =
     "  wait-exit   --pid P: wait until the process ends (--timeout MS, default 10000)\n"
     "  timers      --pid P: the waitable timers the process holds, and the time each is set\n"
     "              for (seconds since 1970, UTC)\n"
-    "  hold        --file F --ms N [--mutex M] (needs --out): open F without sharing and close\n"
-    "              it N ms later, counted from when the named mutex M exists (waited for up\n"
-    "              to --timeout, default 60000); the report is written once F is held\n"
+    "  hold        --file F --ms N [--mutex M] [--while K] (needs --out): open F without\n"
+    "              sharing and close it N ms later, counted from when the named mutex M exists\n"
+    "              (waited for up to --timeout, default 60000) and, with K, K is gone (at\n"
+    "              most 120000 ms); the report is written once F is held\n"
     "window options: --title T --class C --pid P --hwnd H --visible --desktop NAME\n"
     "                --timeout MS (how long the command may wait, the desktop included;\n"
     "                default 0)\n";
@@ -156,7 +157,7 @@ class Arguments {
   bool Parse(int argc, wchar_t** argv, Report* report) {
     static const std::set<std::wstring> kTextOptions = {
         L"--out",  L"--title", L"--class", L"--key",  L"--desktop", L"--msg",
-        L"--text", L"--path",  L"--name",  L"--file", L"--mutex"};
+        L"--text", L"--path",  L"--name",  L"--file", L"--mutex",   L"--while"};
     static const std::set<std::wstring> kNumberOptions = {
         L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
         L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms"};
@@ -907,12 +908,16 @@ struct BoxContents {
   std::wstring buttons;
   std::wstring button_ids;  // IDOK, IDRETRY and the like: Wine words buttons in its language
   bool icon = false;
+  bool answered = true;  // every child gave its text
 };
 
 BOOL CALLBACK CollectBoxChild(HWND child, LPARAM context) {
   auto* contents = reinterpret_cast<BoxContents*>(context);
   std::wstring text;
-  if (!ControlText(child, &text)) return TRUE;
+  if (!ControlText(child, &text)) {
+    contents->answered = false;
+    return TRUE;
+  }
   const std::wstring class_name = ClassName(child);
   const bool is_static = lstrcmpiW(class_name.c_str(), L"Static") == 0;
   // The icon is a static as well, whose "text" names its resource.
@@ -937,8 +942,15 @@ int CommandBox(const Arguments& arguments, Report* report) {
   report->Flag("found", window != nullptr);
   if (!window) return kNotFound;
   ReportWindow(window, report);
+  // A box is visible before its modal loop takes its first message, and Wine counts a thread
+  // that took none for 5 s, such as one that retried a read meanwhile, as hung: until then its
+  // controls do not answer.
   BoxContents contents;
-  EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
+  PollUntil(arguments.Timeout(10000), [&] {
+    contents = BoxContents();
+    EnumChildWindows(window, CollectBoxChild, reinterpret_cast<LPARAM>(&contents));
+    return contents.answered;
+  });
   report->Text("text", contents.text);
   report->Text("buttons", contents.buttons);
   report->Text("button_ids", contents.button_ids);
@@ -1058,7 +1070,8 @@ int CommandRegValue(const Arguments& arguments, Report* report) {
 // Holds a file open without sharing, as a backup tool or an editor may, so that a program
 // started meanwhile cannot open it. With --mutex the hold lasts N ms from the moment the
 // program under test takes its single-instance mutex, shortly before it reads its profile,
-// however long its start took.
+// however long its start took. With --while it lasts until the caller deletes that file, for
+// a hold that must outlast every retry of a start, however slow.
 int CommandHold(const Arguments& arguments, Report* report) {
   const std::wstring out = arguments.Get(L"--out");
   unsigned long ms = 0;
@@ -1084,6 +1097,12 @@ int CommandHold(const Arguments& arguments, Report* report) {
     });
     report->Flag("mutex_seen", done);
     if (!done) report->Error(L"the mutex never appeared");
+  }
+  if (done && arguments.Has(L"--while")) {
+    done = PollUntil(120000, [&] {
+      return GetFileAttributesW(arguments.Get(L"--while").c_str()) == INVALID_FILE_ATTRIBUTES;
+    });
+    if (!done) report->Error(L"the file to hold while never went");
   }
   if (done) Sleep(ms);
   CloseHandle(file);

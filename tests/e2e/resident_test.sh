@@ -109,7 +109,7 @@ EOF
   # Held by another program past the start's ten seconds of retries: a box in front, with a
   # taskbar button of its own, while the icon is gone. キャンセル ends the run without a word
   # to the file.
-  hold_profile 13000
+  hold_profile released
   cp "$CHIMEDAY_EXE" "$program_folder/chimeday.exe"
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
   expect_held_profile_box
@@ -118,13 +118,15 @@ EOF
     e2e_fail "the resident program still runs after キャンセル in the box of a held profile"
   e2e_assert_same_file "$E2E_DIR/original.ini" "$ini" "profile after a start that could not read it"
   [ ! -e "$ini.tmp" ] || e2e_fail "chimeday.ini.tmp was left by a start that could not read"
+  release_hold
   end_hold
   e2e_wait_desktop_gone
 
   # 再試行 once the other program has let go: the run goes on as usual, icon and all.
-  hold_profile 12000
+  hold_profile released
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
   expect_held_profile_box
+  release_hold
   end_hold
   e2e_press "$E2E_BOX" 4 "the box of a held profile"
   e2e_probe tray-icon --hwnd "$held_frame" --timeout 10000 || e2e_fail "cannot ask the shell"
@@ -198,12 +200,18 @@ EOF
 }
 
 # Holds the profile open without sharing from now until MS ms after the next start has taken
-# its single-instance mutex, which it does just before reading the profile; sets hold_pid.
+# its single-instance mutex, which it does just before reading the profile, or with "released"
+# until release_hold after that; sets hold_pid.
 hold_profile() {
-  local ms=$1 i
+  local ms=$1 i until=()
   rm -f "$E2E_DIR/hold.out"
+  if [ "$ms" = released ]; then
+    : >"$E2E_DIR/hold.keep"
+    until=(--while "$(e2e_windows_path "$E2E_DIR/hold.keep")")
+    ms=0
+  fi
   e2e_start hold "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_DIR/hold.out")" hold \
-    --file "$(e2e_windows_path "$ini")" --ms "$ms" --mutex TAVORENKA_Chimeday
+    --file "$(e2e_windows_path "$ini")" --ms "$ms" --mutex TAVORENKA_Chimeday "${until[@]}"
   hold_pid=$E2E_LAST_PID
   for ((i = 0; i < 200; i++)); do
     if grep -qx held=1 "$E2E_DIR/hold.out" 2>/dev/null; then return 0; fi
@@ -229,6 +237,8 @@ expect_held_profile_box() {
   e2e_probe tray-icon --hwnd "$held_frame" || e2e_fail "cannot ask the shell"
   e2e_assert_eq 0 "$(e2e_value present)" "tray icon while the box of a held profile is open"
 }
+
+release_hold() { rm -f "$E2E_DIR/hold.keep"; }
 
 # Waits for the hold to end; it must have overlapped the start it was meant for.
 end_hold() {
@@ -344,7 +354,7 @@ case_frame() {
   e2e_probe info --hwnd "$E2E_FRAME" || e2e_fail "the frame went away"
   e2e_assert_eq chimeday.exe "$(e2e_value caption)" "frame title"
   e2e_assert_eq 0 "$(e2e_value visible)" "frame visible"
-  e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" --timeout 10000 || e2e_fail "cannot ask the shell"
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon held by the shell"
 
   local event
@@ -460,8 +470,8 @@ case_file_error() {
   e2e_probe windows --title "$message_caption" || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "message windows while the error box is open"
   dismiss_box "$box" "the error box"
-  e2e_probe wait --title "$message_caption" --visible --timeout 10000 ||
-    e2e_fail "no late message within 10 s of the box closing"
+  e2e_probe wait --title "$message_caption" --visible --timeout 40000 ||
+    e2e_fail "no late message within 40 s of the box closing"
   e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
   e2e_assert_eq 遅れた予約 "$(e2e_value text)" "late message shown"
   e2e_close_resident
@@ -610,7 +620,8 @@ case_cd_drives() {
 # its minute is over. The icon shows the disc meanwhile.
 case_cd_play() {
   insert_disc 4
-  e2e_align_clock 50
+  # Time for the idle icon to be seen settled before the play.
+  e2e_align_clock 40
   next_minute
   due_slot 0 1 Drive=4 Track=3 Time=1 Erace=0 | write_profile 1 0
   e2e_start_resident "$program_folder"
@@ -685,7 +696,8 @@ case_sound_play() {
   local sound
   make_sound_file
   prepare_sound
-  e2e_align_clock 50
+  # Time for the idle icon to be seen settled before the play.
+  e2e_align_clock 40
   next_minute
   due_slot 0 4 "FileName=$sound" Time=1 Erace=0 | write_profile 1 0
   e2e_start_resident "$program_folder"

@@ -465,6 +465,13 @@ wake_timers() {
   e2e_value "$1"
 }
 
+# Waits up to 10 s for the program to hold COUNT wake timers: the frame is found while its start
+# still goes on, and the timer is set at the end of it.
+wait_wake_timers() {
+  local deadline=$((SECONDS + 10))
+  until [ "$(wake_timers timers)" = "$1" ] || ((SECONDS >= deadline)); do sleep 0.2; done
+}
+
 # Wine sets a waitable timer but will not wake for it (ERROR_TIMER_RESUME_IGNORED), and the
 # probe reads the timer's due time: what the program asked is seen, a wake itself is not.
 case_options_wake() {
@@ -494,9 +501,10 @@ case_options_wake() {
     "the wake timer a minute before the daily reservation"
 
   # A quick reservation comes sooner: the same timer moves to it, and nothing is told again.
-  local asked=$(date +%s)
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the quick reservation"
-  settle "$E2E_FRAME" "the frame"
+  local asked
+  asked=$(date +%s)
+  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 --send ||
+    e2e_fail "the frame did not answer the quick reservation"
   e2e_assert_eq 1 "$(wake_timers timers)" "wake timers after a quick reservation"
   local ahead=$(($(wake_timers timer0_due) + 60 - asked))
   ((ahead >= 150 && ahead <= 212)) ||
@@ -515,7 +523,7 @@ case_options_wake() {
   # A start with waking on sets the timer and tells nothing: only turning it on does.
   printf 'WakeUp=1\n%s\n' "$daily_slot" | e2e_write_profile "$ini" 4 1
   e2e_start_resident "$program_folder"
-  settle "$E2E_FRAME" "the frame"
+  wait_wake_timers 1
   e2e_assert_eq "1 $((due_start - 60))" "$(wake_timers timers) $(wake_timers timer0_due)" \
     "the wake timer after a start with waking on"
   e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"
