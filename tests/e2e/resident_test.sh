@@ -145,6 +145,7 @@ EOF
   e2e_assert_eq 0 "$(e2e_value matches)" "boxes of a start with the profile held 3 s"
   e2e_close_resident
   end_hold
+  e2e_wait_desktop_gone
 
   # The two slot sections lie together, between [OPTION] and [WINDOW].
   local slots='/^\[DATA0\]/,/^\[WINDOW\]/'
@@ -612,6 +613,7 @@ case_cd_drives() {
     e2e_assert_eq "$log" "$(driver_log_text)" "what the CD driver saw for drive $drive"
     dismiss_box "$box" "the CD error box"
     e2e_close_resident
+    e2e_wait_desktop_gone
   done
 }
 
@@ -677,6 +679,7 @@ case_cd_stop() {
     e2e_assert_eq "stop | notify aborted | close" "$(driver_log_after_last_play)" \
       "what the CD driver was asked after its last play, with a $how"
     e2e_assert_eq 1 "$(grep -c '^close$' "$cd_log")" "closes of the device after a $how"
+    e2e_wait_desktop_gone
   done
 }
 
@@ -757,6 +760,7 @@ case_sound_stop() {
       dismiss_box "$box" "the sound error box"
       e2e_close_resident
     fi
+    e2e_wait_desktop_gone
   done
 }
 
