@@ -524,11 +524,20 @@ driver_log_text() {
   printf '%s' "$text"
 }
 
-# What the driver was asked after the last play command.
+# What the driver was asked after the last play command. A track can end by itself while the
+# program stops it, here as on a real drive: its end's notification then comes before or after
+# the stop, in place of the stop's, and is told as the stop's.
 driver_log_after_last_play() {
   local text
   text=$(driver_log_text)
-  printf '%s' "${text##*" notify | "}"
+  text=${text##*" notify | "}
+  case $text in
+    "notify successful | stop | close" | "stop | notify successful | close" | \
+      "stop | close | notify successful")
+      text="stop | notify aborted | close"
+      ;;
+  esac
+  printf '%s' "$text"
 }
 
 # Waits until the driver's log holds LINE at least COUNT times.
