@@ -1102,7 +1102,7 @@ int CommandHold(const Arguments& arguments, Report* report) {
     done = PollUntil(120000, [&] {
       return GetFileAttributesW(arguments.Get(L"--while").c_str()) == INVALID_FILE_ATTRIBUTES;
     });
-    if (!done) report->Error(L"the file to hold while never went");
+    if (!done) report->Error(L"the file named by --while was never deleted");
   }
   if (done) Sleep(ms);
   CloseHandle(file);
