@@ -79,10 +79,12 @@ inline constexpr char kWakeUnavailable[] =
 // Missed reservations: the tray icon's balloon and tip.
 inline constexpr char kMissedTitle[] = "実行しなかった予約があります";
 inline constexpr char kMissedNoticeStart[] = "予約時刻に実行できなかったため、";
-inline constexpr char kMissedNoticeCount[] = "件の予約を実行しませんでした。\n最初の予約時刻: ";
+inline constexpr char kMissedCount[] = "件";
+// After the count when more were missed than were counted (a month and more closed or asleep).
+inline constexpr char kMissedAtLeast[] = "以上";
+inline constexpr char kMissedNoticeRest[] = "の予約を実行しませんでした。\n最初の予約時刻: ";
 inline constexpr char kMinuteSuffix[] = "分";
-// The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件 12月31日 23時59分から".
+// The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件以上 12月31日 23時59分から".
 inline constexpr char kMissedTip[] = "実行しなかった予約 ";
-inline constexpr char kMissedTipCount[] = "件 ";
 
 }  // namespace texts

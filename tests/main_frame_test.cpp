@@ -41,7 +41,7 @@ TEST_F(MainFrameTest, CreationAddsTheIconLoadsTheProfileAndStartsBothTimers) {
   EXPECT_EQ(fake.frame.NoError(), 0);
   EXPECT_FALSE(fake.busy.IsBusy());
   EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
-  EXPECT_EQ(fake.power.requests, 1);
+  EXPECT_EQ(fake.power.system, std::vector<bool>{true}) << "kept awake with waking off";
   // No tick may run before the table is loaded.
   EXPECT_EQ(fake.events, (EventLog{"tray add", "profile read", "timer start 1", "timer start 2"}));
 }
@@ -117,7 +117,7 @@ TEST_F(MainFrameTest, RetryReadsTheProfileAgainUntilItLoads) {
   EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
   EXPECT_EQ(fake.frame.Table().Size(), 3);
   EXPECT_EQ(fake.frame.NoError(), 0);
-  EXPECT_EQ(fake.power.requests, 1);
+  EXPECT_EQ(fake.power.system, std::vector<bool>{true});
   fake.frame.OnClose();
   EXPECT_EQ(fake.profile.writes, 1);
 }
@@ -322,6 +322,7 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheTimerIsAMinuteBeforeTheNextReservationAf
   fake.wakeTimer.wakes = false;  // a start does not tell it: only turning the option on does
   ASSERT_EQ(fake.frame.OnCreate(), 0);
   EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+  EXPECT_EQ(fake.power.system, std::vector<bool>{true}) << "kept awake: it would not wake";
 
   fake.frame.OnCommand(ID_QUICK_RESERVATION);  // due at 07:03
   EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 2, 0));
@@ -351,6 +352,27 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheTimerIsAMinuteBeforeTheNextReservationAf
   EXPECT_NE(fake.profile.contents.find("[OPTION]\r\nWakeUp=1\r\n"), std::string::npos);
 }
 
+// A box open across the reservation's minute: the timer moves on once its time has passed, so
+// that a PC put to sleep later still wakes the next morning.
+TEST_F(MainFrameTest, TheWakeTimerNeverStandsAtATimeAlreadyPast) {
+  fake.clock.Set(2026, 12, 7, 7, 20, 0);
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = kWakingProfile;
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+  {
+    const UiBusy::Scope versionBox(fake.busy, IDD_ABOUTBOX);
+    for (int minute = 21; minute <= 45; ++minute) {
+      fake.clock.Set(2026, 12, 7, 7, minute, 0);
+      fake.frame.OnTimer(kScheduleTimer);
+    }
+    EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 29, 0));
+  }
+  fake.frame.OnTimer(kScheduleTimer);
+  EXPECT_EQ(fake.tray.calls.back().what, "balloon") << "07:30 told as missed";
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 29, 0));
+}
+
 TEST_F(MainFrameTest, WithWakingOffNoTimerIsSetAndTheDisplayIsLeftAlone) {
   fake.clock.Set(2026, 12, 7, 7, 29, 0);
   fake.profile.readResult = ProfileStore::ReadResult::kOk;
@@ -372,6 +394,7 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheDisplayStaysOnForAsLongAsTheActionPlays)
   fake.profile.readResult = ProfileStore::ReadResult::kOk;
   fake.profile.contents = kWakingProfile;
   ASSERT_EQ(fake.frame.OnCreate(), 0);
+  EXPECT_TRUE(fake.power.system.empty()) << "free to sleep: the timer wakes it";
   Reservation& file = fake.frame.Table()[1];
   file.Month = 0;
   file.Action = ACTION_FILE;

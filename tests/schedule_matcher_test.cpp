@@ -36,8 +36,11 @@ class ScheduleMatcherTest : public ::testing::Test {
   }
   // One tick at the current time; records what fell due.
   void Tick() {
-    const std::optional<ScheduleMatcher::Due> due = matcher.Match(table, UtcTime(now));
-    if (due) fired.push_back(*due);
+    const std::optional<ScheduleMatcher::Occurrence> due =
+        matcher.Current(table, now, UtcTime(now));
+    if (!due) return;
+    matcher.Ran(due->minute);
+    fired.push_back(due->due);
   }
   // Ticks every 200 ms, as the frame's timer does, for the given number of seconds.
   void RunFor(int seconds) {
@@ -51,13 +54,12 @@ class ScheduleMatcherTest : public ::testing::Test {
   // current one; records what fell due and the clock's second of the tick that found it.
   void Check() {
     const std::tm local = clock.LocalTime(clock.Now());
-    for (const ScheduleMatcher::LateDue& late : matcher.Skipped(table, clock.Now(), local, clock)) {
-      fired.push_back(late.due);
-      firedAt.push_back(clock.Now());
-    }
-    const std::optional<ScheduleMatcher::Due> due = matcher.Match(table, local);
-    if (due) {
-      fired.push_back(*due);
+    std::vector<ScheduleMatcher::Occurrence> due =
+        matcher.Skipped(table, clock.Now(), local, clock).late;
+    if (auto current = matcher.Current(table, clock.Now(), local)) due.push_back(*current);
+    for (const ScheduleMatcher::Occurrence& found : due) {
+      matcher.Ran(found.minute);
+      fired.push_back(found.due);
       firedAt.push_back(clock.Now());
     }
   }
@@ -68,8 +70,8 @@ class ScheduleMatcherTest : public ::testing::Test {
       Check();
     }
   }
-  std::vector<ScheduleMatcher::LateDue> SkippedAt(long long seconds) {
-    return matcher.Skipped(table, seconds, clock.LocalTime(seconds), clock);
+  std::vector<ScheduleMatcher::Occurrence> SkippedAt(long long seconds) {
+    return matcher.Skipped(table, seconds, clock.LocalTime(seconds), clock).late;
   }
   std::vector<int> FiredSlots() const {
     std::vector<int> slots;
@@ -213,21 +215,21 @@ TEST_F(ScheduleMatcherTest, SkippedMinutesGiveTheFirstDueOfEachOldestFirst) {
   clock.Set(2026, 12, 7, 7, 20, 0);
   EXPECT_TRUE(SkippedAt(clock.Now()).empty());
   clock.Set(2026, 12, 7, 7, 50, 10);
-  const std::vector<ScheduleMatcher::LateDue> late = SkippedAt(clock.Now());
+  const std::vector<ScheduleMatcher::Occurrence> late = SkippedAt(clock.Now());
   ASSERT_EQ(late.size(), 2u);
   EXPECT_EQ(late[0].due.index, 1);
   EXPECT_EQ(late[0].dueAt, UtcSeconds(2026, 12, 7, 7, 30, 0));
   EXPECT_EQ(late[0].local.tm_min, 30);
   EXPECT_EQ(late[1].due.index, 0);
   EXPECT_EQ(late[1].dueAt, UtcSeconds(2026, 12, 7, 7, 40, 0));
-  // The minute of the check is left to Match, and a skipped one is taken.
-  ASSERT_TRUE(matcher.Match(table, clock.LocalTime(clock.Now())));
-  EXPECT_FALSE(matcher.Match(table, UtcTime(UtcSeconds(2026, 12, 7, 7, 30, 0))));
+  // The minute of the check is left to Current.
+  EXPECT_TRUE(matcher.Current(table, clock.Now(), clock.LocalTime(clock.Now())));
   EXPECT_TRUE(SkippedAt(clock.Now() + 30).empty());
 
   // A new matcher, as at a start, looks back at nothing.
   ScheduleMatcher started;
-  EXPECT_TRUE(started.Skipped(table, clock.Now(), clock.LocalTime(clock.Now()), clock).empty());
+  EXPECT_TRUE(
+      started.Skipped(table, clock.Now(), clock.LocalTime(clock.Now()), clock).late.empty());
 }
 
 // A zone whose offset is not whole minutes (local time is UTC + 40 s): the minute after one
@@ -239,7 +241,7 @@ TEST_F(ScheduleMatcherTest, SkippedMinutesFollowTheLocalMinutesNotTheClocks) {
   clock.Set(2026, 12, 7, 7, 29, 30);  // 07:30:10 local
   Check();
   clock.Set(2026, 12, 7, 7, 31, 25);  // 07:32:05 local
-  const std::vector<ScheduleMatcher::LateDue> late = SkippedAt(clock.Now());
+  const std::vector<ScheduleMatcher::Occurrence> late = SkippedAt(clock.Now());
   ASSERT_EQ(late.size(), 1u);
   EXPECT_EQ(late[0].due.index, 1);
   EXPECT_EQ(late[0].dueAt, UtcSeconds(2026, 12, 7, 7, 30, 20));

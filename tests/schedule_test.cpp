@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "fakes/frame_fixture.h"
+#include "fakes/utc_time.h"
 #include "resource.h"
+#include "settings/settings_dlg.h"
 
 namespace {
 
@@ -85,7 +88,7 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
   ASSERT_EQ(Fired(), 2u);
   EXPECT_EQ(fake.shell.calls[0].parameters, "00,1");
   EXPECT_EQ(fake.shell.calls[1].parameters, "00,0");
-  EXPECT_EQ(once.Month, 12) << "not erased without having run";
+  EXPECT_EQ(once.Month, SLOT_EMPTY) << "told as missed, a one-off can no longer run as meant";
   ASSERT_EQ(fake.tray.calls.size(), 2u);
   EXPECT_EQ(fake.tray.calls[0].what, "modify");
   EXPECT_EQ(fake.tray.calls[0].iconId, unsigned{IDR_MAINFRAME});
@@ -131,6 +134,107 @@ TEST_F(ScheduleTest, ALateRunsBoxCountsAgainstTheNextLateOne) {
   EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時31分から");
 }
 
+// The clock read again after a late run's box: the reservation of the minute in which the late
+// run began is as late as any other by then.
+TEST_F(ScheduleTest, AfterALateRunsBoxTheCurrentMinutesReservationIsLateToo) {
+  Reservation& file = Daily(0, 7, 30);
+  file.Action = ACTION_FILE;
+  Daily(1, 7, 31);
+  fake.shell.starts = false;
+  fake.frame.SetNoError(0);
+  fake.alerts.whileOpen = [&] { fake.clock.Advance(30 * 60); };
+  fake.clock.Set(2026, 12, 7, 7, 29, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 7, 31, 0);  // after a sleep: the file is late, the message due
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 1u) << "the message would have run 30 minutes late";
+  ASSERT_FALSE(fake.tray.calls.empty());
+  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時31分から");
+}
+
+// A minute told as missed is not one that ran: when the clock comes back to it, it runs.
+TEST_F(ScheduleTest, AMinuteOnlyToldAsMissedRunsWhenItComesForReal) {
+  struct Row {
+    const char* name;
+    const char* zone;
+    std::vector<long long> checks;  // in UTC; the last is when the reservation runs
+  };
+  const Row rows[] = {
+      {"clock two hours ahead, corrected five minutes later",
+       "",
+       {UtcSeconds(2026, 12, 7, 8, 25, 0), UtcSeconds(2026, 12, 7, 10, 25, 0),
+        UtcSeconds(2026, 12, 7, 10, 30, 0), UtcSeconds(2026, 12, 7, 8, 30, 0)}},
+      {"date a day ahead, corrected at once",
+       "",
+       {UtcSeconds(2026, 12, 7, 7, 0, 0), UtcSeconds(2026, 12, 8, 7, 0, 0),
+        UtcSeconds(2026, 12, 7, 8, 30, 0)}},
+      // 02:30 comes twice; the PC slept over the first and woke at 02:45.
+      {"central Europe, asleep over the first of two 02:30s",
+       "CET-1CEST,M3.5.0,M10.5.0/3",
+       {UtcSeconds(2026, 10, 25, 0, 20, 0), UtcSeconds(2026, 10, 25, 0, 45, 0),
+        UtcSeconds(2026, 10, 25, 1, 30, 0)}},
+  };
+  for (const Row& row : rows) {
+    FakeFrame frame;
+    frame.clock.zone = row.zone;
+    Reservation& slot = frame.frame.Table()[0];
+    slot.Month = 0;
+    slot.Hour = row.zone[0] == '\0' ? 8 : 2;
+    slot.Minute = 30;
+    slot.Action = ACTION_MESSAGE;
+    for (const long long check : row.checks) {
+      frame.clock.Advance(check - frame.clock.Now());
+      frame.frame.OnTimeChange();
+      EXPECT_EQ(frame.shell.calls.size(), check == row.checks.back() ? 1u : 0u)
+          << row.name << " at " << check;
+    }
+    EXPECT_EQ(frame.tray.calls.size(), 2u) << row.name << ": told once, in the tip and a balloon";
+  }
+}
+
+// How late a reservation is depends on its minute and now, not on when the program started.
+TEST_F(ScheduleTest, LateRunsGoOnAfterTheClockWasSetBackPastTheStart) {
+  fake.clock.Set(2026, 12, 7, 10, 0, 0);
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  Daily(0, 9, 31);
+  fake.clock.Set(2026, 12, 7, 9, 0, 0);
+  fake.frame.OnTimeChange();
+  fake.clock.Set(2026, 12, 7, 9, 30, 30);
+  fake.frame.CheckSchedule();
+  {
+    const UiBusy::Scope boxOpen(fake.busy);
+    fake.clock.Set(2026, 12, 7, 9, 33, 0);
+    fake.frame.CheckSchedule();
+  }
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 1u);
+}
+
+// A reservation added or changed in the settings was not there at the minutes that passed while
+// they were open; one left as it was runs late when they close.
+TEST_F(ScheduleTest, OnlyReservationsLeftUnchangedInTheSettingsRunLateAtTheirOk) {
+  std::strcpy(Daily(0, 7, 31).Message, "kept");
+  std::strcpy(Daily(1, 7, 32).Message, "changed");
+  fake.clock.Set(2026, 12, 7, 7, 28, 0);
+  fake.frame.CheckSchedule();
+  fake.dialogs.whileOpen = [&](int templateId, DialogHandler& handler, FakeDialog&) {
+    if (templateId != IDD_SETTINGS) return;
+    ReservationTable& table = static_cast<CSettingsDlg&>(handler).Table();
+    std::strcpy(table[1].Message, "changed again");
+    table[2] = table[0];
+    table[2].Minute = 30;  // added
+    fake.clock.Set(2026, 12, 7, 7, 38, 0);
+  };
+  fake.frame.OnCommand(ID_SETTINGS);
+  fake.frame.CheckSchedule();
+  ASSERT_EQ(Fired(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].parameters, "00,kept");
+  EXPECT_TRUE(fake.tray.calls.empty()) << "nothing missed: the others were not there";
+  fake.clock.Set(2026, 12, 8, 7, 30, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 2u) << "the added one runs the next day";
+}
+
 // What fell due while the program was not running is told at the next start, never run, even
 // a minute late; the record of the run before is used once.
 TEST_F(ScheduleTest, WhatFellDueWhileTheProgramWasNotRunningIsToldAtTheStartNotRun) {
@@ -143,15 +247,50 @@ TEST_F(ScheduleTest, WhatFellDueWhileTheProgramWasNotRunningIsToldAtTheStartNotR
   fake.clock.Set(2026, 12, 7, 7, 31, 20);
   ASSERT_EQ(fake.frame.OnCreate(), 0);
   EXPECT_FALSE(fake.runRecord.left);
-  fake.tray.calls.clear();
+  ASSERT_EQ(fake.tray.calls.size(), 3u);
+  EXPECT_EQ(fake.tray.calls[1].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時30分から");
+  EXPECT_EQ(fake.tray.calls[2].what, "balloon");
   RunFor(1);
   EXPECT_EQ(Fired(), 1u) << "only the reservation of the start's own minute runs";
-  ASSERT_EQ(fake.tray.calls.size(), 2u);
-  EXPECT_EQ(fake.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時30分から");
-  EXPECT_EQ(fake.tray.calls[1].what, "balloon");
+  EXPECT_EQ(fake.tray.calls.size(), 3u);
 
   fake.frame.OnClose();
   EXPECT_EQ(fake.runRecord.left, fake.clock.Now()) << "the last check, for the next start";
+}
+
+// The record of the run before: one that no run could have written tells nothing; after months
+// closed the first missed time is exact and the count says it is a least.
+TEST_F(ScheduleTest, TheRecordOfTheRunBeforeTellsOnlyWhatItCan) {
+  const long long now = UtcSeconds(2026, 12, 7, 7, 31, 20);
+  const struct {
+    long long record;
+    const char* tip;  // nothing told: none
+  } rows[] = {
+      {-1, nullptr},
+      {LLONG_MIN, nullptr},
+      {now + 60, nullptr},
+      {LLONG_MAX, nullptr},
+      {now - 90 * 86400LL - 650, "鳴刻 実行しなかった予約 63件以上 09月08日 07時30分から"},
+  };
+  for (const auto& row : rows) {
+    FakeFrame frame;
+    frame.profile.readResult = ProfileStore::ReadResult::kOk;
+    frame.profile.contents =
+        "[OPTION]\r\nArrayStock=2\r\n"
+        "[DATA0]\r\nMonth=0\r\nHour=7\r\nMinute=30\r\nAction=3\r\n"
+        "[DATA1]\r\nMonth=0\r\nHour=7\r\nMinute=31\r\nAction=3\r\n";
+    frame.runRecord.left = row.record;
+    frame.clock.Advance(now);
+    ASSERT_EQ(frame.frame.OnCreate(), 0);
+    frame.frame.CheckSchedule();
+    EXPECT_EQ(frame.shell.calls.size(), 1u) << row.record << ": the start's own minute runs";
+    if (row.tip == nullptr) {
+      EXPECT_EQ(frame.tray.calls.size(), 1u) << row.record << ": the icon, nothing told";
+    } else {
+      ASSERT_EQ(frame.tray.calls.size(), 3u) << row.record;
+      EXPECT_EQ(frame.tray.calls[1].tip, row.tip);
+    }
+  }
 }
 
 TEST_F(ScheduleTest, AResumeAndAClockChangeCheckAtOnceAndReplayNothing) {

@@ -4,8 +4,8 @@
 class Power {
  public:
   virtual ~Power() = default;
-  // Asks the system to stay awake for as long as this process runs.
-  virtual void KeepSystemAwake() = 0;
-  // While on, the display stays on as well; off brings back what was asked before.
+  // While on, the system does not go to sleep by itself.
+  virtual void KeepSystemAwake(bool on) = 0;
+  // While on, neither the system nor the display does.
   virtual void KeepDisplayOn(bool on) = 0;
 };

@@ -1,5 +1,6 @@
 #include "reservations/reservation.h"
 
+#include <cstring>
 #include <string>
 
 #include "platform/executable_location.h"
@@ -21,4 +22,13 @@ Reservation DefaultReservation(ExecutableLocation& location) {
   cp932::CopyToField(record.Message, texts::kDefaultMessage);
   cp932::CopyToField(record.FileName, location.DirectoryCp932() + "readme.txt");
   return record;
+}
+
+bool SameReservation(const Reservation& a, const Reservation& b) {
+  return a.Month == b.Month && a.Day == b.Day && a.Week == b.Week && a.Hour == b.Hour &&
+         a.Minute == b.Minute && a.Action == b.Action && a.Drive == b.Drive && a.Track == b.Track &&
+         a.Time == b.Time && a.Erace == b.Erace &&
+         std::strncmp(a.Message, b.Message, kMessageSize) == 0 &&
+         std::strncmp(a.FileName, b.FileName, kFileNameSize) == 0 &&
+         std::strncmp(a.Command, b.Command, kCommandSize) == 0;
 }

@@ -44,6 +44,9 @@ constexpr DurationIndex kDurationIndexCount = 14;
 // Seconds of a DurationIndex; 0 (no limit) for index 0 and for every value outside 0..13.
 int DurationSeconds(DurationIndex index);
 
+// The same reservation: every field, the texts up to their ends.
+bool SameReservation(const Reservation& a, const Reservation& b);
+
 // A slot that holds no reservation.
 inline bool IsEmpty(const Reservation& slot) { return slot.Month == SLOT_EMPTY; }
 // A reservation the settings list shows: every month (0) or one of the twelve. The list ends at

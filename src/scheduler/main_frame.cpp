@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
@@ -33,6 +34,24 @@ constexpr unsigned kProfileReadPauseMs = 100;
 // How long before a reservation the system is woken: about what waking takes.
 constexpr long long kWakeLeadSeconds = 60;
 
+// Which slots of `after` hold a reservation that `before` did not: added or changed.
+std::vector<bool> Renewed(const ReservationTable& before, const ReservationTable& after) {
+  std::vector<bool> renewed(static_cast<std::size_t>(after.Size()), false);
+  const int count = before.Size();
+  int from = 0;  // where the last one was found: the order is mostly kept
+  for (int i = 0; i < after.Size(); ++i) {
+    if (IsEmpty(after[i])) continue;
+    bool found = false;
+    for (int k = 0; k < count && !found; ++k) {
+      const int j = (from + k) % count;
+      found = SameReservation(before[j], after[i]);
+      if (found) from = j + 1;
+    }
+    renewed[static_cast<std::size_t>(i)] = !found;
+  }
+  return renewed;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings)
@@ -56,12 +75,8 @@ int CMainFrame::OnCreate() {
     m_ports.tray.Add(m_nid.iconId, m_nid.tip);
   }
   m_matcher = ScheduleMatcher();
-  m_startedAt = m_ports.clock.Now();
-  if (const std::optional<long long> lastCheck = m_ports.runRecord.Take())
-    m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
+  TellMissedWhileClosed();
   StartTimers();
-  // Refusing the suspend broadcasts is not enough on systems that no longer send them.
-  m_ports.power.KeepSystemAwake();
   ResetWakeTimer();
   return 0;
 }
@@ -210,6 +225,7 @@ void CMainFrame::OnSettings() {
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
   EditedOptions options{m_bNoError, m_bWakeUp};
   if (!m_settings.Edit(edited, options)) return;
+  m_matcher.Renew(Renewed(m_table, edited), m_ports.clock.Now());
   m_table = std::move(edited);
   m_bNoError = options.noError;
   // Told once after each time the user turns it on, not at every start of a run.
@@ -218,27 +234,36 @@ void CMainFrame::OnSettings() {
   // Written now, so that a crash later loses no edit. The edits stay in effect for this run
   // even when the file cannot take them.
   if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
-  if (m_bWakeUp) {
-    ResetWakeTimer();
-  } else {
-    m_ports.wakeTimer.Cancel();
-  }
+  if (!m_bWakeUp) m_ports.wakeTimer.Cancel();
+  ResetWakeTimer();
 }
 
 void CMainFrame::ResetWakeTimer() {
-  if (!m_bWakeUp) return;
+  m_wakeAt.reset();
+  // Refusing the suspend broadcasts is not enough on systems that no longer send them.
+  if (!m_bWakeUp) return HoldSystemAwake(true);
   const long long now = m_ports.clock.Now();
   const std::optional<long long> due = NextDueTime(m_table, now, m_ports.clock);
   if (!due) {
     m_ports.wakeTimer.Cancel();
-    return;
+    return HoldSystemAwake(false);
   }
   // Within the last minute the reservation's own time still wakes the system, a little late.
   const long long wake = *due - kWakeLeadSeconds > now ? *due - kWakeLeadSeconds : *due;
-  if (m_ports.wakeTimer.Set(wake) || !m_bTellWakeFailure) return;
+  m_wakeAt = wake;
+  const bool wakes = m_ports.wakeTimer.Set(wake);
+  // A system that will not wake for the reservation is kept from sleeping through it.
+  HoldSystemAwake(!wakes);
+  if (wakes || !m_bTellWakeFailure) return;
   // Cleared first: the box's own loop runs ticks that may set the timer again.
   m_bTellWakeFailure = false;
   m_ports.alerts.ShowWarning(texts::kWakeUnavailable, texts::kErrorCaption);
+}
+
+void CMainFrame::HoldSystemAwake(bool hold) {
+  if (hold == m_bSystemHeld) return;
+  m_ports.power.KeepSystemAwake(hold);
+  m_bSystemHeld = hold;
 }
 
 CMainFrame::DisplayHold::DisplayHold(CMainFrame& frame) : m_frame(frame) {

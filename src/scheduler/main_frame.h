@@ -1,5 +1,8 @@
 #pragma once
 
+#include <ctime>
+#include <optional>
+
 #include "platform/frame_handler.h"
 #include "reservations/profile.h"
 #include "reservations/reservation_table.h"
@@ -94,8 +97,17 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
     char tip[64];
   };
 
-  // Runs what the matcher found due, and erases it if it asks to be.
-  void RunDue(const ScheduleMatcher::Due& due);
+  // What fell due while the clock was not checked: each runs, or with `mayRun` false or when
+  // too late, is told; true when one was told.
+  bool OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun);
+  // Runs what fell due, and erases it if it asks to be, unless it is too late; true when it
+  // was told as missed instead.
+  bool RunOrTell(const ScheduleMatcher::Occurrence& due);
+  // Notes a reservation missed in that local minute, unless that minute was told already, and
+  // erases it if it asks to be; true when it was noted.
+  bool Tell(const ScheduleMatcher::Due& due, const std::tm& local, long long minute);
+  // At the start: what fell due since the last run looked at the clock is told, never run.
+  void TellMissedWhileClosed();
   // Tells of what was missed, in a balloon and in the idle icon's tip.
   void ReportMissed();
   int RunFile(const Reservation& slot);
@@ -124,8 +136,9 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
   bool ReportProfileFailure(const char* what, bool offerRetry);
   // While waking is on: the wake timer set for the next reservation due, or cancelled when none
-  // is.
+  // is. The system is kept awake unless it will wake for what is due.
   void ResetWakeTimer();
+  void HoldSystemAwake(bool hold);
   void ReleaseDisplayWhenIdle();
 
   FramePorts m_ports;
@@ -140,12 +153,12 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // The user turned waking on and has not yet been told that the system cannot wake for it.
   bool m_bTellWakeFailure = false;
   bool m_bDisplayHeld = false;
+  bool m_bSystemHeld = false;
+  // The time the wake timer was last set for, while waking is on.
+  std::optional<long long> m_wakeAt;
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
   ScheduleMatcher m_matcher;
-  // The clock's second of the start: what fell due before it fell due while the program was
-  // not running, and never runs late.
-  long long m_startedAt = 0;
   MissedReservations m_missed;
 };

@@ -9,15 +9,19 @@ class MissedReservations {
  public:
   // One more, due at that local minute.
   void Note(const std::tm& local);
-  void Clear() { m_count = 0; }
+  // More were missed than were noted: the count is told as a least.
+  void NoteUncounted() { m_uncounted = true; }
+  void Clear() { *this = MissedReservations(); }
   bool Any() const { return m_count > 0; }
   // How many, and the local time of the first: in the icon's tip, and in its balloon.
   std::string Tip() const;
   std::string Notice() const;
 
  private:
+  std::string Count() const;
   std::string FirstTime() const;
 
   long long m_count = 0;
-  std::tm m_first = {};
+  bool m_uncounted = false;
+  std::tm m_first = {};  // the earliest noted
 };

@@ -108,24 +108,27 @@ long long WallSeconds(const std::tm& local) {
 
 }  // namespace
 
-std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const std::tm& now) {
+std::optional<long long> NextDueMinuteCount(const Reservation& slot, const std::tm& now) {
+  if (!CanFallDue(slot)) return std::nullopt;
   const long long today = DayNumber(Date{now.tm_year + 1900, now.tm_mon + 1, now.tm_mday});
-  const int nowMinute = now.tm_hour * 60 + now.tm_min;
-  long long best = -1;  // minutes since the epoch of the day numbers
+  const int minute = slot.Hour * 60 + slot.Minute;
+  // The minute the clock is in has begun already: not after now.
+  const long long day =
+      FirstMatchingDay(slot, minute > now.tm_hour * 60 + now.tm_min ? today : today + 1);
+  if (day < 0) return std::nullopt;
+  return day * kMinutesPerDay + minute;
+}
+
+std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const std::tm& now) {
+  std::optional<long long> best;
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
-    const Reservation& slot = table[i];
-    if (!CanFallDue(slot)) continue;
-    const int minute = slot.Hour * 60 + slot.Minute;
-    // The minute the clock is in has begun already: not after now.
-    const long long day = FirstMatchingDay(slot, minute > nowMinute ? today : today + 1);
-    if (day < 0) continue;
-    const long long due = day * kMinutesPerDay + minute;
-    if (best < 0 || due < best) best = due;
+    const std::optional<long long> due = NextDueMinuteCount(table[i], now);
+    if (due && (!best || *due < *best)) best = due;
   }
-  if (best < 0) return std::nullopt;
-  const Date date = DateOf(best / kMinutesPerDay);
-  const int minute = static_cast<int>(best % kMinutesPerDay);
+  if (!best) return std::nullopt;
+  const Date date = DateOf(*best / kMinutesPerDay);
+  const int minute = static_cast<int>(*best % kMinutesPerDay);
   return LocalMinute{date.year, date.month, date.day, minute / 60, minute % 60};
 }
 

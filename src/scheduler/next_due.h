@@ -5,6 +5,7 @@
 
 class Clock;
 class ReservationTable;
+struct Reservation;
 
 // A minute of the local calendar, as the slots name one.
 struct LocalMinute {
@@ -14,6 +15,10 @@ struct LocalMinute {
   int hour;
   int minute;
 };
+
+// The first minute after the one `now` is in at which the slot falls due, counted in minutes from
+// 1970-01-01 00:00 of the local calendar, or none when it never will.
+std::optional<long long> NextDueMinuteCount(const Reservation& slot, const std::tm& now);
 
 // The first minute after the one `now` is in at which some slot of the table falls due by the
 // matcher's rule, or none when no slot ever will. The table holds no year: a date comes every

@@ -2,6 +2,7 @@
 
 #include "platform/alerts.h"
 #include "platform/clock.h"
+#include "platform/run_record.h"
 #include "platform/tray_icon.h"
 #include "resource.h"
 #include "scheduler/main_frame.h"
@@ -19,32 +20,65 @@ constexpr long long kLateRunLimit = 600;
 }  // namespace
 
 void CMainFrame::CheckSchedule() {
+  const long long now = m_ports.clock.Now();
+  // Boxes open or not, the wake timer never stands at a time already past.
+  if (m_wakeAt && now >= *m_wakeAt) ResetWakeTimer();
   // Nothing is matched while a box is open, so that a minute falling due meanwhile is still
   // there to be found late once the box has closed.
   if (m_busy.IsBusy()) return;
-  const long long now = m_ports.clock.Now();
   const std::tm localNow = m_ports.clock.LocalTime(now);
-  bool missed = false;
-  for (const ScheduleMatcher::LateDue& late :
-       m_matcher.Skipped(m_table, now, localNow, m_ports.clock)) {
-    // Measured before each run: an earlier late run's box may have been open for a while.
-    if (late.dueAt >= m_startedAt && m_ports.clock.Now() - late.dueAt <= kLateRunLimit) {
-      RunDue(late.due);
-    } else {
-      m_missed.Note(late.local);
-      missed = true;
-    }
-  }
-  if (missed) ReportMissed();
-  const std::optional<ScheduleMatcher::Due> due = m_matcher.Match(m_table, localNow);
-  if (due) RunDue(*due);
+  bool missed = OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), true);
+  const std::optional<ScheduleMatcher::Occurrence> due = m_matcher.Current(m_table, now, localNow);
+  if (due) missed = RunOrTell(*due) || missed;
+  if (!missed) return;
+  ReportMissed();
+  // A one-off told as missed is gone.
+  ResetWakeTimer();
 }
 
-void CMainFrame::RunDue(const ScheduleMatcher::Due& due) {
+bool CMainFrame::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
+  bool missed = false;
+  for (const ScheduleMatcher::Earlier& earlier : skip.earlier) {
+    missed = Tell(earlier.due, earlier.local, earlier.minute) || missed;
+    m_missed.NoteUncounted();
+  }
+  for (const ScheduleMatcher::Occurrence& late : skip.late) {
+    missed = (mayRun ? RunOrTell(late) : Tell(late.due, late.local, late.minute)) || missed;
+  }
+  return missed;
+}
+
+void CMainFrame::TellMissedWhileClosed() {
+  const std::optional<long long> lastCheck = m_ports.runRecord.Take();
+  const long long now = m_ports.clock.Now();
+  const std::tm localNow = m_ports.clock.LocalTime(now);
+  // A record that no earlier run could have written tells nothing. Either way the run looks
+  // back from its start, should a box keep the first ticks from checking.
+  if (!lastCheck || *lastCheck < 0 || *lastCheck > now) {
+    m_matcher.LookBackFrom(now, localNow);
+    return;
+  }
+  m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
+  if (OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), false)) ReportMissed();
+}
+
+bool CMainFrame::RunOrTell(const ScheduleMatcher::Occurrence& due) {
+  // The clock is read again for each: an action before it may have held a box for long.
+  if (m_ports.clock.Now() - due.dueAt > kLateRunLimit) return Tell(due.due, due.local, due.minute);
   // The minute is taken already: the action's modal box keeps the ticks coming.
-  RunReservation(due.index);
-  if (due.erase) m_table[due.index].Month = SLOT_EMPTY;
+  m_matcher.Ran(due.minute);
+  RunReservation(due.due.index);
+  if (due.due.erase) m_table[due.due.index].Month = SLOT_EMPTY;
   ResetWakeTimer();
+  return false;
+}
+
+bool CMainFrame::Tell(const ScheduleMatcher::Due& due, const std::tm& local, long long minute) {
+  if (!m_matcher.Told(minute)) return false;
+  m_missed.Note(local);
+  // It can no longer run as meant, and the balloon has told of it.
+  if (due.erase) m_table[due.index].Month = SLOT_EMPTY;
+  return true;
 }
 
 void CMainFrame::ReportMissed() {

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "win32/text.h"
 
@@ -95,12 +97,17 @@ std::optional<long long> Win32RunRecord::Take() {
     if (!ReadFile(file.Get(), text, sizeof text - 1, &read, nullptr)) read = 0;
     text[read] = '\0';
   }
-  DeleteFileW(m_path.c_str());
-  // Half a file, from a run that ended while writing it, lacks the line's end and tells nothing.
-  char* end = nullptr;
-  const long long seconds = std::strtoll(text, &end, 10);
-  if (end == text || std::string(end) != "\r\n") return std::nullopt;
-  return seconds;
+  // A record that stays would tell the same again at every start.
+  if (!DeleteFileW(m_path.c_str())) return std::nullopt;
+  // Only what Leave writes: digits, and the line's end that half a file, from a run that ended
+  // while writing it, lacks. Eighteen digits cannot overflow.
+  const std::string_view line(text, read);
+  const std::size_t digits = line.size() - std::min<std::size_t>(line.size(), 2);
+  if (digits == 0 || digits > 18 || line.substr(digits) != "\r\n" ||
+      line.find_first_not_of("0123456789") != digits) {
+    return std::nullopt;
+  }
+  return std::strtoll(text, nullptr, 10);
 }
 
 void Win32RunRecord::Leave(long long lastCheck) {

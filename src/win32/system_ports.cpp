@@ -59,8 +59,8 @@ bool Win32Alerts::AskRetry(const char* text, const char* caption) {
   // programs' windows come up meanwhile, and the foreground may be refused: hence topmost,
   // which without an owner is all that system-modal means (Wine ignores MB_TOPMOST).
   return MessageBoxW(nullptr, Cp932ToWide(text).c_str(), Cp932ToWide(caption).c_str(),
-                     MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND | MB_SYSTEMMODAL) ==
-         IDRETRY;
+                     MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND | MB_SYSTEMMODAL) !=
+         IDCANCEL;
 }
 
 void Win32Alerts::Beep() { MessageBeep(MB_OK); }
@@ -176,18 +176,66 @@ void Win32Foreground::BringForward(WindowHandle window) {
   AttachThreadInput(targetThread, foregroundThread, FALSE);
 }
 
-void Win32Power::KeepSystemAwake() { SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED); }
+void Win32Power::KeepSystemAwake(bool on) {
+  m_system = on;
+  Request();
+}
 
 void Win32Power::KeepDisplayOn(bool on) {
-  if (on) {
-    m_beforeDisplay =
-        SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
-    return;
-  }
-  // 0 when the first call failed: then the program's own request is what was asked before.
-  SetThreadExecutionState(m_beforeDisplay != 0 ? m_beforeDisplay
-                                               : ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+  m_display = on;
+  Request();
 }
+
+void Win32Power::Request() {
+  EXECUTION_STATE state = ES_CONTINUOUS;
+  if (m_system || m_display) state |= ES_SYSTEM_REQUIRED;
+  if (m_display) state |= ES_DISPLAY_REQUIRED;
+  SetThreadExecutionState(state);
+}
+
+namespace {
+
+// The power plan's "allow wake timers" in the sleep settings: 0 off, 1 on, 2 only the system's
+// important ones, which ours is not.
+constexpr GUID kSleepSubgroup = {
+    0x238C9FA8, 0x0AAD, 0x41ED, {0x83, 0xF4, 0x97, 0xBE, 0x24, 0x2C, 0x8F, 0x20}};
+constexpr GUID kAllowWakeTimers = {
+    0xBD3B718A, 0x0680, 0x4D9D, {0x8A, 0xB2, 0xE1, 0xD2, 0xB4, 0xAC, 0x80, 0x6D}};
+
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+  // Through a plain function pointer, the cast that the compiler accepts for any signature.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Whether the active power plan lets our timer wake the system on the power source in use. True
+// where the plan cannot be read: powrprof is loaded only here and may lack the calls (Wine).
+bool PowerPlanAllowsWakeTimers() {
+  const HMODULE powrprof = LoadLibraryExW(L"powrprof.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (powrprof == nullptr) return true;
+  using GetActiveScheme = DWORD(WINAPI*)(HKEY, GUID**);
+  using ReadValueIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD*);
+  SYSTEM_POWER_STATUS power{};
+  const bool onBattery = GetSystemPowerStatus(&power) && power.ACLineStatus == 0;
+  const auto getActiveScheme = Export<GetActiveScheme>(powrprof, "PowerGetActiveScheme");
+  const auto readValueIndex = Export<ReadValueIndex>(
+      powrprof, onBattery ? "PowerReadDCValueIndex" : "PowerReadACValueIndex");
+  bool allowed = true;
+  GUID* scheme = nullptr;
+  if (getActiveScheme != nullptr && readValueIndex != nullptr &&
+      getActiveScheme(nullptr, &scheme) == ERROR_SUCCESS && scheme != nullptr) {
+    DWORD value = 1;
+    if (readValueIndex(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) ==
+        ERROR_SUCCESS) {
+      allowed = value == 1;
+    }
+    LocalFree(scheme);
+  }
+  FreeLibrary(powrprof);
+  return allowed;
+}
+
+}  // namespace
 
 Win32WakeTimer::~Win32WakeTimer() { Cancel(); }
 
@@ -203,7 +251,8 @@ bool Win32WakeTimer::Set(long long dueSeconds) {
   // ERROR_TIMER_RESUME_IGNORED (722), the error of the same status, which mingw does not name.
   constexpr DWORD kTimerResumeIgnored = 722;
   const DWORD error = GetLastError();
-  return error != ERROR_NOT_SUPPORTED && error != kTimerResumeIgnored;
+  return error != ERROR_NOT_SUPPORTED && error != kTimerResumeIgnored &&
+         PowerPlanAllowsWakeTimers();
 }
 
 void Win32WakeTimer::Cancel() {

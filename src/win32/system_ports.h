@@ -84,11 +84,15 @@ class Win32Foreground : public Foreground {
 
 class Win32Power : public Power {
  public:
-  void KeepSystemAwake() override;
+  void KeepSystemAwake(bool on) override;
   void KeepDisplayOn(bool on) override;
 
  private:
-  EXECUTION_STATE m_beforeDisplay = 0;  // what was asked before the display was kept on
+  // The thread's request stands for both: each call replaces the one before.
+  void Request();
+
+  bool m_system = false;
+  bool m_display = false;
 };
 
 // A waitable timer of its own, made at the first Set and closed at Cancel.

@@ -107,9 +107,9 @@ class FakeForeground : public Foreground {
 
 class FakePower : public Power {
  public:
-  void KeepSystemAwake() override { ++requests; }
+  void KeepSystemAwake(bool on) override { system.push_back(on); }
   void KeepDisplayOn(bool on) override { display.push_back(on); }
-  int requests = 0;
+  std::vector<bool> system;   // each request, in order
   std::vector<bool> display;  // each request, in order
 };
 
