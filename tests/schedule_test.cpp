@@ -113,6 +113,22 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
     frame.frame.CheckSchedule();
     EXPECT_EQ(frame.shell.calls.size(), late <= 600 ? 1u : 0u) << late;
   }
+
+  // Erasing itself, a daily reservation slept over for days is told once and never runs after.
+  FakeFrame slept;
+  Reservation& daily = slept.frame.Table()[0];
+  daily.Month = 0;
+  daily.Hour = 7;
+  daily.Minute = 30;
+  daily.Erace = 1;
+  daily.Action = ACTION_MESSAGE;
+  slept.clock.Set(2026, 12, 5, 7, 0, 0);
+  slept.frame.CheckSchedule();
+  slept.clock.Set(2026, 12, 7, 7, 35, 0);
+  slept.frame.OnResume();
+  EXPECT_TRUE(slept.shell.calls.empty());
+  ASSERT_FALSE(slept.tray.calls.empty());
+  EXPECT_EQ(slept.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月05日 07時30分から");
 }
 
 TEST_F(ScheduleTest, ALateRunsBoxCountsAgainstTheNextLateOne) {

@@ -43,6 +43,8 @@ bool CMainFrame::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
     m_missed.NoteUncounted();
   }
   for (const ScheduleMatcher::Occurrence& late : skip.late) {
+    // Erased at an earlier minute of the same walk: it would have run no more.
+    if (IsEmpty(m_table[late.due.index])) continue;
     missed = (mayRun ? RunOrTell(late) : Tell(late.due, late.local, late.minute)) || missed;
   }
   return missed;

@@ -425,7 +425,7 @@ case_message_due() {
   # Closed, the program leaves when it last looked at the clock beside its profile. Started
   # again with that moved ten minutes back, it finds DATA1's minute passed while it was not
   # running: a balloon tells of it, and it does not run, though it would a minute late had the
-  # program been running.
+  # program been running. Told as missed, the one-off is gone.
   local record="$program_folder/chimeday.lastcheck" last_check
   [ -f "$record" ] || e2e_fail "no record of the last check after closing"
   last_check=$(tr -d '\r\n' <"$record")
@@ -437,7 +437,25 @@ case_message_due() {
     e2e_fail "no balloon for the reservation missed while the program was not running"
   [ ! -e "$record" ] || e2e_fail "the start left the record of the last check in place"
   e2e_close_resident
-  e2e_assert_eq "$due_month" "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 after the start"
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 after the start that told of it"
+
+  # A record that no run could have written tells nothing, is removed, and the run goes on.
+  local hostile i
+  for hostile in -600 99999999999999999999 'last week'; do
+    e2e_wait_desktop_gone
+    printf '%s\r\n' "$hostile" >"$record"
+    e2e_start_resident "$program_folder"
+    for ((i = 0; i < 100; i++)); do
+      [ -e "$record" ] || break
+      sleep 0.1
+    done
+    [ ! -e "$record" ] || e2e_fail "the start left the record '$hostile' in place"
+    # The balloon would come with the record's removal; three seconds tell that it did not.
+    if e2e_probe wait --class tooltips_class32 --visible --timeout 3000; then
+      e2e_fail "a balloon after a start with the record '$hostile'"
+    fi
+    e2e_close_resident
+  done
 }
 
 # A file reservation whose file is missing; NO_ERROR is the option. With LATE_MESSAGE, a

@@ -532,13 +532,19 @@ case_options_wake() {
   e2e_close_resident
 }
 
+# Open across two reservations' minutes: nothing runs meanwhile. At OK the one left as it was
+# runs late, and the one added for a minute already past waits for its next time.
 case_busy() {
   e2e_align_clock 45
   e2e_probe clock --ahead 60 || e2e_fail "no clock"
   local due_start=$(($(e2e_value epoch) - $(e2e_value second)))
-  printf '[DATA0]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=3\nMessage=来ない\n' \
+  printf '[DATA0]\nMonth=%s\nDay=%s\nHour=%s\nMinute=%s\nAction=3\nErace=1\nMessage=遅れて来る\n' \
     "$(e2e_value month)" "$(e2e_value day)" "$(e2e_value hour)" "$(e2e_value minute)" |
     e2e_write_profile "$ini" 2 0
+  e2e_probe clock --ahead 120 || e2e_fail "no clock"
+  local added_hour added_minute
+  added_hour=$(e2e_value hour)
+  added_minute=$(e2e_value minute)
   e2e_start_resident "$program_folder"
   open_settings
   # The clicks are sent, so that the menu check below comes after both were handled; a menu
@@ -557,9 +563,32 @@ case_busy() {
   e2e_sleep_until $((due_start + 5))
   e2e_probe windows --title 鳴刻メッセージ || e2e_fail "cannot list windows"
   e2e_assert_eq 0 "$(e2e_value matches)" "message windows of a reservation due meanwhile"
-  e2e_press "$editor" 2 "the editor"
-  e2e_press "$settings" 2 "the settings dialog"
+
+  # Added for the next minute, which passes before OK: a file that is not there, whose box
+  # would say that it ran.
+  e2e_probe click --hwnd "$editor" --id $daily --send || e2e_fail "cannot choose daily"
+  e2e_probe click --hwnd "$editor" --id $action_file --send || e2e_fail "cannot choose the file"
+  e2e_probe set-text --hwnd "$editor" --id $file_edit --text 'C:\no such folder\来ない.exe' ||
+    e2e_fail "cannot type the file's name"
+  e2e_probe select --hwnd "$editor" --id $hour_combo --index $((10#$added_hour)) ||
+    e2e_fail "no hour"
+  e2e_probe select --hwnd "$editor" --id $minute_combo --index $((10#$added_minute)) ||
+    e2e_fail "no minute"
+  e2e_press "$editor" 1 "the editor"
+  e2e_sleep_until $((due_start + 122))
+  press_settings_ok
+  e2e_probe wait --title 鳴刻メッセージ --visible --timeout 40000 ||
+    e2e_fail "the reservation left as it was did not run late at OK"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_assert_eq 遅れて来る "$(e2e_value text)" "late message at OK"
+  settle "$E2E_FRAME" "the frame"
+  e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "boxes of the file added for a minute already past"
   e2e_close_resident
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 erased after its late run"
+  e2e_assert_eq "$((10#$added_hour)):$((10#$added_minute))" \
+    "$(e2e_ini_value "$ini" DATA1 Hour):$(e2e_ini_value "$ini" DATA1 Minute)" \
+    "the added reservation kept for its next time"
 }
 
 case "$case_name" in
