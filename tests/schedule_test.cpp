@@ -226,6 +226,24 @@ TEST_F(ScheduleTest, LateRunsGoOnAfterTheClockWasSetBackPastTheStart) {
   EXPECT_EQ(Fired(), 1u);
 }
 
+// The version box opened at once after the start, before the first tick: the reservation whose
+// minute passed behind it runs late all the same.
+TEST_F(ScheduleTest, WhatFellDueBehindABoxOpenedBeforeTheFirstTickRunsLate) {
+  fake.clock.Set(2026, 12, 7, 7, 29, 30);
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  Reservation& once = Daily(0, 7, 30);
+  once.Month = 12;
+  once.Day = 7;
+  once.Erace = 1;
+  {
+    const UiBusy::Scope versionBox(fake.busy, IDD_ABOUTBOX);
+    RunFor(130);
+  }
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Fired(), 1u);
+  EXPECT_EQ(once.Month, SLOT_EMPTY);
+}
+
 // A reservation added or changed in the settings was not there at the minutes that passed while
 // they were open; one left as it was runs late when they close.
 TEST_F(ScheduleTest, OnlyReservationsLeftUnchangedInTheSettingsRunLateAtTheirOk) {
