@@ -173,8 +173,9 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
 
   // The notification reaches the player that plays.
+  const unsigned soundDevice = fake.mci.ids.at("chimeday");
   fake.mci.sent.clear();
-  fake.frame.OnMciNotify(true);
+  fake.frame.OnMciNotify(true, soundDevice);
   EXPECT_EQ(fake.mci.sent, Strings{"play chimeday from 0 notify"});
 
   fake.mci.sent.clear();
@@ -182,7 +183,10 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   ASSERT_GE(fake.mci.sent.size(), 3u);
   EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 3),
             (Strings{"stop chimeday", "close chimeday", "stop E:"}));
+  // The sound had ended just before its stop: its notification restarts nothing.
   fake.mci.sent.clear();
+  fake.frame.OnMciNotify(true, soundDevice);
+  EXPECT_TRUE(fake.mci.sent.empty());
   ASSERT_EQ(fake.frame.RunReservation(1), 1);
   EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 2),
             (Strings{"stop E:", "close E:"}));

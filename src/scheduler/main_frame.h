@@ -63,7 +63,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   void OnTrayNotify(TrayMouse mouse) override;
   // Handles the frame's own commands; false for those that go on to the application.
   bool OnCommand(unsigned id) override;
-  void OnMciNotify(bool successful) override;
+  void OnMciNotify(bool successful, unsigned device) override;
   void OnClose() override;
   bool OnQueryEndSession() override;
   void OnEndSession(bool ending) override;

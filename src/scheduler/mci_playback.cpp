@@ -9,6 +9,11 @@
 
 MciPlayback::MciPlayback(Mci& mci, PlaybackHost& host) : m_mci(mci), m_host(host) {}
 
+void MciPlayback::Opened(const char* name) {
+  m_deviceId = m_mci.DeviceId(name);
+  m_playing = true;
+}
+
 bool MciPlayback::PlayNotified(const std::string& command) {
   cp932::CopyToField(m_playCommand, command);
   return m_mci.SendString(m_playCommand, nullptr, 0, true);
@@ -26,8 +31,8 @@ void MciPlayback::StopDevice(const char* stop, const char* close) {
   m_playing = false;
 }
 
-void MciPlayback::OnNotify(bool successful) {
-  if (!successful || !m_playing) return;
+void MciPlayback::OnNotify(bool successful, unsigned device) {
+  if (!successful || !m_playing || device != m_deviceId) return;
   if (!m_mci.SendString(m_playCommand, nullptr, 0, true)) {
     Stop();
     ReportRepeatFailure();

@@ -24,8 +24,9 @@ class MciPlayback {
   MciPlayback& operator=(const MciPlayback&) = delete;
 
   virtual void Stop() = 0;
-  // The device's notification that a play command ended, played to its end or not.
-  void OnNotify(bool successful);
+  // The notification of `device` that a play command ended, played to its end or not. That of
+  // another device is ignored: it may come late from one stopped since.
+  void OnNotify(bool successful, unsigned device);
   // Once a second: stops the playback when its time is up.
   void TickCountdown();
   bool IsPlaying() const { return m_playing; }
@@ -37,8 +38,9 @@ class MciPlayback {
   MciPlayback(Mci& mci, PlaybackHost& host);
   ~MciPlayback() = default;
 
-  // The device has been opened: Stop must close it.
-  void Opened() { m_playing = true; }
+  // The device has been opened under `name`: Stop must close it, and its notifications repeat
+  // the play command.
+  void Opened(const char* name);
   // Sends `command` with a notification to the frame and keeps it for the repeats.
   bool PlayNotified(const std::string& command);
   // Counts down `time` and shows the icon of a playback.
@@ -52,6 +54,7 @@ class MciPlayback {
  private:
   PlaybackHost& m_host;
   bool m_playing = false;
-  int m_secondsLeft = 0;  // 0: no countdown
+  unsigned m_deviceId = 0;  // of the device last opened
+  int m_secondsLeft = 0;    // 0: no countdown
   char m_playCommand[kMciStringSize] = {};
 };

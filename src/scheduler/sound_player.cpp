@@ -9,7 +9,7 @@
 namespace {
 
 // One sound at a time, under one name.
-constexpr char kAliasPart[] = " alias chimeday";
+constexpr char kAlias[] = "chimeday";
 // From the start: a repeat begins where the file begins, not where it ended.
 constexpr char kPlay[] = "play chimeday from 0 notify";
 constexpr char kStop[] = "stop chimeday";
@@ -37,12 +37,13 @@ int SoundPlayer::Play(const Reservation& slot) {
   if (IsPlaying()) Stop();
   m_file.assign(slot.FileName, std::find(slot.FileName, slot.FileName + kFileNameSize, '\0'));
   // Quoted: a path may hold blanks, and no file name holds a quote.
-  const std::string open = "open \"" + m_file + "\" type " + SoundDeviceType(m_file) + kAliasPart;
+  const std::string open =
+      "open \"" + m_file + "\" type " + SoundDeviceType(m_file) + " alias " + kAlias;
   if (!m_mci.SendString(open.c_str(), nullptr, 0, false)) {
     Report(texts::kSoundOpenFailed);
     return 0;
   }
-  Opened();
+  Opened(kAlias);
   if (!PlayNotified(kPlay)) {
     Stop();
     Report(texts::kSoundPlayFailed);
