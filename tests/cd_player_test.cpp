@@ -24,6 +24,7 @@ class FakeCdHost : public CdPlayerHost {
     icons.push_back(iconId);
     tips.push_back(tip);
   }
+  void OnDeviceOpened(const MciPlayback&) override {}  // the frame's part, tested there
   std::vector<unsigned> errors;
   std::vector<unsigned> icons;
   Strings tips;

@@ -25,6 +25,7 @@ class FakeSoundHost : public SoundPlayerHost {
     icons.push_back(iconId);
     tips.push_back(tip);
   }
+  void OnDeviceOpened(const MciPlayback&) override {}  // the frame's part, tested there
   Strings failures;
   std::vector<unsigned> icons;
   Strings tips;
