@@ -93,6 +93,7 @@ TEST_F(ActionsTest, APlayerThatCannotStartLeavesTheOtherPlaying) {
   fake.strings.texts[IDS_CD_OPEN_FAILED] = "drive not opened";
   fake.drives.cdRoms.insert('E');
   fake.mci.Disc('E', 3);
+  const std::string quoted = "C:\\a.wav\" type sequencer alias other shareable";
   const struct {
     const char* what;
     int playing;
@@ -127,6 +128,14 @@ TEST_F(ActionsTest, APlayerThatCannotStartLeavesTheOtherPlaying) {
        {"open \""},
        {"open \"C:\\a.wav\" type waveaudio alias chimeday"},
        "指定されたサウンドファイルを開けませんでした\nC:\\a.wav"},
+      {"a sound file whose name holds a quote",
+       ACTION_CD,
+       ACTION_SOUND,
+       5,
+       quoted.c_str(),
+       {},
+       {},
+       "指定されたサウンドファイルを開けませんでした\n" + quoted},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

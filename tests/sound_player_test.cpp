@@ -169,6 +169,22 @@ TEST_F(SoundPlayerTest, EachFailureIsToldWithTheFileAndLeavesTheDeviceClosed) {
   EXPECT_FALSE(player.IsPlaying());
 }
 
+// From the profile or the editor: a quote would end the quoted name in the open command and
+// make the rest of the field words of the command.
+TEST_F(SoundPlayerTest, AFileNameWithAQuoteIsRefusedWithoutACommand) {
+  ASSERT_EQ(player.Play(SoundSlot("C:\\a.wav", 0)), 1);
+  mci.sent.clear();
+  const std::string quoted = "C:\\b.wav\" type sequencer alias other shareable";
+  EXPECT_EQ(player.Play(SoundSlot(quoted.c_str(), 0)), 0);
+  EXPECT_TRUE(mci.sent.empty());
+  EXPECT_EQ(host.failures, Strings{"指定されたサウンドファイルを開けませんでした\n" + quoted});
+  // What played plays on, and a failure of its own still names its file.
+  EXPECT_TRUE(player.IsPlaying());
+  mci.failures = {"play"};
+  Notify(true);
+  EXPECT_EQ(host.failures.back(), "サウンドファイルの再生に失敗しました\nC:\\a.wav");
+}
+
 TEST_F(SoundPlayerTest, ASecondSoundClosesTheFirstBeforeItOpens) {
   player.Play(SoundSlot("C:\\a.wav", 0));
   mci.sent.clear();
