@@ -742,8 +742,8 @@ case_sound_play() {
 
 # With no time limit, the sound plays on until a click on the icon stops it (the menu then
 # opens as after any click). A file that is not there is told in a box that names it, and so is
-# a name with a quote, which never reaches the driver: sent, its words after the quote would
-# open the file as waveaudio under another alias.
+# a name with a quote, which never reaches the driver: sent as it is, its words after the quote
+# are taken as the command's, and the file before it plays.
 case_sound_stop() {
   local sound file how log
   make_sound_file
