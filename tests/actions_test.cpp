@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "fakes/frame_fixture.h"
 #include "resource.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -80,6 +83,87 @@ TEST_F(ActionsTest, SoundSlotsGoToThePlayerAndTheirFailuresNameTheFile) {
   EXPECT_EQ(fake.frame.RunReservation(4), 0);
   EXPECT_EQ(fake.alerts.boxes.size(), 1u);
   EXPECT_TRUE(fake.shell.calls.empty());
+}
+
+// The CD and the sound never play together, yet one that fails before its device is open
+// stops nothing: the one that plays goes on, its icon with it, and repeats at its own end.
+TEST_F(ActionsTest, APlayerThatCannotStartLeavesTheOtherPlaying) {
+  using Strings = std::vector<std::string>;
+  fake.strings.texts[IDS_CD_DRIVE_UNUSABLE] = "drive unusable";
+  fake.strings.texts[IDS_CD_OPEN_FAILED] = "drive not opened";
+  fake.drives.cdRoms.insert('E');
+  fake.mci.Disc('E', 3);
+  const std::string quoted = "C:\\a.wav\" type sequencer alias other shareable";
+  const struct {
+    const char* what;
+    int playing;
+    int failing;
+    int drive;
+    const char* file;
+    std::set<std::string> failures;
+    Strings sent;
+    std::string box;
+  } cases[] = {
+      {"a CD on a drive that is no CD-ROM drive",
+       ACTION_SOUND,
+       ACTION_CD,
+       3,
+       "",
+       {},
+       {},
+       "drive unusable"},
+      {"a CD drive that does not open",
+       ACTION_SOUND,
+       ACTION_CD,
+       5,
+       "",
+       {"open E:"},
+       {"stop E:", "close E:", "open E: type CDAudio"},
+       "drive not opened"},
+      {"a sound file that does not open",
+       ACTION_CD,
+       ACTION_SOUND,
+       5,
+       "C:\\a.wav",
+       {"open \""},
+       {"open \"C:\\a.wav\" type waveaudio alias chimeday"},
+       "指定されたサウンドファイルを開けませんでした\nC:\\a.wav"},
+      {"a sound file whose name holds a quote",
+       ACTION_CD,
+       ACTION_SOUND,
+       5,
+       quoted.c_str(),
+       {},
+       {},
+       "指定されたサウンドファイルを開けませんでした\n" + quoted},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reservation& playing = fake.frame.Table()[1];
+    playing.Month = 0;
+    playing.Action = c.playing;
+    playing.Drive = 5;
+    std::strcpy(playing.FileName, "C:\\b.mid");
+    Reservation& failing = Slot(c.failing);
+    failing.Drive = c.drive;
+    cp932::CopyToField(failing.FileName, c.file);
+    ASSERT_EQ(fake.frame.RunReservation(1), 1);
+    const std::string repeat = fake.mci.sent.back();
+    fake.mci.sent.clear();
+    fake.alerts.boxes.clear();
+    fake.mci.failures = c.failures;
+    EXPECT_EQ(fake.frame.RunReservation(4), 0);
+    EXPECT_EQ(fake.mci.sent, c.sent);
+    ASSERT_EQ(fake.alerts.boxes.size(), 1u);
+    EXPECT_EQ(fake.alerts.boxes[0].text, c.box);
+    EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
+
+    fake.mci.failures.clear();
+    fake.mci.sent.clear();
+    fake.frame.OnMciNotify(true, fake.mci.ids.at(c.playing == ACTION_CD ? "E:" : "chimeday"));
+    EXPECT_EQ(fake.mci.sent, Strings{repeat});
+    fake.frame.OnTrayNotify(FrameHandler::TrayMouse::kLeftDown);
+  }
 }
 
 TEST_F(ActionsTest, FileRunsWithItsVerbOrOpen) {

@@ -24,6 +24,7 @@ class FakeCdHost : public CdPlayerHost {
     icons.push_back(iconId);
     tips.push_back(tip);
   }
+  void OnDeviceOpened(const MciPlayback&) override {}  // the frame's part, tested there
   std::vector<unsigned> errors;
   std::vector<unsigned> icons;
   Strings tips;
@@ -46,6 +47,10 @@ class CdPlayerTest : public ::testing::Test {
     slot.Track = track;
     slot.Time = time;
     return slot;
+  }
+  // The notification of the device last opened as `drive`.
+  void Notify(bool successful, const char* drive = "E:") {
+    player.OnNotify(successful, mci.ids.at(drive));
   }
   // Ticks the countdown until the device is stopped; the ticks it took, or 0 after `most`.
   int TicksUntilStopped(int most) {
@@ -134,7 +139,7 @@ TEST_F(CdPlayerTest, ADriveThatIsNoCdRomChangesNothing) {
   EXPECT_TRUE(player.IsPlaying());
   EXPECT_EQ(host.icons.size(), icons);
   // The track that plays still repeats on its own drive.
-  player.OnNotify(true);
+  Notify(true);
   EXPECT_EQ(mci.sent, Strings{"play E: from 150000 to 210000 notify"});
 }
 
@@ -160,13 +165,13 @@ TEST_F(CdPlayerTest, TheTrackRuleFallsBackToTrackZero) {
 TEST_F(CdPlayerTest, RepeatsOnSuccessOnlyWhilePlaying) {
   player.Play(CdSlot('E', 2, 0));
   mci.sent.clear();
-  player.OnNotify(false);  // aborted or superseded
-  player.OnNotify(true);
-  player.OnNotify(true);
+  Notify(false);  // aborted or superseded
+  Notify(true);
+  Notify(true);
   EXPECT_EQ(mci.sent, Strings(2, "play E: from 150000 to 210000 notify"));
   player.Stop();
   mci.sent.clear();
-  player.OnNotify(true);
+  Notify(true);
   EXPECT_TRUE(mci.sent.empty());
 }
 
@@ -174,7 +179,7 @@ TEST_F(CdPlayerTest, AFailingRepeatStopsAndReports) {
   player.Play(CdSlot('E', 2, 0));
   mci.sent.clear();
   mci.failures = {"play"};
-  player.OnNotify(true);
+  Notify(true);
   EXPECT_EQ(mci.sent, (Strings{"play E: from 150000 to 210000 notify", "stop E:", "close E:"}));
   EXPECT_EQ(host.errors, std::vector<unsigned>{IDS_CD_REPEAT_FAILED});
   EXPECT_FALSE(player.IsPlaying());
@@ -212,7 +217,10 @@ TEST_F(CdPlayerTest, ASecondDriveStopsTheFirstAndRepeatsItself) {
   EXPECT_EQ(mci.sent[1], "close E:");
   EXPECT_EQ(mci.sent[2], "open F: type CDAudio");
   mci.sent.clear();
-  player.OnNotify(true);
+  // The first drive's track had ended just before its stop: its notification restarts nothing.
+  Notify(true, "E:");
+  EXPECT_TRUE(mci.sent.empty());
+  Notify(true, "F:");
   player.Stop();
   EXPECT_EQ(mci.sent, (Strings{"play F: from 150000 to 210000 notify", "stop F:", "close F:"}));
 }

@@ -152,8 +152,9 @@ TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
   EXPECT_TRUE(fake.mci.sent.empty());
 }
 
-// One plays at a time: a CD stops the sound and a sound the CD, and a click stops either. A
-// countdown the CD left after a click must not show the idle icon while a sound plays.
+// One plays at a time: a CD stops the sound and a sound the CD once its own device is open, and
+// a click stops either. A countdown the CD left after a click must not stop it again while a
+// sound plays.
 TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   using Strings = std::vector<std::string>;
   Play();
@@ -173,19 +174,24 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
 
   // The notification reaches the player that plays.
+  const unsigned soundDevice = fake.mci.ids.at("chimeday");
   fake.mci.sent.clear();
-  fake.frame.OnMciNotify(true);
+  fake.frame.OnMciNotify(true, soundDevice);
   EXPECT_EQ(fake.mci.sent, Strings{"play chimeday from 0 notify"});
 
   fake.mci.sent.clear();
   ASSERT_EQ(fake.frame.RunReservation(0), 1);
-  ASSERT_GE(fake.mci.sent.size(), 3u);
-  EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 3),
-            (Strings{"stop chimeday", "close chimeday", "stop E:"}));
+  ASSERT_GE(fake.mci.sent.size(), 5u);
+  EXPECT_EQ(
+      Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 5),
+      (Strings{"stop E:", "close E:", "open E: type CDAudio", "stop chimeday", "close chimeday"}));
+  // The sound had ended just before its stop: its notification restarts nothing.
   fake.mci.sent.clear();
+  fake.frame.OnMciNotify(true, soundDevice);
+  EXPECT_TRUE(fake.mci.sent.empty());
   ASSERT_EQ(fake.frame.RunReservation(1), 1);
-  EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 2),
-            (Strings{"stop E:", "close E:"}));
+  EXPECT_EQ(Strings(fake.mci.sent.begin(), fake.mci.sent.begin() + 3),
+            (Strings{"open \"C:\\a.mid\" type sequencer alias chimeday", "stop E:", "close E:"}));
 
   fake.mci.sent.clear();
   fake.frame.OnTrayNotify(TrayMouse::kLeftDown);

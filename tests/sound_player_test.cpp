@@ -25,6 +25,7 @@ class FakeSoundHost : public SoundPlayerHost {
     icons.push_back(iconId);
     tips.push_back(tip);
   }
+  void OnDeviceOpened(const MciPlayback&) override {}  // the frame's part, tested there
   Strings failures;
   std::vector<unsigned> icons;
   Strings tips;
@@ -40,6 +41,8 @@ class SoundPlayerTest : public ::testing::Test {
     slot.Time = time;
     return slot;
   }
+  // The notification of the device last opened.
+  void Notify(bool successful) { player.OnNotify(successful, mci.ids.at("chimeday")); }
   // Ticks the countdown until the device is stopped; the ticks it took, or 0 after `most`.
   int TicksUntilStopped(int most) {
     mci.sent.clear();
@@ -66,9 +69,9 @@ TEST_F(SoundPlayerTest, PlaysTheFileFromItsStartUntilItsTimeIsUp) {
 
   // Played to its end: again from the start; an aborted play is not repeated.
   mci.sent.clear();
-  player.OnNotify(true);
-  player.OnNotify(false);
-  player.OnNotify(true);
+  Notify(true);
+  Notify(false);
+  Notify(true);
   EXPECT_EQ(mci.sent, Strings(2, "play chimeday from 0 notify"));
 
   // A minute: stopped by the 59th tick, as the CD is.
@@ -78,7 +81,8 @@ TEST_F(SoundPlayerTest, PlaysTheFileFromItsStartUntilItsTimeIsUp) {
   EXPECT_EQ(host.icons.back(), unsigned{IDR_MAINFRAME});
   EXPECT_EQ(host.tips.back(), "鳴刻");
   mci.sent.clear();
-  player.OnNotify(true);
+  const unsigned stopped = mci.ids.at("chimeday");
+  Notify(true);
   EXPECT_TRUE(mci.sent.empty()) << "a notification after the stop";
   EXPECT_TRUE(host.failures.empty());
 
@@ -86,6 +90,9 @@ TEST_F(SoundPlayerTest, PlaysTheFileFromItsStartUntilItsTimeIsUp) {
   player.Play(SoundSlot("C:\\a.wav", 0));
   EXPECT_EQ(TicksUntilStopped(100000), 0);
   EXPECT_TRUE(player.IsPlaying());
+  // The device stopped before comes late with its end: the new sound does not start over.
+  player.OnNotify(true, stopped);
+  EXPECT_TRUE(mci.sent.empty());
 }
 
 TEST_F(SoundPlayerTest, TheDeviceComesFromTheExtension) {
@@ -156,10 +163,26 @@ TEST_F(SoundPlayerTest, EachFailureIsToldWithTheFileAndLeavesTheDeviceClosed) {
   player.Play(SoundSlot("D:\\x.wav", 0));
   mci.failures = {"play"};
   mci.sent.clear();
-  player.OnNotify(true);
+  Notify(true);
   EXPECT_EQ(mci.sent, (Strings{"play chimeday from 0 notify", "stop chimeday", "close chimeday"}));
   EXPECT_EQ(host.failures, Strings{"サウンドファイルの再生に失敗しました\nD:\\x.wav"});
   EXPECT_FALSE(player.IsPlaying());
+}
+
+// From the profile or the editor: a quote would end the quoted name in the open command and
+// make the rest of the field words of the command.
+TEST_F(SoundPlayerTest, AFileNameWithAQuoteIsRefusedWithoutACommand) {
+  ASSERT_EQ(player.Play(SoundSlot("C:\\a.wav", 0)), 1);
+  mci.sent.clear();
+  const std::string quoted = "C:\\b.wav\" type sequencer alias other shareable";
+  EXPECT_EQ(player.Play(SoundSlot(quoted.c_str(), 0)), 0);
+  EXPECT_TRUE(mci.sent.empty());
+  EXPECT_EQ(host.failures, Strings{"指定されたサウンドファイルを開けませんでした\n" + quoted});
+  // What played plays on, and a failure of its own still names its file.
+  EXPECT_TRUE(player.IsPlaying());
+  mci.failures = {"play"};
+  Notify(true);
+  EXPECT_EQ(host.failures.back(), "サウンドファイルの再生に失敗しました\nC:\\a.wav");
 }
 
 TEST_F(SoundPlayerTest, ASecondSoundClosesTheFirstBeforeItOpens) {

@@ -14,9 +14,10 @@ class FrameHandler {
   virtual void OnTrayNotify(TrayMouse mouse) = 0;
   // False for a command that the frame does not handle itself.
   virtual bool OnCommand(unsigned id) = 0;
-  // The CD device's notification that a play command ended; `successful` when it played its
-  // range to the end, rather than being stopped, superseded or failing.
-  virtual void OnMciNotify(bool successful) = 0;
+  // An MCI device's notification that a play command ended; `successful` when it played its
+  // range to the end, rather than being stopped, superseded or failing. `device` is its id
+  // (Mci::DeviceId).
+  virtual void OnMciNotify(bool successful, unsigned device) = 0;
   // Before the window is destroyed.
   virtual void OnClose() = 0;
   virtual bool OnQueryEndSession() = 0;

@@ -15,12 +15,9 @@ int CMainFrame::RunReservation(int slotIndex) {
   const DisplayHold display(*this);
   const Reservation& slot = m_table[slotIndex];
   switch (slot.Action) {
-    // One of the two plays at a time: each starts by stopping the other.
     case ACTION_CD:
-      m_sound.Halt();
       return m_cd.Play(slot);
     case ACTION_SOUND:
-      m_cd.Halt();
       return m_sound.Play(slot);
     case ACTION_FILE:
       return RunFile(slot);
@@ -28,6 +25,14 @@ int CMainFrame::RunReservation(int slotIndex) {
       return RunMessage(slot);
     default:
       return 1;
+  }
+}
+
+void CMainFrame::OnDeviceOpened(const MciPlayback& player) {
+  if (&player == &m_cd) {
+    m_sound.Halt();
+  } else {
+    m_cd.Halt();
   }
 }
 

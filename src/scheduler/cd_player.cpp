@@ -35,6 +35,7 @@ bool CdPlayer::PrepareCommands(int drive) {
   if (!m_drives.IsCdRom(letter)) return false;
 
   CommandSet& set = m_commands;
+  Compose(set.name, "", letter, ":");
   Compose(set.open, "open ", letter, ": type CDAudio");
   Compose(set.trackCount, "status ", letter, ": number of tracks");
   Compose(set.timeFormat, "set ", letter, ": time format milliseconds");
@@ -61,7 +62,7 @@ int CdPlayer::Play(const Reservation& slot) {
     m_host.ReportError(IDS_CD_OPEN_FAILED);
     return 0;
   }
-  Opened();
+  Opened(m_device.name);
 
   if (!Query(m_device.trackCount)) return Failed(IDS_CD_TRACKS_FAILED);
   const long long tracks = ReplyNumber(m_reply);

@@ -25,6 +25,7 @@ class CdPlayer : public MciPlayback {
  private:
   // The MCI commands for one drive letter.
   struct CommandSet {
+    char name[3];  // the device's, "E:"
     char open[kMciStringSize];
     char trackCount[kMciStringSize];
     char timeFormat[kMciStringSize];

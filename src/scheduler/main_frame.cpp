@@ -111,10 +111,10 @@ bool CMainFrame::OnCommand(unsigned id) {
   return false;
 }
 
-// At most one of them plays, and the other ignores the notification.
-void CMainFrame::OnMciNotify(bool successful) {
-  m_cd.OnNotify(successful);
-  m_sound.OnNotify(successful);
+// Each player acts only on its own device's notification.
+void CMainFrame::OnMciNotify(bool successful, unsigned device) {
+  m_cd.OnNotify(successful, device);
+  m_sound.OnNotify(successful, device);
 }
 
 void CMainFrame::OnClose() { Shutdown(); }

@@ -66,7 +66,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   void OnTrayNotify(TrayMouse mouse) override;
   // Handles the frame's own commands; false for those that go on to the application.
   bool OnCommand(unsigned id) override;
-  void OnMciNotify(bool successful) override;
+  void OnMciNotify(bool successful, unsigned device) override;
   void OnClose() override;
   bool OnQueryEndSession() override;
   void OnEndSession(bool ending) override;
@@ -113,6 +113,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   int RunFile(const Reservation& slot);
   int RunMessage(const Reservation& slot);
   void ShowTrayIcon(unsigned iconId, const char* tip) override;
+  // One of the two plays at a time: the other stops once this one's device is open.
+  void OnDeviceOpened(const MciPlayback& player) override;
   // A box captioned as every failure's, unless NoError is set.
   void ReportFailure(const std::string& text) override;
   // While waking is on, the display stays on from the start of an action for as long as it

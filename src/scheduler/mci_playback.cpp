@@ -9,6 +9,12 @@
 
 MciPlayback::MciPlayback(Mci& mci, PlaybackHost& host) : m_mci(mci), m_host(host) {}
 
+void MciPlayback::Opened(const char* name) {
+  m_deviceId = m_mci.DeviceId(name);
+  m_playing = true;
+  m_host.OnDeviceOpened(*this);
+}
+
 bool MciPlayback::PlayNotified(const std::string& command) {
   cp932::CopyToField(m_playCommand, command);
   return m_mci.SendString(m_playCommand, nullptr, 0, true);
@@ -22,12 +28,13 @@ void MciPlayback::ShowPlaying(DurationIndex time) {
 void MciPlayback::StopDevice(const char* stop, const char* close) {
   m_mci.SendString(stop, nullptr, 0, false);
   m_mci.SendString(close, nullptr, 0, false);
-  m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
+  // Nothing of ours was playing: the icon may be the other player's.
+  if (m_playing) m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
   m_playing = false;
 }
 
-void MciPlayback::OnNotify(bool successful) {
-  if (!successful || !m_playing) return;
+void MciPlayback::OnNotify(bool successful, unsigned device) {
+  if (!successful || !m_playing || device != m_deviceId) return;
   if (!m_mci.SendString(m_playCommand, nullptr, 0, true)) {
     Stop();
     ReportRepeatFailure();

@@ -5,6 +5,7 @@
 #include "reservations/reservation.h"
 
 class Mci;
+class MciPlayback;
 
 constexpr int kMciStringSize = 260;
 
@@ -13,6 +14,9 @@ class PlaybackHost {
  public:
   virtual ~PlaybackHost() = default;
   virtual void ShowTrayIcon(unsigned iconId, const char* tip) = 0;
+  // `player`'s device has just opened. Whatever else plays stops here rather than before, so
+  // that a playback that fails to start leaves it playing.
+  virtual void OnDeviceOpened(const MciPlayback& player) = 0;
 };
 
 // What the CD and the sound player share: a play command that is sent again each time it has
@@ -24,21 +28,23 @@ class MciPlayback {
   MciPlayback& operator=(const MciPlayback&) = delete;
 
   virtual void Stop() = 0;
-  // The device's notification that a play command ended, played to its end or not.
-  void OnNotify(bool successful);
+  // The notification of `device` that a play command ended, played to its end or not. That of
+  // another device is ignored: it may come late from one stopped since.
+  void OnNotify(bool successful, unsigned device);
   // Once a second: stops the playback when its time is up.
   void TickCountdown();
   bool IsPlaying() const { return m_playing; }
-  // Stopped for the other player: a countdown left by a click would later show the idle icon
-  // while the other one plays.
+  // Stopped for the other player, and the countdown with it: one left by a click would later
+  // send the stop again.
   void Halt();
 
  protected:
   MciPlayback(Mci& mci, PlaybackHost& host);
   ~MciPlayback() = default;
 
-  // The device has been opened: Stop must close it.
-  void Opened() { m_playing = true; }
+  // The device has been opened under `name`: Stop must close it, its notifications repeat the
+  // play command, and the host is told.
+  void Opened(const char* name);
   // Sends `command` with a notification to the frame and keeps it for the repeats.
   bool PlayNotified(const std::string& command);
   // Counts down `time` and shows the icon of a playback.
@@ -52,6 +58,7 @@ class MciPlayback {
  private:
   PlaybackHost& m_host;
   bool m_playing = false;
-  int m_secondsLeft = 0;  // 0: no countdown
+  unsigned m_deviceId = 0;  // of the device last opened
+  int m_secondsLeft = 0;    // 0: no countdown
   char m_playCommand[kMciStringSize] = {};
 };

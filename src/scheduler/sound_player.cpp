@@ -9,7 +9,7 @@
 namespace {
 
 // One sound at a time, under one name.
-constexpr char kAliasPart[] = " alias chimeday";
+constexpr char kAlias[] = "chimeday";
 // From the start: a repeat begins where the file begins, not where it ended.
 constexpr char kPlay[] = "play chimeday from 0 notify";
 constexpr char kStop[] = "stop chimeday";
@@ -34,28 +34,37 @@ const char* SoundDeviceType(const std::string& file) {
 SoundPlayer::SoundPlayer(Mci& mci, SoundPlayerHost& host) : MciPlayback(mci, host), m_host(host) {}
 
 int SoundPlayer::Play(const Reservation& slot) {
-  if (IsPlaying()) Stop();
-  m_file.assign(slot.FileName, std::find(slot.FileName, slot.FileName + kFileNameSize, '\0'));
-  // Quoted: a path may hold blanks, and no file name holds a quote.
-  const std::string open = "open \"" + m_file + "\" type " + SoundDeviceType(m_file) + kAliasPart;
-  if (!m_mci.SendString(open.c_str(), nullptr, 0, false)) {
-    Report(texts::kSoundOpenFailed);
+  const std::string file(slot.FileName,
+                         std::find(slot.FileName, slot.FileName + kFileNameSize, '\0'));
+  // The name goes between quotes, as a path may hold blanks. No file name holds a quote, and
+  // one would end the name early and make the rest words of the command. 0x22 is no second
+  // byte of a code page 932 character.
+  if (file.find('"') != std::string::npos) {
+    Report(texts::kSoundOpenFailed, file);
     return 0;
   }
-  Opened();
+  if (IsPlaying()) Stop();
+  m_file = file;
+  const std::string open =
+      "open \"" + m_file + "\" type " + SoundDeviceType(m_file) + " alias " + kAlias;
+  if (!m_mci.SendString(open.c_str(), nullptr, 0, false)) {
+    Report(texts::kSoundOpenFailed, m_file);
+    return 0;
+  }
+  Opened(kAlias);
   if (!PlayNotified(kPlay)) {
     Stop();
-    Report(texts::kSoundPlayFailed);
+    Report(texts::kSoundPlayFailed, m_file);
     return 0;
   }
   ShowPlaying(slot.Time);
   return 1;
 }
 
-void SoundPlayer::Report(const char* what) {
-  m_host.ReportFailure(std::string(what) + "\n" + m_file);
+void SoundPlayer::Report(const char* what, const std::string& file) {
+  m_host.ReportFailure(std::string(what) + "\n" + file);
 }
 
 void SoundPlayer::Stop() { StopDevice(kStop, kClose); }
 
-void SoundPlayer::ReportRepeatFailure() { Report(texts::kSoundPlayFailed); }
+void SoundPlayer::ReportRepeatFailure() { Report(texts::kSoundPlayFailed, m_file); }

@@ -25,8 +25,8 @@ class SoundPlayer : public MciPlayback {
   void Stop() override;
 
  private:
-  // Tells `what` failed, with a line naming the file.
-  void Report(const char* what);
+  // Tells `what` failed, with a line naming `file`.
+  void Report(const char* what, const std::string& file);
   void ReportRepeatFailure() override;
 
   SoundPlayerHost& m_host;

@@ -94,7 +94,8 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (!m_handler->OnCommand(LOWORD(wParam))) m_commands->OnCommand(LOWORD(wParam));
       return 0;
     case MM_MCINOTIFY:
-      m_handler->OnMciNotify(wParam == MCI_NOTIFY_SUCCESSFUL);
+      // The device's id is in lParam.
+      m_handler->OnMciNotify(wParam == MCI_NOTIFY_SUCCESSFUL, static_cast<unsigned>(lParam));
       break;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMRESUMEAUTOMATIC) m_handler->OnResume();

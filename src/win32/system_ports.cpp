@@ -164,6 +164,8 @@ bool Win32Mci::SendString(const char* command, char* reply, unsigned replySize, 
   return error == 0;
 }
 
+unsigned Win32Mci::DeviceId(const char* name) { return mciGetDeviceIDW(Cp932ToWide(name).c_str()); }
+
 bool Win32Drives::IsCdRom(char letter) {
   const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
   return GetDriveTypeW(root) == DRIVE_CDROM;

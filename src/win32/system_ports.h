@@ -67,6 +67,7 @@ class Win32Mci : public Mci {
  public:
   explicit Win32Mci(const FrameWindow& notified) : m_notified(notified) {}
   bool SendString(const char* command, char* reply, unsigned replySize, bool notify) override;
+  unsigned DeviceId(const char* name) override;
 
  private:
   const FrameWindow& m_notified;

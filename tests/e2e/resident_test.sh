@@ -759,16 +759,22 @@ case_sound_play() {
 }
 
 # With no time limit, the sound plays on until a click on the icon stops it (the menu then
-# opens as after any click). A file that is not there is told in a box that names it.
+# opens as after any click). A file that is not there is told in a box that names it, and so is
+# a name with a quote, which never reaches the driver: sent as it is, its words after the quote
+# are taken as the command's, and the file before it plays.
 case_sound_stop() {
-  local sound how
+  local sound file how log
   make_sound_file
-  for how in click missing; do
+  for how in click missing quote; do
     prepare_sound
     e2e_align_clock 50
     next_minute
-    [ "$how" = click ] || sound="${sound%.wav}がない.wav"
-    due_slot 0 4 "FileName=$sound" Time=0 Erace=0 | write_profile 1 0
+    case $how in
+      click) file=$sound ;;
+      missing) file="${sound%.wav}がない.wav" ;;
+      quote) file="$sound\" type waveaudio alias other" ;;
+    esac
+    due_slot 0 4 "FileName=$file" Time=0 Erace=0 | write_profile 1 0
     e2e_start_resident "$program_folder"
     if [ "$how" = click ]; then
       wait_driver_log "play from 0 notify" 2 40
@@ -780,10 +786,12 @@ case_sound_stop() {
         "what the sound driver was asked after its last play, with a click"
       e2e_assert_eq 1 "$(grep -c '^close$' "$sound_log")" "closes of the device after a click"
     else
-      expect_error_box "$(printf '指定されたサウンドファイルを開けませんでした\n%s' "$sound")" \
-        "a sound file that is not there"
-      e2e_assert_eq "open ${sound,,} -> no such file" "$(driver_log_text)" \
-        "what the sound driver saw for a file that is not there"
+      expect_error_box "$(printf '指定されたサウンドファイルを開けませんでした\n%s' "$file")" \
+        "a sound file, $how"
+      # The driver logs an open before the program can show its box.
+      log="open ${file,,} -> no such file"
+      [ "$how" = missing ] || log=
+      e2e_assert_eq "$log" "$(driver_log_text)" "what the sound driver saw for a file, $how"
       dismiss_box "$box" "the sound error box"
       e2e_close_resident
     fi

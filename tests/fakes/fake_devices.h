@@ -19,7 +19,8 @@
 #include "platform/tray_icon.h"
 #include "platform/wake_timer.h"
 
-// An MCI device that records every command and answers from a script.
+// An MCI device that records every command and answers from a script. Each open gives the
+// device a new id, as a device opened again may have one.
 class FakeMci : public Mci {
  public:
   bool SendString(const char* command, char* reply, unsigned replySize, bool notify) override {
@@ -30,6 +31,7 @@ class FakeMci : public Mci {
     for (const std::string& start : failures) {
       if (text.rfind(start, 0) == 0) return false;
     }
+    if (text.rfind("open ", 0) == 0) ids[OpenedName(text)] = ++lastId;
     if (reply != nullptr && replySize > 0) {
       std::string answer;
       for (const auto& [start, value] : replies) {
@@ -39,6 +41,10 @@ class FakeMci : public Mci {
       reply[replySize - 1] = '\0';
     }
     return true;
+  }
+  unsigned DeviceId(const char* name) override {
+    const auto id = ids.find(name);
+    return id == ids.end() ? 0 : id->second;
   }
   // A disc of the given tracks, each a minute long from its position.
   void Disc(char letter, int tracks) {
@@ -52,7 +58,17 @@ class FakeMci : public Mci {
   std::vector<bool> notified;
   std::map<std::string, std::string> replies;  // by the command's beginning
   std::set<std::string> failures;              // beginnings of the commands that fail
+  std::map<std::string, unsigned> ids;         // by the name of each device opened, its last id
   EventLog* events = nullptr;
+
+ private:
+  // The alias of an open command, or else the word after "open".
+  static std::string OpenedName(const std::string& open) {
+    const std::size_t alias = open.find(" alias ");
+    if (alias != std::string::npos) return open.substr(alias + 7);
+    return open.substr(5, open.find(' ', 5) - 5);
+  }
+  unsigned lastId = 0;
 };
 
 class FakeDrives : public Drives {
