@@ -34,7 +34,8 @@ void MciPlayback::StopDevice(const char* stop, const char* close) {
 }
 
 void MciPlayback::OnNotify(bool successful, unsigned device) {
-  if (!successful || !m_playing || device != m_deviceId) return;
+  // A device whose id could not be learnt is taken at its word, as before ids were asked.
+  if (!successful || !m_playing || (m_deviceId != 0 && device != m_deviceId)) return;
   if (!m_mci.SendString(m_playCommand, nullptr, 0, true)) {
     Stop();
     ReportRepeatFailure();
