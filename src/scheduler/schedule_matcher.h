@@ -54,7 +54,7 @@ class ScheduleMatcher {
   // tick, less than a minute and at most a local minute after the last, asks the clock nothing.
   Skip Skipped(const ReservationTable& table, long long now, const std::tm& localNow, Clock& clock);
   // Makes the next call look back from `seconds`, whose local time is `local`, as if a call had
-  // been made then: a start after an earlier run.
+  // been made then: at a start, from the last check of the run before, or from the start.
   void LookBackFrom(long long seconds, const std::tm& local);
   // The clock's second of the last call, or of LookBackFrom.
   std::optional<long long> LastChecked() const { return m_lastChecked; }
