@@ -3,8 +3,8 @@
 # tray icon, the reservations it fires and the boxes it shows.
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
-#                    file-error | file-no-error | cd-drives | cd-play | cd-stop | sound-play |
-#                    sound-stop | tray-menu | tray-menu-full
+#                    file-error | about-late | file-no-error | cd-drives | cd-play | cd-stop |
+#                    sound-play | sound-stop | tray-menu | tray-menu-full
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -497,6 +497,36 @@ case_file_error() {
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 erased after its late run"
 }
 
+# The version box open from before a message's minute until well after it: the message is not
+# lost, it runs late once the box has closed, and is erased then. The box is asked for while
+# the start still waits for its held profile, so that it opens before the first tick.
+case_about_late() {
+  e2e_align_clock 30
+  next_minute
+  due_slot 0 3 Erace=1 Time=0 "Message=箱の後の予約" | write_profile 1 0
+  hold_profile 5000
+  e2e_start_resident "$program_folder"
+  e2e_probe command --hwnd "$E2E_FRAME" --id 57664 || e2e_fail "cannot post the version command"
+  kill -0 "$hold_pid" 2>/dev/null || e2e_fail "the profile was let go before the version command"
+  e2e_probe box --title "$about_caption" --pid "$E2E_FRAME_PID" --visible --timeout 15000 ||
+    e2e_fail "no version box"
+  local about
+  about=$(e2e_value hwnd)
+  (($(date +%s) < due_start)) || e2e_fail "the version box opened only after the message's minute"
+  end_hold
+
+  wait_into_due_minute 100
+  e2e_probe windows --title "$message_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "message windows while the version box is open"
+  dismiss_box "$about" "the version box"
+  e2e_probe wait --title "$message_caption" --visible --timeout 40000 ||
+    e2e_fail "no late message within 40 s of the version box closing"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_assert_eq 箱の後の予約 "$(e2e_value text)" "late message shown"
+  e2e_close_resident
+  e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 erased after its late run"
+}
+
 case_file_no_error() {
   file_reservation_run 1
   # A box would have come up by then; the erased slot below shows the reservation ran.
@@ -856,6 +886,7 @@ case "$case_name" in
   frame) case_frame ;;
   message-due) case_message_due ;;
   file-error) case_file_error ;;
+  about-late) case_about_late ;;
   file-no-error) case_file_no_error ;;
   cd-drives) case_cd_drives ;;
   cd-play) case_cd_play ;;
