@@ -54,14 +54,15 @@ void CMainFrame::TellMissedWhileClosed() {
   const std::optional<long long> lastCheck = m_ports.runRecord.Take();
   const long long now = m_ports.clock.Now();
   const std::tm localNow = m_ports.clock.LocalTime(now);
-  // A record that no earlier run could have written tells nothing. Either way the run looks
-  // back from its start, should a box keep the first ticks from checking.
-  if (!lastCheck || *lastCheck < 0 || *lastCheck > now) {
-    m_matcher.LookBackFrom(now, localNow);
-    return;
+  // A record that no earlier run could have written tells nothing.
+  if (lastCheck && *lastCheck >= 0 && *lastCheck <= now) {
+    m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
+    if (OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), false)) ReportMissed();
   }
-  m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
-  if (OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), false)) ReportMissed();
+  // The run looks back from just before its own first minute: a box opened before the first
+  // tick must hide neither that minute nor those the box stays open over.
+  const long long beforeStart = now - localNow.tm_sec - 1;
+  m_matcher.LookBackFrom(beforeStart, m_ports.clock.LocalTime(beforeStart));
 }
 
 bool CMainFrame::RunOrTell(const ScheduleMatcher::Occurrence& due) {
