@@ -38,6 +38,117 @@ python3 -m zipfile -e "$zip" "$unpacked" || e2e_fail "cannot unpack $zip"
 cmp -s "$CHIMEDAY_EXE" "$program_folder/chimeday.exe" ||
   e2e_fail "the zip's chimeday.exe is not the build under test, $CHIMEDAY_EXE"
 
+# The readme tells the user which window, button or message to look for, so every 「…」 it
+# quotes must be one of the program's own texts, or one of the few names Windows shows.
+python3 - "$program_folder/readme.txt" "$CHIMEDAY_SOURCE_DIR/resources" <<'CHECK' ||
+import os
+import re
+import sys
+
+WINDOWS_NAMES = """
+Windows によって PC が保護されました
+セキュリティの警告
+詳細情報
+実行
+はい
+いいえ
+再試行
+キャンセル
+×
+^
+▲
+PC
+プロパティ
+全般
+詳細
+セキュリティ
+許可する
+ブロックの解除
+すべて展開
+管理者として実行
+読み取り専用
+プログラムから開く
+ファイル名を指定して実行
+アプリ
+プログラムと機能
+タスク マネージャー
+スタートアップ
+スタートアップ アプリ
+有効化
+タスクバーの設定
+その他のシステム トレイ アイコン
+タスク バーのコーナーのオーバーフロー
+通知領域
+タスク バーに表示するアイコンを選択します
+オン
+カスタマイズ...
+アイコンと通知を表示
+ハードウェアとサウンド
+電源オプション
+プラン設定の変更
+詳細な電源設定の変更
+スリープ
+スリープ解除タイマーの許可
+バッテリ駆動
+電源に接続
+有効
+無効
+重要なスリープ解除タイマーのみ
+ANSI
+UTF-8
+UTF-8 (BOM 付き)
+UTF-16 LE
+UTF-16 BE
+Unicode
+"""
+
+readme_path, resources = sys.argv[1:]
+with open(readme_path, "rb") as shipped:
+    readme = shipped.read().decode("cp932").replace("\r\n", "\n")
+literals = []
+for name in ("chimeday.rc", "texts.h"):
+    with open(os.path.join(resources, name), encoding="utf-8") as source:
+        literals += re.findall(r'"((?:[^"\\]|\\.)*)"', source.read())
+# A box's text is quoted whole or a line at a time; a file filter by its parts.
+known = set()
+for literal in literals:
+    known.add(literal.replace("\\n", ""))
+    known.update(re.split(r"\\n|\|", literal))
+known.discard("")
+windows = set(WINDOWS_NAMES.strip().split("\n"))
+
+# A quote wrapped over two lines is read as one.
+text = re.sub(r"\n *", "", readme)
+quotes, opened = [], []
+for index, char in enumerate(text):
+    if char == "「":
+        opened.append(index)
+    elif char == "」" and opened:
+        quotes.append(text[opened.pop() + 1:index])
+
+
+def composed(quote):
+    # The missed reservations' tip and the like: the program's pieces around numbers.
+    if not re.search(r"[0-9]", quote):
+        return False
+    reached = {0}
+    for start in range(len(quote)):
+        if start not in reached:
+            continue
+        numbers = re.match(r"[0-9 ]+", quote[start:])
+        if numbers:
+            reached.add(start + numbers.end())
+        reached.update(start + len(piece) for piece in known if quote.startswith(piece, start))
+    return len(quote) in reached
+
+
+wrong = sorted({q for q in quotes if q not in known and q not in windows and not composed(q)})
+for quote in wrong:
+    print(f"readme.txt quotes 「{quote}」, which neither the program nor Windows shows")
+sys.exit(1 if wrong or not quotes else 0)
+CHECK
+  e2e_fail "readme.txt quotes a text that is not on the screen"
+
 wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
 # A message reservation for the current minute fires at the first tick; a minute of the
 # program's clock is left for getting there.
