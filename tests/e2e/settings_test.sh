@@ -120,7 +120,7 @@ case_rows() {
 Month=4
 Day=1
 Hour=7
-Minute=5
+Minute=0
 Action=1
 Drive=5
 Track=1
@@ -130,8 +130,8 @@ Erace=1
 Month=0
 Day=9
 Week=2
-Hour=12
-Minute=0
+Hour=8
+Minute=30
 Action=2
 FileName=C:\予定\a.bat
 Command=open
@@ -139,17 +139,17 @@ Command=open
 Month=13
 [DATA3]
 Month=0
-Day=15
-Hour=7
-Minute=5
+Day=0
+Hour=12
+Minute=0
 Action=3
 Message=お昼です
-Time=13
+Time=1
 [DATA4]
 Month=0
-Day=0
-Hour=7
-Minute=5
+Day=15
+Hour=18
+Minute=30
 Action=0
 [WINDOW]
 Left=10
@@ -164,14 +164,14 @@ EOF_PROFILE
   e2e_assert_eq "$E2E_FRAME" "$(e2e_value owner)" "owner of the settings dialog"
   read_list
   e2e_assert_eq 4 "$(e2e_value rows)" "rows for four reservations around an empty slot"
-  e2e_assert_eq "04月01日07時05分から1分間|CD再生|Eドライブ トラック01|する" \
+  e2e_assert_eq "04月01日07時00分から1分間|CD再生|Eドライブ トラック01|する" \
     "$(row 0 0)|$(row 0 1)|$(row 0 2)|$(row 0 3)" "row 0: a full-date CD reservation"
-  e2e_assert_eq "毎週月曜日12時00分から任意|ファイル実行|C:\\予定\\a.bat /open|しない" \
+  e2e_assert_eq "毎週月曜日08時30分から任意|ファイル実行|C:\\予定\\a.bat /open|しない" \
     "$(row 1 0)|$(row 1 1)|$(row 1 2)|$(row 1 3)" "row 1: a weekly file with a verb"
-  e2e_assert_eq "毎月15日07時05分から24時間|メッセージ表示|お昼です|しない" \
-    "$(row 2 0)|$(row 2 1)|$(row 2 2)|$(row 2 3)" "row 2: a monthly message"
-  e2e_assert_eq "毎日07時05分から任意|OFF||しない" \
-    "$(row 3 0)|$(row 3 1)|$(row 3 2)|$(row 3 3)" "row 3: an OFF reservation"
+  e2e_assert_eq "毎日12時00分から1分間|メッセージ表示|お昼です|しない" \
+    "$(row 2 0)|$(row 2 1)|$(row 2 2)|$(row 2 3)" "row 2: a daily message"
+  e2e_assert_eq "毎月15日18時30分から任意|OFF||しない" \
+    "$(row 3 0)|$(row 3 1)|$(row 3 2)|$(row 3 3)" "row 3: a monthly OFF reservation"
   e2e_assert_eq "0 0" "$(e2e_value selection_mark) $(e2e_value selected)" "selected row"
   e2e_assert_eq "1 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with four of six slots used"
