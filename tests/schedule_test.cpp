@@ -12,9 +12,10 @@ namespace {
 
 class ScheduleTest : public ::testing::Test {
  protected:
-  // A daily reservation showing a message.
-  Reservation& Daily(int index, int hour, int minute) {
-    Reservation& slot = fake.frame.Table()[index];
+  // A daily reservation showing a message, in the fixture's frame or another.
+  Reservation& Daily(int index, int hour, int minute) { return Daily(fake, index, hour, minute); }
+  static Reservation& Daily(FakeFrame& frame, int index, int hour, int minute) {
+    Reservation& slot = frame.frame.Table()[index];
     slot.Month = 0;
     slot.Day = 0;
     slot.Week = 0;
@@ -101,11 +102,7 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
   // Ten minutes to the second.
   for (const int late : {600, 601}) {
     FakeFrame frame;
-    Reservation& slot = frame.frame.Table()[0];
-    slot.Month = 0;
-    slot.Hour = 7;
-    slot.Minute = 30;
-    slot.Action = ACTION_MESSAGE;
+    Daily(frame, 0, 7, 30);
     frame.clock.Set(2026, 12, 7, 7, 29, 0);
     frame.frame.CheckSchedule();
     frame.clock.Set(2026, 12, 7, 7, 30, 0);
@@ -116,12 +113,7 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
 
   // Erasing itself, a daily reservation slept over for days is told once and never runs after.
   FakeFrame slept;
-  Reservation& daily = slept.frame.Table()[0];
-  daily.Month = 0;
-  daily.Hour = 7;
-  daily.Minute = 30;
-  daily.Erace = 1;
-  daily.Action = ACTION_MESSAGE;
+  Daily(slept, 0, 7, 30).Erace = 1;
   slept.clock.Set(2026, 12, 5, 7, 0, 0);
   slept.frame.CheckSchedule();
   slept.clock.Set(2026, 12, 7, 7, 35, 0);
@@ -193,11 +185,7 @@ TEST_F(ScheduleTest, AMinuteOnlyToldAsMissedRunsWhenItComesForReal) {
   for (const Row& row : rows) {
     FakeFrame frame;
     frame.clock.zone = row.zone;
-    Reservation& slot = frame.frame.Table()[0];
-    slot.Month = 0;
-    slot.Hour = row.zone[0] == '\0' ? 8 : 2;
-    slot.Minute = 30;
-    slot.Action = ACTION_MESSAGE;
+    Daily(frame, 0, row.zone[0] == '\0' ? 8 : 2, 30);
     for (const long long check : row.checks) {
       frame.clock.Advance(check - frame.clock.Now());
       frame.frame.OnTimeChange();
