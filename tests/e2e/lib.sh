@@ -260,6 +260,16 @@ e2e_screenshot() {
   echo "screenshot: $file"
 }
 
+# Takes a picture of WINDOW alone, made active first: the screen cut to its frame, so that no
+# window behind it shows at its edges.
+e2e_window_screenshot() {
+  local file=$1 window=$2
+  e2e_screenshot "$file" "$window"
+  e2e_probe info --hwnd "$window" || e2e_fail "$window went away before its picture was cut"
+  convert "$file" -crop "$(e2e_value width)x$(e2e_value height)+$(e2e_value x)+$(e2e_value y)" \
+    +repage "$file" || e2e_fail "cannot cut $file to its window"
+}
+
 e2e_finish() {
   local name=$1
   if [ "$E2E_FAILURES" -ne 0 ]; then

@@ -40,6 +40,7 @@ const char kUsageText[] =
     "  wait        wait until a window matches (--timeout MS, default 10000)\n"
     "  info        the window's caption, class, geometry, styles, owner, state, pid\n"
     "  screen      the screen size\n"
+    "  point       --x X --y Y: moves the mouse pointer there, as a user's hand would\n"
     "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
     "  foreground  the foreground window; with window options, waits until it matches them;\n"
@@ -159,8 +160,8 @@ class Arguments {
         L"--out",  L"--title", L"--class", L"--key",  L"--desktop", L"--msg",
         L"--text", L"--path",  L"--name",  L"--file", L"--mutex",   L"--while"};
     static const std::set<std::wstring> kNumberOptions = {
-        L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
-        L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms"};
+        L"--pid", L"--hwnd",  L"--id",    L"--timeout", L"--code", L"--wparam", L"--lparam",
+        L"--uid", L"--ahead", L"--index", L"--ms",      L"--x",    L"--y"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete",
                                                         L"--set"};
     for (int i = 1; i < argc; ++i) {
@@ -411,6 +412,18 @@ int CommandInfo(const Arguments& arguments, Report* report) {
 int CommandScreen(const Arguments&, Report* report) {
   report->Number("screen_width", GetSystemMetrics(SM_CXSCREEN));
   report->Number("screen_height", GetSystemMetrics(SM_CYSCREEN));
+  return kOk;
+}
+
+int CommandPoint(const Arguments& arguments, Report* report) {
+  unsigned long x = 0;
+  unsigned long y = 0;
+  arguments.Number(L"--x", &x);
+  arguments.Number(L"--y", &y);
+  if (!SetCursorPos(static_cast<int>(x), static_cast<int>(y))) {
+    report->Error(L"cannot move the pointer");
+    return kNotFound;
+  }
   return kOk;
 }
 
@@ -1144,6 +1157,7 @@ int Run(const Arguments& arguments, Report* report) {
       {L"wait", {CommandWait, nullptr}},
       {L"info", {CommandInfo, nullptr}},
       {L"screen", {CommandScreen, nullptr}},
+      {L"point", {CommandPoint, L"--x"}},
       {L"clock", {CommandClock, nullptr}},
       {L"text", {CommandText, L"--id"}},
       {L"control", {CommandControl, L"--id"}},

@@ -228,7 +228,7 @@ case_new() {
   e2e_assert_eq "$((month - 1)) $((day - 1))" \
     "$(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $day_combo)" \
     "month and day of a new reservation: today"
-  e2e_screenshot "$screenshots/editor-full-date.png" "$editor"
+  e2e_window_screenshot "$screenshots/editor-full-date.png" "$editor"
 
   local mode
   for mode in monthly weekly daily; do
