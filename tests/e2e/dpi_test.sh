@@ -12,7 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "dpi.$case_name"
 
 readonly program_folder="$E2E_DIR/program"
-readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly message_caption=鳴刻メッセージ
 readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容

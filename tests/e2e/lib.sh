@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests: a virtual display, the Wine prefix, the probe, checks.
 #
 # The test gets from CTest: CHIMEDAY_EXE, PROBE_EXE, CD_DRIVER_DLL, SOUND_DRIVER_DLL,
-# CHIMEDAY_SOURCE_DIR, CHIMEDAY_BUILD_DIR, and CHIMEDAY_WINE_ARCH, which picks the Wine of the build (scripts/wine-env).
+# CHIMEDAY_SOURCE_DIR, CHIMEDAY_BUILD_DIR, and CHIMEDAY_WINE_ARCH, which picks the Wine of the build (scripts/lib/wine-env.sh).
 # Exit codes: 0 passed, 1 failed, 77 skipped (Wine or Xvfb missing outside CI).
 # shellcheck shell=bash
 
@@ -15,10 +15,10 @@ E2E_FAILURES=0
 E2E_XVFB_PID=
 E2E_STARTED=$SECONDS
 
-# shellcheck source=scripts/wine-env
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
-# shellcheck source=scripts/virtual-display
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-display"
+# shellcheck source=scripts/lib/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine-env.sh"
+# shellcheck source=scripts/lib/virtual-display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/virtual-display.sh"
 
 # A command that fails where nothing expects it (not under if, || or &&) ends the test with
 # its name and line, instead of a bare exit status. -E hands the trap to functions and to
@@ -74,6 +74,7 @@ e2e_cleanup() {
   trap - ERR
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
   fi
   for pid in "${E2E_PIDS[@]}"; do
     kill -9 "$pid" 2>/dev/null
@@ -83,6 +84,8 @@ e2e_cleanup() {
     kill "$E2E_XVFB_PID" 2>/dev/null
     wait "$E2E_XVFB_PID" 2>/dev/null
   fi
+  # A passed case's prefix tells nothing; a failed one's stays to be looked into.
+  [ "$status" -ne 0 ] || [ -z "${WINEPREFIX:-}" ] || rm -rf "$WINEPREFIX"
   exit "$status"
 }
 
@@ -111,34 +114,48 @@ e2e_setup() {
   [ -f "$PROBE_EXE" ] || { echo "FAIL: $PROBE_EXE is not built" >&2; exit 1; }
 
   E2E_DIR="$CHIMEDAY_BUILD_DIR/e2e/$name"
+  # A server left by an aborted run of this case would outlive its display and its prefix.
+  if [ -d "$E2E_DIR/prefix" ]; then
+    WINEPREFIX="$E2E_DIR/prefix" wineserver -k >/dev/null 2>&1 || true
+  fi
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_DIR"
   E2E_PROBE_OUT="$E2E_DIR/probe.out"
 
-  # A test that sets E2E_DPI before the set-up gets a prefix of its own at that DPI.
-  if [ -n "${E2E_DPI:-}" ]; then
-    export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix-${E2E_DPI}dpi"
-  else
-    export WINEPREFIX="$CHIMEDAY_BUILD_DIR/wineprefix"
-  fi
   # Wine's own errors stay in the logs, for a start that fails without a word of ours.
   export WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree,mshtml="
   # Wine turns the Unix arguments into UTF-16 by the locale's character set.
   export LC_ALL=C.UTF-8
-  bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$WINEPREFIX" ${E2E_DPI:+"$E2E_DPI"} ||
+  # The build's template, at the DPI a test sets in E2E_DPI before the set-up: made once by
+  # the e2e.prefix fixtures, and quick to check here.
+  local template="$CHIMEDAY_BUILD_DIR/wineprefix${E2E_DPI:+-${E2E_DPI}dpi}"
+  bash "$CHIMEDAY_SOURCE_DIR/scripts/wine-prefix" "$template" ${E2E_DPI:+"$E2E_DPI"} ||
     e2e_fail "no Wine prefix"
-  e2e_install_mci_drivers
-
   trap e2e_cleanup EXIT
   # A signal ends the test through exit, so that the cleanup runs.
   trap 'exit 129' HUP
   trap 'exit 130' INT
   trap 'exit 143' TERM
-  # A server left by an aborted run would outlive its display.
-  wineserver -k >/dev/null 2>&1 || true
+  # The case's own prefix, so its own wineserver, registry and desktops: cases run side by side.
+  export WINEPREFIX="$E2E_DIR/prefix"
+  e2e_copy_prefix "$template" "$WINEPREFIX"
+  e2e_install_mci_drivers
   e2e_start_xvfb
   # Output to /dev/null: a server holding a pipe open would keep readers waiting.
   wineserver -p </dev/null >/dev/null 2>&1
+}
+
+# Copies the prefix TEMPLATE to PREFIX. A whole copy is over a gigabyte, most of it Windows
+# binaries that nothing writes once the prefix is made: those are hard links to the template's;
+# every other file (the registry, the .ini files Wine rewrites in place) is a copy of its own.
+e2e_copy_prefix() {
+  local template=$1 prefix=$2
+  cp -al "$template" "$prefix" || e2e_fail "cannot link $template to $prefix"
+  (cd "$template" && find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+    -o -iname '*.sys' -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' \
+    -o -iname '*.tlb' -o -iname '*.ax' -o -iname '*.vxd' -o -iname '*.com' \) \
+    -exec cp -p --parents --remove-destination -t "$prefix" {} +) ||
+    e2e_fail "cannot copy $template to $prefix"
 }
 
 # Wine's MCI takes the driver of a device type from the prefix's system.ini: ours stand there,
@@ -151,7 +168,9 @@ e2e_install_mci_drivers() {
       cdaudio) dll=chimecda.dll source=$CD_DRIVER_DLL ;;
       waveaudio) dll=chimewav.dll source=$SOUND_DRIVER_DLL ;;
     esac
-    cp "$source" "$windows/system32/$dll" || e2e_fail "cannot install the $type driver"
+    # Not through a hard link that a template's older copy may be (e2e_copy_prefix).
+    cp --remove-destination "$source" "$windows/system32/$dll" ||
+      e2e_fail "cannot install the $type driver"
     grep -q "^$type=" "$windows/system.ini" || e2e_fail "no $type line in the prefix's system.ini"
     sed -i "s/^$type=[^\r]*/$type=$dll/" "$windows/system.ini"
   done

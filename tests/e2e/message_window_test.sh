@@ -105,7 +105,7 @@ EOF
 
 # Inside a Wine desktop with a taskbar, so that the picture looks like a desktop.
 case_screenshot() {
-  local shot="$CHIMEDAY_SOURCE_DIR/build/screenshots/message-window.png"
+  local shot="$CHIMEDAY_BUILD_DIR/screenshots/message-window.png"
   e2e_require_tool import
   e2e_require_tool identify
   e2e_start desktop explorer /desktop=chimeday,1024x768 "$(e2e_windows_path "$CHIMEDAY_EXE")" \

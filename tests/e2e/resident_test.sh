@@ -275,7 +275,7 @@ case_quick_reservation() {
 readonly error_caption=鳴刻エラー
 readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
 readonly message_caption=鳴刻メッセージ
-readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly wm_traynotify=1124
 readonly wm_lbuttondown=513
 readonly wm_rbuttondown=516

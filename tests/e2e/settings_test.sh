@@ -16,7 +16,7 @@ e2e_setup "settings.$case_name"
 readonly program_folder="$WINEPREFIX/drive_c/Users/taro/chimeday"
 rm -rf "$program_folder"
 readonly ini="$program_folder/chimeday.ini"
-readonly screenshots="$CHIMEDAY_SOURCE_DIR/build/screenshots"
+readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
 readonly list=1042 new_button=1062 change_button=1060 delete_button=1061
