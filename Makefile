@@ -48,21 +48,30 @@ unit: native asan
 	@echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 	@ctest --test-dir $(ASAN) --output-on-failure -j$(JOBS)
 
-# The shipped 32-bit build wherever this machine runs 32-bit code, and the 64-bit build. Both runs
-# go on when one fails. The tests fail under CI where a Wine they need is missing, and an empty
-# test list fails, so under CI a machine that runs 32-bit code cannot pass without the 32-bit run.
+# The shipped 32-bit build wherever this machine runs 32-bit code, and the 64-bit build, side by
+# side, each line marked with its build. Every case has its own Wine prefix, wineserver and
+# display, and mostly waits (for a window, a file, the next minute), so many run at once on few
+# cores: E2E_JOBS per build. Both runs go on when one fails. The tests fail under CI where a Wine
+# they need is missing, and an empty test list fails, so under CI a machine that runs 32-bit
+# code cannot pass without the 32-bit run.
+E2E_JOBS ?= 8
 e2e: exe exe64 dist
-	@status=0; \
+	@set -o pipefail; \
+	suite() { ctest --test-dir $$1 -L e2e -j$(E2E_JOBS) --output-on-failure --no-tests=error 2>&1 \
+	  | sed -u "s/^/[$$2] /"; }; \
+	status=0; shipped=; \
 	if reason=$$(scripts/can-run-32bit); then \
-	  echo "== end-to-end tests under 32-bit Wine: the shipped build"; \
-	  ctest --test-dir $(WIN) -L e2e --output-on-failure --no-tests=error || status=1; \
+	  echo "== end-to-end tests under 32-bit Wine (the shipped build) and 64-bit Wine"; \
+	  suite $(WIN) win32 & shipped=$$!; \
 	elif [ -n "$$reason" ]; then \
 	  echo "e2e: this machine cannot run 32-bit code ($$reason); the end-to-end tests run on the 64-bit build alone"; \
+	  echo "== end-to-end tests under 64-bit Wine"; \
 	else \
 	  status=1; \
+	  echo "== end-to-end tests under 64-bit Wine"; \
 	fi; \
-	echo "== end-to-end tests under 64-bit Wine"; \
-	ctest --test-dir $(WIN64) -L e2e --output-on-failure --no-tests=error || status=1; \
+	suite $(WIN64) win64 || status=1; \
+	if [ -n "$$shipped" ]; then wait $$shipped || status=1; fi; \
 	exit $$status
 
 test: unit e2e

@@ -53,7 +53,7 @@ e2e_show_logs() {
   done
   # A start that hangs shows here: what of this test still runs.
   echo "--- processes" >&2
-  pgrep -a -f -- "\\\\${E2E_DIR##*/}\\\\" >&2 || true
+  pgrep -a -f -- "\\\\${CHIMEDAY_BUILD_DIR##*/}\\\\e2e\\\\${E2E_DIR##*/}\\\\" >&2 || true
 }
 
 # A missing tool skips the test, except under CI where it must be there.
@@ -203,8 +203,12 @@ e2e_windows_path() {
 e2e_probe() {
   rm -f "$E2E_PROBE_OUT"
   local status=0 desktop=()
-  # The clock needs no window, and a desktop whose last program has just ended cannot be entered.
-  [ -z "$E2E_PROBE_DESKTOP" ] || [ "$1" = clock ] || desktop=(--desktop "$E2E_PROBE_DESKTOP")
+  # The clock and the end of a process need no window, and a desktop whose last program has just
+  # ended cannot be entered: under load it can be gone before the probe has started.
+  case $1 in
+    clock | wait-exit) ;;
+    *) [ -z "$E2E_PROBE_DESKTOP" ] || desktop=(--desktop "$E2E_PROBE_DESKTOP") ;;
+  esac
   wine "$PROBE_EXE" --out "$(e2e_windows_path "$E2E_PROBE_OUT")" "$@" "${desktop[@]}" \
     </dev/null >>"$E2E_DIR/probe.log" 2>&1 || status=$?
   [ -f "$E2E_PROBE_OUT" ] || e2e_fail "the probe wrote nothing for: $*"

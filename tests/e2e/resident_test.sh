@@ -501,7 +501,8 @@ case_file_error() {
 # lost, it runs late once the box has closed, and is erased then. The box is asked for while
 # the start still waits for its held profile, so that it opens before the first tick.
 case_about_late() {
-  e2e_align_clock 30
+  # 45 s before the minute for the hold, the start and the box, on a loaded machine too.
+  e2e_align_clock 15
   next_minute
   due_slot 0 3 Erace=1 Time=0 "Message=箱の後の予約" | write_profile 1 0
   hold_profile 5000
