@@ -40,7 +40,8 @@ const char kUsageText[] =
     "  wait        wait until a window matches (--timeout MS, default 10000)\n"
     "  info        the window's caption, class, geometry, styles, owner, state, pid\n"
     "  screen      the screen size\n"
-    "  point       --x X --y Y: moves the mouse pointer there, as a user's hand would\n"
+    "  point       --x X --y Y: moves the mouse pointer there, as a user's hand would; with\n"
+    "              --class or --title, then waits for that window as wait does\n"
     "  clock       [--ahead S]: the local time, S seconds ahead, as the C library gives it\n"
     "  windows     every top-level window that matches: hwnd, class, caption, pid, visible\n"
     "  foreground  the foreground window; with window options, waits until it matches them;\n"
@@ -424,6 +425,9 @@ int CommandPoint(const Arguments& arguments, Report* report) {
     report->Error(L"cannot move the pointer");
     return kNotFound;
   }
+  // A tip shows for a few seconds only; a probe started after this one may come too late on a
+  // loaded machine, so the wait is in the same process.
+  if (arguments.Has(L"--class") || arguments.Has(L"--title")) return CommandWait(arguments, report);
   return kOk;
 }
 
