@@ -17,8 +17,19 @@ namespace {
 
 constexpr char kOptionSection[] = "OPTION";
 constexpr int kMaxSlotCount = 4096;
-constexpr int kDefaultNoError = 1;
-constexpr char kWakeUpKey[] = "WakeUp";
+
+// The options' keys in [OPTION], read and written in this order.
+struct OptionKey {
+  const char* name;
+  int Options::*field;
+  // Written only to a file that has it or when not the default, so that the profile of a user
+  // who never set the option stays as it was.
+  bool writtenOnceSet;
+};
+constexpr OptionKey kOptionKeys[] = {
+    {"NoError", &Options::noError, false},
+    {"WakeUp", &Options::wakeUp, true},
+};
 
 struct IntegerKey {
   const char* name;
@@ -106,7 +117,7 @@ std::string_view FieldText(const char (&field)[N]) {
 Profile::Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec)
     : m_store(store), m_location(location), m_codec(codec) {}
 
-std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
+std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
   std::string bytes;
   switch (m_store.Read(bytes)) {
     case ProfileStore::ReadResult::kOk:
@@ -121,16 +132,19 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   }
   m_unread = false;
 
-  ProfileOptions options;
+  ProfileValues values;
   const OptionalSection optionSection = m_loaded.FindSection(kOptionSection);
-  options.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
+  values.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
   // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
   // count stays as the user wrote it.
-  if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
-  options.noError = ReadInteger(m_loaded, optionSection, "NoError", kDefaultNoError);
-  options.wakeUp = ReadInteger(m_loaded, optionSection, kWakeUpKey, 0);
+  if (values.slotCount < 0) values.slotCount = kDefaultSlotCount;
+  const Options defaultOptions;
+  for (const OptionKey& key : kOptionKeys) {
+    values.options.*key.field =
+        ReadInteger(m_loaded, optionSection, key.name, defaultOptions.*key.field);
+  }
 
-  const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
+  const int slotsUsed = std::min(values.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
   const Reservation defaults = DefaultReservation(m_location);
   for (int index = 0; index < slotsUsed; ++index) {
@@ -146,10 +160,10 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
     if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
   }
-  return options;
+  return values;
 }
 
-bool Profile::Save(const ProfileOptions& options, const ReservationTable& table) {
+bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
   if (m_unread) return false;
   // Read again so that what the user added to the file while the program ran survives.
   std::string bytes;
@@ -166,13 +180,18 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
       break;
   }
 
-  document.Set(kOptionSection, "ArrayStock", std::to_string(options.slotCount));
-  document.Set(kOptionSection, "NoError", std::to_string(options.noError));
-  // Once written the key stays, as 0 when the option is turned off again.
-  if (options.wakeUp != 0 || document.Get(kOptionSection, kWakeUpKey)) {
-    document.Set(kOptionSection, kWakeUpKey, std::to_string(options.wakeUp));
+  document.Set(kOptionSection, "ArrayStock", std::to_string(values.slotCount));
+  const Options defaultOptions;
+  for (const OptionKey& key : kOptionKeys) {
+    const int value = values.options.*key.field;
+    // Once written the key stays, as the default when the option is set back.
+    if (key.writtenOnceSet && value == defaultOptions.*key.field &&
+        !document.Get(kOptionSection, key.name)) {
+      continue;
+    }
+    document.Set(kOptionSection, key.name, std::to_string(value));
   }
-  const int slotCount = std::min(options.slotCount, table.Size());
+  const int slotCount = std::min(values.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
     const IniDocument::SectionId section = document.FindOrAddSection(SlotSection(index));
     const Reservation& record = table[index];

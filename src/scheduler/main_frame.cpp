@@ -168,25 +168,18 @@ void CMainFrame::StartTimers() {
 }
 
 bool CMainFrame::LoadProfile(int attempts) {
-  std::optional<ProfileOptions> options = m_profile.Load(m_table);
-  for (int attempt = 1; !options; ++attempt) {
+  std::optional<ProfileValues> values = m_profile.Load(m_table);
+  for (int attempt = 1; !values; ++attempt) {
     if (attempt >= attempts) return false;
     m_ports.clock.Sleep(kProfileReadPauseMs);
-    options = m_profile.Load(m_table);
+    values = m_profile.Load(m_table);
   }
-  m_nSlotCount = options->slotCount;
-  m_bNoError = options->noError;
-  m_bWakeUp = options->wakeUp;
+  m_nSlotCount = values->slotCount;
+  m_options = values->options;
   return true;
 }
 
-bool CMainFrame::SaveProfile() {
-  ProfileOptions options;
-  options.slotCount = m_nSlotCount;
-  options.noError = m_bNoError;
-  options.wakeUp = m_bWakeUp;
-  return m_profile.Save(options, m_table);
-}
+bool CMainFrame::SaveProfile() { return m_profile.Save({m_nSlotCount, m_options}, m_table); }
 
 bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
@@ -223,25 +216,24 @@ void CMainFrame::OnSettings() {
 
   // The editor gets the reservations packed, in slot order.
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
-  EditedOptions options{m_bNoError, m_bWakeUp};
+  Options options = m_options;
   if (!m_settings.Edit(edited, options)) return;
   m_matcher.Renew(Renewed(m_table, edited), m_ports.clock.Now());
   m_table = std::move(edited);
-  m_bNoError = options.noError;
   // Told once after each time the user turns it on, not at every start of a run.
-  m_bTellWakeFailure = options.wakeUp != 0 && (m_bWakeUp == 0 || m_bTellWakeFailure);
-  m_bWakeUp = options.wakeUp;
+  m_bTellWakeFailure = options.wakeUp != 0 && (m_options.wakeUp == 0 || m_bTellWakeFailure);
+  m_options = options;
   // Written now, so that a crash later loses no edit. The edits stay in effect for this run
   // even when the file cannot take them.
   if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
-  if (!m_bWakeUp) m_ports.wakeTimer.Cancel();
+  if (!m_options.wakeUp) m_ports.wakeTimer.Cancel();
   ResetWakeTimer();
 }
 
 void CMainFrame::ResetWakeTimer() {
   m_wakeAt.reset();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
-  if (!m_bWakeUp) return HoldSystemAwake(true);
+  if (!m_options.wakeUp) return HoldSystemAwake(true);
   const long long now = m_ports.clock.Now();
   const std::optional<long long> due = NextDueTime(m_table, now, m_ports.clock);
   if (!due) {
@@ -267,7 +259,7 @@ void CMainFrame::HoldSystemAwake(bool hold) {
 }
 
 CMainFrame::DisplayHold::DisplayHold(CMainFrame& frame) : m_frame(frame) {
-  if (!frame.m_bWakeUp || frame.m_bDisplayHeld) return;
+  if (!frame.m_options.wakeUp || frame.m_bDisplayHeld) return;
   // After a wake by the timer the display stays dark until something asks for it.
   frame.m_ports.power.KeepDisplayOn(true);
   frame.m_bDisplayHeld = true;

@@ -150,8 +150,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   ReservationTable m_table;
   CdPlayer m_cd;
   SoundPlayer m_sound;
-  int m_bNoError = 1;
-  int m_bWakeUp = 0;  // "WakeUp": nonzero wakes the system for the next reservation
+  Options m_options;
+  int& m_bNoError = m_options.noError;  // read where failures are told
   // The user turned waking on and has not yet been told that the system cannot wake for it.
   bool m_bTellWakeFailure = false;
   bool m_bDisplayHeld = false;
