@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <utility>
 
 #include "win32/popup_menus.h"
 #include "win32/text.h"
@@ -31,10 +32,6 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-FrameWindow::~FrameWindow() {
-  for (const auto& [id, icon] : m_icons) DestroyIcon(icon);
-}
 
 MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
   m_handler = &handler;
@@ -171,15 +168,14 @@ void FrameWindow::ShowBalloon(const char* title, const char* text) {
 
 HICON FrameWindow::SmallIcon(unsigned iconId) {
   auto found = m_icons.find(iconId);
-  if (found != m_icons.end()) return found->second;
+  if (found != m_icons.end()) return found->second.Get();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // The image drawn for the notification area's size at this DPI.
-  const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  if (icon == nullptr) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared
-  m_icons[iconId] = icon;
-  return icon;
+  OwnedIcon icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  if (!icon) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared: never destroyed
+  return m_icons.emplace(iconId, std::move(icon)).first->second.Get();
 }
 
 void FrameWindow::TrackAtCursor(Tray menu) {

@@ -9,6 +9,7 @@
 #include "platform/popup_menu.h"
 #include "platform/tray_icon.h"
 #include "platform/window_timers.h"
+#include "win32/handles.h"
 
 namespace win32 {
 
@@ -17,8 +18,6 @@ namespace win32 {
 // and tray menu.
 class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
  public:
-  ~FrameWindow() override;
-
   // Creates the window, never shown; the handler's OnCreate runs inside.
   MainWindowHost::Creation Create(FrameHandler& handler, CommandTarget& commands);
   void Close();
@@ -50,7 +49,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   CommandTarget* m_commands = nullptr;
   unsigned m_taskbarCreated = 0;
   bool m_createRefused = false;  // the handler's OnCreate said no
-  std::map<unsigned, HICON> m_icons;
+  std::map<unsigned, OwnedIcon> m_icons;
 };
 
 }  // namespace win32

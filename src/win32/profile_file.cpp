@@ -7,31 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace win32 {
 
 namespace {
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() {
-    if (Valid()) CloseHandle(m_handle);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
-
 bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
+  const OwnedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
   if (!bytes.empty() &&
       (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
@@ -48,10 +34,10 @@ ProfileStore::ReadResult Win32ProfileFile::Read(std::string& bytes) {
     DeleteFileW(TemporaryPath().c_str());
     m_leftoverRemoved = true;
   }
-  FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
+  const OwnedFile file(CreateFileW(m_path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? ReadResult::kMissing
                                                                             : ReadResult::kFailed;
@@ -91,9 +77,9 @@ std::optional<long long> Win32RunRecord::Take() {
   char text[32] = {};
   DWORD read = 0;
   {
-    FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::nullopt;
+    const OwnedFile file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
     if (!ReadFile(file.Get(), text, sizeof text - 1, &read, nullptr)) read = 0;
     text[read] = '\0';
   }
