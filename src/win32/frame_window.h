@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <map>
 
@@ -30,7 +31,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   void StartTimer(unsigned id, unsigned periodMs) override;
   void StopTimer(unsigned id) override;
 
-  void Add(unsigned iconId, const char* tip) override;
+  bool Add(unsigned iconId, const char* tip) override;
   void Modify(unsigned iconId, const char* tip) override;
   void Delete() override;
   void ShowBalloon(const char* title, const char* text) override;
@@ -41,7 +42,9 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void Notify(DWORD action, unsigned iconId, const char* tip);
+  // The set-up every call about the one icon shares.
+  NOTIFYICONDATAW IconData(UINT flags) const;
+  bool Notify(DWORD action, unsigned iconId, const char* tip);
   HICON SmallIcon(unsigned iconId);
 
   HWND m_window = nullptr;
