@@ -21,6 +21,7 @@
 #include "win32/power.h"
 #include "win32/profile_file.h"
 #include "win32/run_key.h"
+#include "win32/run_record.h"
 #include "win32/shell.h"
 #include "win32/strings.h"
 #include "win32/text.h"
