@@ -65,29 +65,14 @@ struct FileKind {
 };
 
 // GetDC(nullptr): the screen's, released to no window.
-struct ScreenDcKind {
-  using Handle = HDC;
-  static Handle Empty() { return nullptr; }
-  static void Close(Handle dc) { ReleaseDC(nullptr, dc); }
-};
+inline void ReleaseScreenDc(HDC dc) { ReleaseDC(nullptr, dc); }
 
-// Cancelled before it is closed, so that it can never wake the system for a program that
-// no longer waits for it.
-struct WaitableTimerKind {
-  using Handle = HANDLE;
-  static Handle Empty() { return nullptr; }
-  static void Close(Handle timer) {
-    CancelWaitableTimer(timer);
-    CloseHandle(timer);
-  }
-};
-
-template <typename Pointee>
-struct LocalMemoryKind {
-  using Handle = Pointee*;
-  static Handle Empty() { return nullptr; }
-  static void Close(Handle memory) { LocalFree(memory); }
-};
+// Cancelled before it is closed, so that it can never wake the system for a program that no
+// longer waits for it.
+inline void CancelAndClose(HANDLE timer) {
+  CancelWaitableTimer(timer);
+  CloseHandle(timer);
+}
 
 using OwnedHandle = Owned<NullWhenEmpty<HANDLE, CloseHandle>>;
 using OwnedFile = Owned<FileKind>;
@@ -97,9 +82,9 @@ using OwnedIcon = Owned<NullWhenEmpty<HICON, DestroyIcon>>;
 using OwnedLibrary = Owned<NullWhenEmpty<HMODULE, FreeLibrary>>;
 // A drop's memory, which the shell leaves allocated until it is finished.
 using OwnedDrop = Owned<NullWhenEmpty<HDROP, DragFinish>>;
-using ScreenDc = Owned<ScreenDcKind>;
-using OwnedWaitableTimer = Owned<WaitableTimerKind>;
+using ScreenDc = Owned<NullWhenEmpty<HDC, ReleaseScreenDc>>;
+using OwnedWaitableTimer = Owned<NullWhenEmpty<HANDLE, CancelAndClose>>;
 template <typename Pointee>
-using OwnedLocalMemory = Owned<LocalMemoryKind<Pointee>>;
+using OwnedLocalMemory = Owned<NullWhenEmpty<Pointee*, LocalFree>>;
 
 }  // namespace win32
