@@ -65,14 +65,14 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
   cp932::CopyToField(m_nid.tip, texts::kTrayTip);
-  m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+  AddTrayIcon();
   if (!LoadProfile(kStartReadAttempts)) {
     // Gone while the box is open, so that no click on it can open the settings meanwhile.
-    m_ports.tray.Delete();
+    DeleteTrayIcon();
     do {
       if (!ReportProfileFailure(texts::kProfileUnreadable, true)) return -1;
     } while (!LoadProfile(kRetryReadAttempts));
-    m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+    AddTrayIcon();
   }
   m_matcher = ScheduleMatcher();
   TellMissedWhileClosed();
@@ -129,12 +129,32 @@ void CMainFrame::OnEndSession(bool ending) {
   // Another program refused the end of the session: come back, or nobody could reach us. The
   // program runs on, so the next start must not count this run's minutes as not running.
   m_ports.runRecord.Take();
-  m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+  AddTrayIcon();
   StartTimers();
   ResetWakeTimer();
 }
 
-void CMainFrame::OnTaskbarCreated() { m_ports.tray.Add(m_nid.iconId, m_nid.tip); }
+void CMainFrame::OnTaskbarCreated() { AddTrayIcon(); }
+
+void CMainFrame::AddTrayIcon() {
+  // At sign-in the shell may not be up yet, and after Explorer restarts it may be slow to come
+  // back: a refused add, not tried again, would leave the program with no way to reach it.
+  constexpr unsigned kTrayAddPeriodMs = 2000;
+  if (m_ports.tray.Add(m_nid.iconId, m_nid.tip)) {
+    if (m_bTrayAddPending) m_ports.timers.StopTimer(kTrayAddTimer);
+    m_bTrayAddPending = false;
+  } else if (!m_bTrayAddPending) {
+    m_ports.timers.StartTimer(kTrayAddTimer, kTrayAddPeriodMs);
+    m_bTrayAddPending = true;
+  }
+}
+
+void CMainFrame::DeleteTrayIcon() {
+  // No add may bring it back meanwhile.
+  if (m_bTrayAddPending) m_ports.timers.StopTimer(kTrayAddTimer);
+  m_bTrayAddPending = false;
+  m_ports.tray.Delete();
+}
 
 // The ticks may have stopped for hours: what fell due meanwhile is looked at now, and the
 // wake timer set again for what is next.
@@ -159,7 +179,7 @@ void CMainFrame::Shutdown() {
   SaveProfile();
   if (const std::optional<long long> lastCheck = m_matcher.LastChecked())
     m_ports.runRecord.Leave(*lastCheck);
-  m_ports.tray.Delete();
+  DeleteTrayIcon();
 }
 
 void CMainFrame::StartTimers() {
@@ -193,6 +213,7 @@ bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
 }
 
 void CMainFrame::OnTimer(unsigned id) {
+  if (id == kTrayAddTimer) AddTrayIcon();
   if (id == kScheduleTimer) CheckSchedule();
   if (id == kCdCountdownTimer) {
     m_cd.TickCountdown();

@@ -51,6 +51,7 @@ struct FramePorts {
 
 constexpr unsigned kScheduleTimer = 1;
 constexpr unsigned kCdCountdownTimer = 2;
+constexpr unsigned kTrayAddTimer = 3;
 
 // The resident scheduler's hidden window: owns the live table, matches it against the clock
 // and carries out what is due.
@@ -134,6 +135,10 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // profile, icon, in this order.
   void Shutdown();
   void StartTimers();
+  // Adds the icon as it is now; where the shell refuses it, tries again on a timer until it
+  // takes it.
+  void AddTrayIcon();
+  void DeleteTrayIcon();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
   // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
   bool ReportProfileFailure(const char* what, bool offerRetry);
@@ -161,6 +166,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
+  bool m_bTrayAddPending = false;
   ScheduleMatcher m_matcher;
   MissedReservations m_missed;
 };
