@@ -9,16 +9,17 @@
 
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
+#include "reservations/profile_keys.h"
 #include "reservations/reservation.h"
 #include "reservations/reservation_table.h"
 #include "text/cp932.h"
 
 namespace {
 
-constexpr char kOptionSection[] = "OPTION";
+namespace keys = profile_keys;
+
 constexpr int kMaxSlotCount = 4096;
 constexpr int kDefaultNoError = 1;
-constexpr char kWakeUpKey[] = "WakeUp";
 
 struct IntegerKey {
   const char* name;
@@ -27,14 +28,14 @@ struct IntegerKey {
 
 // Read and written in this order.
 constexpr IntegerKey kIntegerKeys[] = {
-    {"Month", &Reservation::Month},   {"Day", &Reservation::Day},
-    {"Week", &Reservation::Week},     {"Hour", &Reservation::Hour},
-    {"Minute", &Reservation::Minute}, {"Action", &Reservation::Action},
-    {"Drive", &Reservation::Drive},   {"Track", &Reservation::Track},
-    {"Time", &Reservation::Time},     {"Erace", &Reservation::Erace},
+    {keys::kMonth, &Reservation::Month},   {keys::kDay, &Reservation::Day},
+    {keys::kWeek, &Reservation::Week},     {keys::kHour, &Reservation::Hour},
+    {keys::kMinute, &Reservation::Minute}, {keys::kAction, &Reservation::Action},
+    {keys::kDrive, &Reservation::Drive},   {keys::kTrack, &Reservation::Track},
+    {keys::kTime, &Reservation::Time},     {keys::kErace, &Reservation::Erace},
 };
 
-std::string SlotSection(int index) { return "DATA" + std::to_string(index); }
+std::string SlotSection(int index) { return keys::kSlotSectionPrefix + std::to_string(index); }
 
 // The value of a digit in `base` (10 or 16), or -1.
 int DigitValue(char character, int base) {
@@ -122,13 +123,13 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   m_unread = false;
 
   ProfileOptions options;
-  const OptionalSection optionSection = m_loaded.FindSection(kOptionSection);
-  options.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
+  const OptionalSection optionSection = m_loaded.FindSection(keys::kOptionSection);
+  options.slotCount = ReadInteger(m_loaded, optionSection, keys::kArrayStock, kDefaultSlotCount);
   // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
   // count stays as the user wrote it.
   if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
-  options.noError = ReadInteger(m_loaded, optionSection, "NoError", kDefaultNoError);
-  options.wakeUp = ReadInteger(m_loaded, optionSection, kWakeUpKey, 0);
+  options.noError = ReadInteger(m_loaded, optionSection, keys::kNoError, kDefaultNoError);
+  options.wakeUp = ReadInteger(m_loaded, optionSection, keys::kWakeUp, 0);
 
   const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
@@ -139,9 +140,9 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
     for (const IntegerKey& key : kIntegerKeys) {
       record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
     }
-    ReadString(m_loaded, section, "Message", defaults.Message, record.Message);
-    ReadString(m_loaded, section, "FileName", defaults.FileName, record.FileName);
-    ReadString(m_loaded, section, "Command", defaults.Command, record.Command);
+    ReadString(m_loaded, section, keys::kMessage, defaults.Message, record.Message);
+    ReadString(m_loaded, section, keys::kFileName, defaults.FileName, record.FileName);
+    ReadString(m_loaded, section, keys::kCommand, defaults.Command, record.Command);
     // A month that can never come would end the settings list early and hide the rows behind.
     if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
@@ -166,11 +167,11 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
       break;
   }
 
-  document.Set(kOptionSection, "ArrayStock", std::to_string(options.slotCount));
-  document.Set(kOptionSection, "NoError", std::to_string(options.noError));
+  document.Set(keys::kOptionSection, keys::kArrayStock, std::to_string(options.slotCount));
+  document.Set(keys::kOptionSection, keys::kNoError, std::to_string(options.noError));
   // Once written the key stays, as 0 when the option is turned off again.
-  if (options.wakeUp != 0 || document.Get(kOptionSection, kWakeUpKey)) {
-    document.Set(kOptionSection, kWakeUpKey, std::to_string(options.wakeUp));
+  if (options.wakeUp != 0 || document.Get(keys::kOptionSection, keys::kWakeUp)) {
+    document.Set(keys::kOptionSection, keys::kWakeUp, std::to_string(options.wakeUp));
   }
   const int slotCount = std::min(options.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
@@ -179,9 +180,9 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
     for (const IntegerKey& key : kIntegerKeys) {
       document.Set(section, key.name, std::to_string(record.*key.field));
     }
-    document.Set(section, "Message", FieldText(record.Message));
-    document.Set(section, "FileName", FieldText(record.FileName));
-    document.Set(section, "Command", FieldText(record.Command));
+    document.Set(section, keys::kMessage, FieldText(record.Message));
+    document.Set(section, keys::kFileName, FieldText(record.FileName));
+    document.Set(section, keys::kCommand, FieldText(record.Command));
   }
 
   if (!m_store.Write(document.Serialize(m_codec))) return false;
