@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/scheduler_app.h"
 #include "platform/main_window_host.h"
+#include "reservations/profile_keys.h"
 #include "scheduler/main_frame.h"
 #include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
@@ -39,7 +40,7 @@ class Resident : public MainWindowHost {
         m_alerts(alerts),
         m_dialogs(dialogs),
         m_busy(busy),
-        m_profileFile(win32::ExecutableDirectory() + L"chimeday.ini"),
+        m_profileFile(win32::ExecutableDirectory() + profile_keys::kProfileFile),
         m_mci(window) {}
 
   void SetCommandTarget(CommandTarget& commands) { m_commands = &commands; }
@@ -63,7 +64,7 @@ class Resident : public MainWindowHost {
   win32::Win32Foreground m_foreground;
   win32::Win32Power m_power;
   win32::Win32WakeTimer m_wakeTimer;
-  win32::Win32RunRecord m_runRecord{win32::ExecutableDirectory() + L"chimeday.lastcheck"};
+  win32::Win32RunRecord m_runRecord{win32::ExecutableDirectory() + profile_keys::kRunRecordFile};
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
   SettingsEditor m_settings{SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey}};

@@ -9,13 +9,15 @@
 
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
+#include "reservations/profile_keys.h"
 #include "reservations/reservation.h"
 #include "reservations/reservation_table.h"
 #include "text/cp932.h"
 
 namespace {
 
-constexpr char kOptionSection[] = "OPTION";
+namespace keys = profile_keys;
+
 constexpr int kMaxSlotCount = 4096;
 
 // The options' keys in [OPTION], read and written in this order.
@@ -27,8 +29,8 @@ struct OptionKey {
   bool writtenOnceSet;
 };
 constexpr OptionKey kOptionKeys[] = {
-    {"NoError", &Options::noError, false},
-    {"WakeUp", &Options::wakeUp, true},
+    {keys::kNoError, &Options::noError, false},
+    {keys::kWakeUp, &Options::wakeUp, true},
 };
 
 struct IntegerKey {
@@ -38,14 +40,14 @@ struct IntegerKey {
 
 // Read and written in this order.
 constexpr IntegerKey kIntegerKeys[] = {
-    {"Month", &Reservation::Month},   {"Day", &Reservation::Day},
-    {"Week", &Reservation::Week},     {"Hour", &Reservation::Hour},
-    {"Minute", &Reservation::Minute}, {"Action", &Reservation::Action},
-    {"Drive", &Reservation::Drive},   {"Track", &Reservation::Track},
-    {"Time", &Reservation::Time},     {"Erace", &Reservation::Erace},
+    {keys::kMonth, &Reservation::Month},   {keys::kDay, &Reservation::Day},
+    {keys::kWeek, &Reservation::Week},     {keys::kHour, &Reservation::Hour},
+    {keys::kMinute, &Reservation::Minute}, {keys::kAction, &Reservation::Action},
+    {keys::kDrive, &Reservation::Drive},   {keys::kTrack, &Reservation::Track},
+    {keys::kTime, &Reservation::Time},     {keys::kErace, &Reservation::Erace},
 };
 
-std::string SlotSection(int index) { return "DATA" + std::to_string(index); }
+std::string SlotSection(int index) { return keys::kSlotSectionPrefix + std::to_string(index); }
 
 // The value of a digit in `base` (10 or 16), or -1.
 int DigitValue(char character, int base) {
@@ -133,8 +135,8 @@ std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
   m_unread = false;
 
   ProfileValues values;
-  const OptionalSection optionSection = m_loaded.FindSection(kOptionSection);
-  values.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
+  const OptionalSection optionSection = m_loaded.FindSection(keys::kOptionSection);
+  values.slotCount = ReadInteger(m_loaded, optionSection, keys::kArrayStock, kDefaultSlotCount);
   // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
   // count stays as the user wrote it.
   if (values.slotCount < 0) values.slotCount = kDefaultSlotCount;
@@ -153,9 +155,9 @@ std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
     for (const IntegerKey& key : kIntegerKeys) {
       record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
     }
-    ReadString(m_loaded, section, "Message", defaults.Message, record.Message);
-    ReadString(m_loaded, section, "FileName", defaults.FileName, record.FileName);
-    ReadString(m_loaded, section, "Command", defaults.Command, record.Command);
+    ReadString(m_loaded, section, keys::kMessage, defaults.Message, record.Message);
+    ReadString(m_loaded, section, keys::kFileName, defaults.FileName, record.FileName);
+    ReadString(m_loaded, section, keys::kCommand, defaults.Command, record.Command);
     // A month that can never come would end the settings list early and hide the rows behind.
     if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
@@ -180,16 +182,16 @@ bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
       break;
   }
 
-  document.Set(kOptionSection, "ArrayStock", std::to_string(values.slotCount));
+  document.Set(keys::kOptionSection, keys::kArrayStock, std::to_string(values.slotCount));
   const Options defaultOptions;
   for (const OptionKey& key : kOptionKeys) {
     const int value = values.options.*key.field;
     // Once written the key stays, as the default when the option is set back.
     if (key.writtenOnceSet && value == defaultOptions.*key.field &&
-        !document.Get(kOptionSection, key.name)) {
+        !document.Get(keys::kOptionSection, key.name)) {
       continue;
     }
-    document.Set(kOptionSection, key.name, std::to_string(value));
+    document.Set(keys::kOptionSection, key.name, std::to_string(value));
   }
   const int slotCount = std::min(values.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
@@ -198,9 +200,9 @@ bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
     for (const IntegerKey& key : kIntegerKeys) {
       document.Set(section, key.name, std::to_string(record.*key.field));
     }
-    document.Set(section, "Message", FieldText(record.Message));
-    document.Set(section, "FileName", FieldText(record.FileName));
-    document.Set(section, "Command", FieldText(record.Command));
+    document.Set(section, keys::kMessage, FieldText(record.Message));
+    document.Set(section, keys::kFileName, FieldText(record.FileName));
+    document.Set(section, keys::kCommand, FieldText(record.Command));
   }
 
   if (!m_store.Write(document.Serialize(m_codec))) return false;

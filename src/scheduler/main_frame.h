@@ -49,6 +49,7 @@ struct FramePorts {
   RunRecord& runRecord;
 };
 
+// Fixed: WM_TIMER carries these ids, and a WM_TIMER posted from outside names them.
 constexpr unsigned kScheduleTimer = 1;
 constexpr unsigned kCdCountdownTimer = 2;
 constexpr unsigned kTrayAddTimer = 3;

@@ -17,7 +17,8 @@ struct SettingsPorts {
   RunKey& runKey;
 };
 
-// The value under the Run keys that starts the program with the system.
+// The value under the Run keys that starts the program with the system. Fixed: the value an
+// earlier run wrote is found, replaced and removed by this name.
 inline constexpr char kAutostartValueName[] = "Chimeday";
 constexpr int kAutostartDataSize = 260;
 constexpr int kListCellSize = 256;

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "resource.h"
 #include "win32/popup_menus.h"
 #include "win32/text.h"
 
@@ -14,9 +15,10 @@ namespace win32 {
 
 namespace {
 
+// Fixed: other programs and users' scripts find the hidden window by its class and title.
 constexpr wchar_t kClassName[] = L"ChimedayClass";
 constexpr wchar_t kTitle[] = L"chimeday.exe";
-constexpr UINT kTrayNotify = WM_USER + 100;
+static_assert(WM_TRAYNOTIFY == WM_USER + 100);
 // WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, and 0x8000 in the low word that belongs to the
 // window's class: no code of ours reads it, but other programs can read the style, so it stays.
 constexpr DWORD kFrameStyle = 0x00C88000;
@@ -79,7 +81,7 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       // Never keep the focus: give it back to where it came from.
       if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));
       return 0;
-    case kTrayNotify:
+    case WM_TRAYNOTIFY:
       m_handler->OnTrayNotify(lParam == WM_LBUTTONDOWN   ? FrameHandler::TrayMouse::kLeftDown
                               : lParam == WM_RBUTTONDOWN ? FrameHandler::TrayMouse::kRightDown
                                                          : FrameHandler::TrayMouse::kOther);
@@ -163,7 +165,7 @@ NOTIFYICONDATAW FrameWindow::IconData(UINT flags) const {
 
 bool FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
   NOTIFYICONDATAW data = IconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  data.uCallbackMessage = kTrayNotify;
+  data.uCallbackMessage = WM_TRAYNOTIFY;
   data.hIcon = SmallIcon(iconId);
   CopyText(data.szTip, tip);
   return Shell_NotifyIconW(action, &data) != FALSE;

@@ -18,6 +18,7 @@ class Win32ProfileFile : public ProfileStore {
   std::string Path() override;
 
  private:
+  // Fixed: a start finds by this name what a killed save of any version left, and removes it.
   std::wstring TemporaryPath() const { return m_path + L".tmp"; }
 
   std::wstring m_path;
