@@ -17,11 +17,14 @@
 #include "resource.h"
 #include "settings/settings_dlg.h"
 #include "text/cp932.h"
+#include "win32/clock.h"
+#include "win32/dialog_host.h"
+#include "win32/drives.h"
 #include "win32/frame_window.h"
 #include "win32/handles.h"
 #include "win32/module.h"
 #include "win32/profile_file.h"
-#include "win32/system_ports.h"
+#include "win32/run_key.h"
 #include "win32/text.h"
 #include "win32/text_codec.h"
 
@@ -134,10 +137,10 @@ ProfileFigures BenchProfile(const std::wstring& folder, int slots, bool perKey) 
   Profile profile(store, location, codec);
   ReservationTable table;
   FillReservations(table, slots);
-  ProfileOptions options;
-  options.slotCount = slots;
+  ProfileValues values;
+  values.slotCount = slots;
   WIN32_FILE_ATTRIBUTE_DATA file{};
-  if (!profile.Save(options, table) || !CopyFileW(programFile.c_str(), apiFile.c_str(), FALSE) ||
+  if (!profile.Save(values, table) || !CopyFileW(programFile.c_str(), apiFile.c_str(), FALSE) ||
       !GetFileAttributesExW(programFile.c_str(), GetFileExInfoStandard, &file)) {
     std::printf("cannot write the profile files in the folder given\n");
     std::exit(1);
@@ -147,7 +150,7 @@ ProfileFigures BenchProfile(const std::wstring& folder, int slots, bool perKey) 
   figures.bytes = (static_cast<unsigned long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
   // What the frame's LoadProfile and SaveProfile do, without the retries of a failed read.
   figures.program = MillisecondsPerRound([&] {
-    const std::optional<ProfileOptions> loaded = profile.Load(table);
+    const std::optional<ProfileValues> loaded = profile.Load(table);
     if (!loaded || !profile.Save(*loaded, table)) std::exit(1);
   });
   if (perKey) {
@@ -221,7 +224,8 @@ DialogFigures BenchSettingsDialog(int slots) {
   for (int round = 0; round < 3; ++round) {
     ReservationTable table;
     FillReservations(table, slots);
-    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey}, table);
+    TimedSettingsDlg dialog(SettingsPorts{dialogs, clock, drives, location, runKey}, table,
+                            Options{});
     SetTimer(nullptr, 0, 0, EndWhenShown);
     const auto start = Clock::now();
     if (dialogs.RunModal(IDD_SETTINGS, dialog) != DialogResult::kCancel ||

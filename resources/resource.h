@@ -1,5 +1,11 @@
 // Every resource and command id of the program; shared by the resources and the logic.
+// Fixed: other programs and users' scripts post these commands, find these controls and
+// handle the icon's message by number, so no value may change.
+// tests/e2e reads this file as "#define NAME number" lines, one a line.
 #pragma once
+
+// The notification icon's callback message, WM_USER + 100.
+#define WM_TRAYNOTIFY 1124
 
 #define IDR_MAINFRAME 128
 #define IDI_CD_PLAYING 133

@@ -2,6 +2,8 @@
 // compiled to code page 932, so these are the very bytes put on the screen and in the profile.
 // The action failures stand in chimeday.rc's string table instead, as ReportError loads them by
 // id, and the dialogs' own captions and labels in their templates there.
+// Fixed, here and there: the readme quotes them, and users' scripts find the program's windows
+// and boxes by their captions and words, so no text may change.
 #pragma once
 
 namespace texts {

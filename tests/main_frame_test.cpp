@@ -297,6 +297,29 @@ TEST_F(MainFrameTest, ANewTaskbarGetsTheIconAsItIsNow) {
   EXPECT_EQ(fake.tray.calls.back().tip, "CD再生中です クリックで停止します");
 }
 
+TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedAgainOnATimerAsItIsNow) {
+  fake.tray.failedAdds = 2;  // the shell not up yet at sign-in
+  fake.frame.OnCreate();
+  EXPECT_EQ(fake.timers.running,
+            (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}, {kTrayAddTimer, 2000}}));
+  Play();
+  fake.events.clear();
+  fake.frame.OnTimer(kTrayAddTimer);
+  EXPECT_EQ(fake.events, EventLog{"tray add"}) << "still refused: the timer goes on";
+  fake.frame.OnTimer(kTrayAddTimer);
+  EXPECT_EQ(fake.tray.calls.back().what, "add");
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
+  EXPECT_EQ(fake.events, (EventLog{"tray add", "tray add", "timer stop 3"}));
+  EXPECT_EQ(fake.timers.running, (std::map<unsigned, unsigned>{{1, 200}, {2, 1000}}));
+
+  // Refused again after Explorer restarts, then closed before the shell takes it.
+  fake.tray.failedAdds = 1;
+  fake.frame.OnTaskbarCreated();
+  EXPECT_EQ(fake.timers.running.count(kTrayAddTimer), 1u);
+  fake.frame.OnClose();
+  EXPECT_TRUE(fake.timers.running.empty());
+}
+
 TEST_F(MainFrameTest, TheQuickReservationIsTheFramesOwnCommand) {
   fake.clock.Set(2026, 12, 7, 10, 0, 0);
   EXPECT_TRUE(fake.frame.OnCommand(ID_QUICK_RESERVATION));

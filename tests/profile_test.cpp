@@ -58,7 +58,7 @@ void ExpectSameRecord(const Reservation& actual, const Reservation& expected) {
 
 class ProfileTest : public ::testing::Test {
  protected:
-  ProfileOptions Load(const std::string& contents) {
+  ProfileValues Load(const std::string& contents) {
     store.contents = contents;
     store.readResult = ReadResult::kOk;
     return profile.Load(table).value();
@@ -72,13 +72,13 @@ class ProfileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
-  const ProfileOptions options = profile.Load(table).value();
-  EXPECT_EQ(options.slotCount, 32);
-  EXPECT_EQ(options.noError, 1);
+  const ProfileValues values = profile.Load(table).value();
+  EXPECT_EQ(values.slotCount, 32);
+  EXPECT_EQ(values.options.noError, 1);
   ASSERT_EQ(table.Size(), 32);
   ExpectSameRecord(table[31], DefaultReservation(location));
 
-  profile.Save(options, table);
+  profile.Save(values, table);
 
   std::string expected = "[OPTION]\r\nArrayStock=32\r\nNoError=1\r\n";
   for (int index = 0; index < 32; ++index) expected += EmptySlotText(index);
@@ -90,19 +90,19 @@ TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
 // A profile of a user who never turned waking on keeps its bytes; once on, the key stays.
 TEST_F(ProfileTest, WakeUpIsReadAsOffAndWrittenOnlyOnceTurnedOn) {
   const char kOld[] = "[OPTION]\r\nArrayStock=0\r\nNoError=1\r\n";
-  ProfileOptions options = Load(kOld);
-  EXPECT_EQ(options.wakeUp, 0);
-  profile.Save(options, table);
+  ProfileValues values = Load(kOld);
+  EXPECT_EQ(values.options.wakeUp, 0);
+  profile.Save(values, table);
   EXPECT_EQ(store.contents, kOld);
 
-  options.wakeUp = 1;
-  profile.Save(options, table);
+  values.options.wakeUp = 1;
+  profile.Save(values, table);
   EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=1\r\n");
-  EXPECT_EQ(Load(store.contents).wakeUp, 1);
-  options.wakeUp = 0;
-  profile.Save(options, table);
+  EXPECT_EQ(Load(store.contents).options.wakeUp, 1);
+  values.options.wakeUp = 0;
+  profile.Save(values, table);
   EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=0\r\n");
-  EXPECT_EQ(Load(store.contents).wakeUp, 0);
+  EXPECT_EQ(Load(store.contents).options.wakeUp, 0);
 }
 
 TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
@@ -130,15 +130,15 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
 
   Profile reloaded(store, location, codec);
   ReservationTable loaded;
-  const ProfileOptions options = reloaded.Load(loaded).value();
-  EXPECT_EQ(options.slotCount, 3);
-  EXPECT_EQ(options.noError, 0);
+  const ProfileValues values = reloaded.Load(loaded).value();
+  EXPECT_EQ(values.slotCount, 3);
+  EXPECT_EQ(values.options.noError, 0);
   ASSERT_EQ(loaded.Size(), 3);
   for (int index = 0; index < 3; ++index) ExpectSameRecord(loaded[index], table[index]);
 }
 
 TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
-  const ProfileOptions options = Load(
+  const ProfileValues values = Load(
       "[OPTION]\r\nArrayStock=8\r\nNoError=abc\r\n"
       "[DATA05]\r\nMonth=7\r\n"
       "[DATA5]\r\nMonth=4\r\n"
@@ -147,7 +147,7 @@ TEST_F(ProfileTest, AbsentOrUnreadableValuesTakeTheirDefaults) {
       "Command=\r\n"
       "[DATA1]\r\nMonth=14\r\nHour=7\r\n[DATA2]\r\nMonth=-1\r\n[DATA3]\r\nMonth=0\r\n"
       "[DATA4]\r\nMonth=12\r\n");
-  EXPECT_EQ(options.noError, 1);
+  EXPECT_EQ(values.options.noError, 1);
   // A month that can never come is an empty slot, so it cannot end the settings list early.
   EXPECT_EQ(std::vector<int>(
                 {table[1].Month, table[1].Hour, table[2].Month, table[3].Month, table[4].Month}),
@@ -235,14 +235,14 @@ TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKep
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    const ProfileOptions options = Load(row.file);
-    ASSERT_EQ(options.slotCount, 1);
-    EXPECT_EQ(options.noError, 0);
+    const ProfileValues values = Load(row.file);
+    ASSERT_EQ(values.slotCount, 1);
+    EXPECT_EQ(values.options.noError, 0);
     EXPECT_EQ(table[0].Hour, row.hour);
     EXPECT_EQ(std::string(table[0].Message), row.message);
 
     if (row.newMessage != nullptr) cp932::CopyToField(table[0].Message, row.newMessage);
-    profile.Save(options, table);
+    profile.Save(values, table);
     EXPECT_EQ(store.contents, row.saved);
     const std::string written = table[0].Message;
     Load(store.contents);
@@ -261,10 +261,10 @@ TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096Uses4096) {
                {"0", 0, 0},          {"1", 1, 1}};
   for (const auto& each : cases) {
     SCOPED_TRACE(each.text);
-    const ProfileOptions options = Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n");
-    EXPECT_EQ(options.slotCount, each.count);
+    const ProfileValues values = Load(std::string("[OPTION]\nArrayStock=") + each.text + "\n");
+    EXPECT_EQ(values.slotCount, each.count);
     EXPECT_EQ(table.Size(), each.slots);
-    ASSERT_TRUE(profile.Save(options, table));
+    ASSERT_TRUE(profile.Save(values, table));
     EXPECT_NE(store.contents.find("ArrayStock=" + std::to_string(each.count) + "\n"),
               std::string::npos);
     EXPECT_EQ(store.contents.find("[DATA" + std::to_string(each.slots) + "]"), std::string::npos);
@@ -279,15 +279,15 @@ TEST_F(ProfileTest, OnlySlotsBelowTheCountAreRewrittenAndAllElseKeptByteForByte)
       "[DATA1]\nMonth=13\nDay=0\nWeek=0\nHour=0\nMinute=0\nAction=0\nDrive=0\nTrack=1\nTime=0\n"
       "Message=hello\nFileName=C:\\Tools\\readme.txt\nCommand=\n";
   const std::string tail = "[Window]\nLeft=10";
-  const ProfileOptions options =
+  const ProfileValues values =
       Load(head + HandWrittenSlot(0, 7) + data1 + "\n" + slots2to31 + tail);
-  ASSERT_EQ(options.slotCount, 2);
-  EXPECT_EQ(options.noError, 0);
+  ASSERT_EQ(values.slotCount, 2);
+  EXPECT_EQ(values.options.noError, 0);
   EXPECT_EQ(table[0].Week, 2);
   EXPECT_STREQ(table[0].Message, "起きて");
 
   table[0].Hour = 9;
-  profile.Save(options, table);
+  profile.Save(values, table);
 
   // DATA1 lacked Erace; it goes after its last entry, before the blank line.
   EXPECT_EQ(store.contents,
@@ -295,29 +295,29 @@ TEST_F(ProfileTest, OnlySlotsBelowTheCountAreRewrittenAndAllElseKeptByteForByte)
 }
 
 TEST_F(ProfileTest, SaveKeepsForeignContentWhenTheFileCannotBeReadAgain) {
-  const ProfileOptions options = Load("[Extra]\r\nKeep=me\r\n");
+  const ProfileValues values = Load("[Extra]\r\nKeep=me\r\n");
   store.contents += "[Later]\r\nAdded=while running\r\n";
-  profile.Save(options, table);  // reads the file again and keeps both
+  profile.Save(values, table);  // reads the file again and keeps both
   EXPECT_NE(store.contents.find("[Later]\r\nAdded=while running\r\n"), std::string::npos);
 
   store.readResult = ReadResult::kFailed;
   store.contents.clear();
-  profile.Save(options, table);
+  profile.Save(values, table);
   EXPECT_EQ(store.contents.rfind("[Extra]\r\nKeep=me\r\n[Later]\r\nAdded=while running\r\n", 0),
             0u);
   EXPECT_NE(store.contents.find("[DATA31]"), std::string::npos);
 
   store.readResult = ReadResult::kMissing;
-  profile.Save(options, table);  // the file is gone: start afresh
+  profile.Save(values, table);  // the file is gone: start afresh
   EXPECT_EQ(store.contents.find("[Extra]"), std::string::npos);
   EXPECT_EQ(store.contents.rfind("[OPTION]\r\n", 0), 0u);
 }
 
 TEST_F(ProfileTest, WriteFailureIsToldAndLeavesTheOldFile) {
-  const ProfileOptions options = Load("[OPTION]\r\nArrayStock=1\r\n");
+  const ProfileValues values = Load("[OPTION]\r\nArrayStock=1\r\n");
   store.writable = false;
   table[0].Month = 3;
-  EXPECT_FALSE(profile.Save(options, table));
+  EXPECT_FALSE(profile.Save(values, table));
   EXPECT_EQ(store.writes, 1);
   EXPECT_EQ(store.contents, "[OPTION]\r\nArrayStock=1\r\n");
 }
@@ -327,12 +327,12 @@ TEST_F(ProfileTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
   store.readResult = ReadResult::kOk;
   store.failedReads = 1;
   EXPECT_FALSE(profile.Load(table).has_value());
-  EXPECT_FALSE(profile.Save(ProfileOptions{}, table));
+  EXPECT_FALSE(profile.Save(ProfileValues{}, table));
   EXPECT_EQ(store.writes, 0);
 
-  const ProfileOptions options = profile.Load(table).value();
+  const ProfileValues values = profile.Load(table).value();
   EXPECT_EQ(table[0].Month, 4);
-  EXPECT_TRUE(profile.Save(options, table));
+  EXPECT_TRUE(profile.Save(values, table));
   EXPECT_EQ(store.writes, 1);
 }
 
@@ -355,11 +355,11 @@ TEST_F(ProfileTest, OverlongStringsAreCutAtACharacterBoundary) {
 
 // Its cost is measured by the benchmark program; here only that the largest table round-trips.
 TEST_F(ProfileTest, TheLargestTableRoundTrips) {
-  ProfileOptions options = Load("[OPTION]\r\nArrayStock=4096\r\n");
-  profile.Save(options, table);
-  options = profile.Load(table).value();
+  ProfileValues values = Load("[OPTION]\r\nArrayStock=4096\r\n");
+  profile.Save(values, table);
+  values = profile.Load(table).value();
   table[4095].Hour = 1;
-  profile.Save(options, table);
+  profile.Save(values, table);
   ASSERT_EQ(table.Size(), 4096);
   EXPECT_NE(store.contents.find("[DATA4095]\r\nMonth=13\r\nDay=0\r\nWeek=0\r\nHour=1\r\n"),
             std::string::npos);

@@ -4,6 +4,7 @@
 
 class Alerts;
 
+// Fixed: WM_TIMER carries this id, and a WM_TIMER posted from outside names it.
 constexpr unsigned kMessageCloseTimer = 1;
 constexpr int kMessageTextSize = 256;
 

@@ -12,6 +12,7 @@
 
 namespace {
 
+// Fixed: a second start, of this version or an older one, finds the resident one by it.
 constexpr char kMutexName[] = "TAVORENKA_Chimeday";
 constexpr int kCommandLineSize = 256;
 

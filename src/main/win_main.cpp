@@ -6,15 +6,28 @@
 #include "app/command_line.h"
 #include "app/scheduler_app.h"
 #include "platform/main_window_host.h"
+#include "reservations/profile_keys.h"
 #include "scheduler/main_frame.h"
 #include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
+#include "win32/alerts.h"
+#include "win32/clock.h"
+#include "win32/dialog_host.h"
+#include "win32/drives.h"
+#include "win32/foreground.h"
 #include "win32/frame_window.h"
+#include "win32/mci.h"
 #include "win32/module.h"
+#include "win32/mutex.h"
+#include "win32/power.h"
 #include "win32/profile_file.h"
-#include "win32/system_ports.h"
+#include "win32/run_key.h"
+#include "win32/run_record.h"
+#include "win32/shell.h"
+#include "win32/strings.h"
 #include "win32/text.h"
 #include "win32/text_codec.h"
+#include "win32/wake_timer.h"
 
 namespace {
 
@@ -27,7 +40,7 @@ class Resident : public MainWindowHost {
         m_alerts(alerts),
         m_dialogs(dialogs),
         m_busy(busy),
-        m_profileFile(win32::ExecutableDirectory() + L"chimeday.ini"),
+        m_profileFile(win32::ExecutableDirectory() + profile_keys::kProfileFile),
         m_mci(window) {}
 
   void SetCommandTarget(CommandTarget& commands) { m_commands = &commands; }
@@ -51,7 +64,7 @@ class Resident : public MainWindowHost {
   win32::Win32Foreground m_foreground;
   win32::Win32Power m_power;
   win32::Win32WakeTimer m_wakeTimer;
-  win32::Win32RunRecord m_runRecord{win32::ExecutableDirectory() + L"chimeday.lastcheck"};
+  win32::Win32RunRecord m_runRecord{win32::ExecutableDirectory() + profile_keys::kRunRecordFile};
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
   SettingsEditor m_settings{SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey}};

@@ -5,7 +5,8 @@
 class TrayIcon {
  public:
   virtual ~TrayIcon() = default;
-  virtual void Add(unsigned iconId, const char* tip) = 0;
+  // False when the shell did not take the icon.
+  virtual bool Add(unsigned iconId, const char* tip) = 0;
   virtual void Modify(unsigned iconId, const char* tip) = 0;
   virtual void Delete() = 0;
   // A balloon from the icon; its image and tip stay as they are.

@@ -9,16 +9,29 @@
 
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
+#include "reservations/profile_keys.h"
 #include "reservations/reservation.h"
 #include "reservations/reservation_table.h"
 #include "text/cp932.h"
 
 namespace {
 
-constexpr char kOptionSection[] = "OPTION";
+namespace keys = profile_keys;
+
 constexpr int kMaxSlotCount = 4096;
-constexpr int kDefaultNoError = 1;
-constexpr char kWakeUpKey[] = "WakeUp";
+
+// The options' keys in [OPTION], read and written in this order.
+struct OptionKey {
+  const char* name;
+  int Options::*field;
+  // Written only to a file that has it or when not the default, so that the profile of a user
+  // who never set the option stays as it was.
+  bool writtenOnceSet;
+};
+constexpr OptionKey kOptionKeys[] = {
+    {keys::kNoError, &Options::noError, false},
+    {keys::kWakeUp, &Options::wakeUp, true},
+};
 
 struct IntegerKey {
   const char* name;
@@ -27,14 +40,14 @@ struct IntegerKey {
 
 // Read and written in this order.
 constexpr IntegerKey kIntegerKeys[] = {
-    {"Month", &Reservation::Month},   {"Day", &Reservation::Day},
-    {"Week", &Reservation::Week},     {"Hour", &Reservation::Hour},
-    {"Minute", &Reservation::Minute}, {"Action", &Reservation::Action},
-    {"Drive", &Reservation::Drive},   {"Track", &Reservation::Track},
-    {"Time", &Reservation::Time},     {"Erace", &Reservation::Erace},
+    {keys::kMonth, &Reservation::Month},   {keys::kDay, &Reservation::Day},
+    {keys::kWeek, &Reservation::Week},     {keys::kHour, &Reservation::Hour},
+    {keys::kMinute, &Reservation::Minute}, {keys::kAction, &Reservation::Action},
+    {keys::kDrive, &Reservation::Drive},   {keys::kTrack, &Reservation::Track},
+    {keys::kTime, &Reservation::Time},     {keys::kErace, &Reservation::Erace},
 };
 
-std::string SlotSection(int index) { return "DATA" + std::to_string(index); }
+std::string SlotSection(int index) { return keys::kSlotSectionPrefix + std::to_string(index); }
 
 // The value of a digit in `base` (10 or 16), or -1.
 int DigitValue(char character, int base) {
@@ -106,7 +119,7 @@ std::string_view FieldText(const char (&field)[N]) {
 Profile::Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec)
     : m_store(store), m_location(location), m_codec(codec) {}
 
-std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
+std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
   std::string bytes;
   switch (m_store.Read(bytes)) {
     case ProfileStore::ReadResult::kOk:
@@ -121,16 +134,19 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
   }
   m_unread = false;
 
-  ProfileOptions options;
-  const OptionalSection optionSection = m_loaded.FindSection(kOptionSection);
-  options.slotCount = ReadInteger(m_loaded, optionSection, "ArrayStock", kDefaultSlotCount);
+  ProfileValues values;
+  const OptionalSection optionSection = m_loaded.FindSection(keys::kOptionSection);
+  values.slotCount = ReadInteger(m_loaded, optionSection, keys::kArrayStock, kDefaultSlotCount);
   // A negative count has nothing to keep. Above the limit the first slots keep firing, and the
   // count stays as the user wrote it.
-  if (options.slotCount < 0) options.slotCount = kDefaultSlotCount;
-  options.noError = ReadInteger(m_loaded, optionSection, "NoError", kDefaultNoError);
-  options.wakeUp = ReadInteger(m_loaded, optionSection, kWakeUpKey, 0);
+  if (values.slotCount < 0) values.slotCount = kDefaultSlotCount;
+  const Options defaultOptions;
+  for (const OptionKey& key : kOptionKeys) {
+    values.options.*key.field =
+        ReadInteger(m_loaded, optionSection, key.name, defaultOptions.*key.field);
+  }
 
-  const int slotsUsed = std::min(options.slotCount, kMaxSlotCount);
+  const int slotsUsed = std::min(values.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
   const Reservation defaults = DefaultReservation(m_location);
   for (int index = 0; index < slotsUsed; ++index) {
@@ -139,17 +155,17 @@ std::optional<ProfileOptions> Profile::Load(ReservationTable& table) {
     for (const IntegerKey& key : kIntegerKeys) {
       record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
     }
-    ReadString(m_loaded, section, "Message", defaults.Message, record.Message);
-    ReadString(m_loaded, section, "FileName", defaults.FileName, record.FileName);
-    ReadString(m_loaded, section, "Command", defaults.Command, record.Command);
+    ReadString(m_loaded, section, keys::kMessage, defaults.Message, record.Message);
+    ReadString(m_loaded, section, keys::kFileName, defaults.FileName, record.FileName);
+    ReadString(m_loaded, section, keys::kCommand, defaults.Command, record.Command);
     // A month that can never come would end the settings list early and hide the rows behind.
     if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
   }
-  return options;
+  return values;
 }
 
-bool Profile::Save(const ProfileOptions& options, const ReservationTable& table) {
+bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
   if (m_unread) return false;
   // Read again so that what the user added to the file while the program ran survives.
   std::string bytes;
@@ -166,22 +182,27 @@ bool Profile::Save(const ProfileOptions& options, const ReservationTable& table)
       break;
   }
 
-  document.Set(kOptionSection, "ArrayStock", std::to_string(options.slotCount));
-  document.Set(kOptionSection, "NoError", std::to_string(options.noError));
-  // Once written the key stays, as 0 when the option is turned off again.
-  if (options.wakeUp != 0 || document.Get(kOptionSection, kWakeUpKey)) {
-    document.Set(kOptionSection, kWakeUpKey, std::to_string(options.wakeUp));
+  document.Set(keys::kOptionSection, keys::kArrayStock, std::to_string(values.slotCount));
+  const Options defaultOptions;
+  for (const OptionKey& key : kOptionKeys) {
+    const int value = values.options.*key.field;
+    // Once written the key stays, as the default when the option is set back.
+    if (key.writtenOnceSet && value == defaultOptions.*key.field &&
+        !document.Get(keys::kOptionSection, key.name)) {
+      continue;
+    }
+    document.Set(keys::kOptionSection, key.name, std::to_string(value));
   }
-  const int slotCount = std::min(options.slotCount, table.Size());
+  const int slotCount = std::min(values.slotCount, table.Size());
   for (int index = 0; index < slotCount; ++index) {
     const IniDocument::SectionId section = document.FindOrAddSection(SlotSection(index));
     const Reservation& record = table[index];
     for (const IntegerKey& key : kIntegerKeys) {
       document.Set(section, key.name, std::to_string(record.*key.field));
     }
-    document.Set(section, "Message", FieldText(record.Message));
-    document.Set(section, "FileName", FieldText(record.FileName));
-    document.Set(section, "Command", FieldText(record.Command));
+    document.Set(section, keys::kMessage, FieldText(record.Message));
+    document.Set(section, keys::kFileName, FieldText(record.FileName));
+    document.Set(section, keys::kCommand, FieldText(record.Command));
   }
 
   if (!m_store.Write(document.Serialize(m_codec))) return false;

@@ -3,19 +3,17 @@
 #include <optional>
 
 #include "reservations/ini_document.h"
+#include "reservations/options.h"
 #include "reservations/reservation_table.h"
 
 class ExecutableLocation;
 class ProfileStore;
 class TextCodec;
 
-// The profile's values as the frame holds them.
-struct ProfileOptions {
+// The profile's values beside the slots.
+struct ProfileValues {
   int slotCount = kDefaultSlotCount;  // "ArrayStock"
-  int noError = 1;                    // "NoError"
-  // "WakeUp". Written only to a file that has it or when nonzero, so that a profile of a user
-  // who never turned it on stays as it was.
-  int wakeUp = 0;
+  Options options;
 };
 
 // Loads and saves the slot count, the options and every slot. Everything else in the
@@ -25,13 +23,13 @@ class Profile {
   Profile(ProfileStore& store, ExecutableLocation& location, TextCodec& codec);
 
   // Reads the file once; absent values take their defaults. `table` becomes
-  // options.slotCount slots long, 4096 at most. Nothing, and nothing loaded, when the file exists
+  // slotCount slots long, 4096 at most. Nothing, and nothing loaded, when the file exists
   // but could not be read: until a load succeeds, Save then refuses to write over what it never
   // read.
-  std::optional<ProfileOptions> Load(ReservationTable& table);
+  std::optional<ProfileValues> Load(ReservationTable& table);
   // Writes every value in one replacement of the file, the slots that `table` holds among
   // them; false when it was not written.
-  bool Save(const ProfileOptions& options, const ReservationTable& table);
+  bool Save(const ProfileValues& values, const ReservationTable& table);
 
  private:
   ProfileStore& m_store;

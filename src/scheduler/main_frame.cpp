@@ -65,14 +65,14 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
 int CMainFrame::OnCreate() {
   m_nid.iconId = IDR_MAINFRAME;
   cp932::CopyToField(m_nid.tip, texts::kTrayTip);
-  m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+  AddTrayIcon();
   if (!LoadProfile(kStartReadAttempts)) {
     // Gone while the box is open, so that no click on it can open the settings meanwhile.
-    m_ports.tray.Delete();
+    DeleteTrayIcon();
     do {
       if (!ReportProfileFailure(texts::kProfileUnreadable, true)) return -1;
     } while (!LoadProfile(kRetryReadAttempts));
-    m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+    AddTrayIcon();
   }
   m_matcher = ScheduleMatcher();
   TellMissedWhileClosed();
@@ -129,12 +129,32 @@ void CMainFrame::OnEndSession(bool ending) {
   // Another program refused the end of the session: come back, or nobody could reach us. The
   // program runs on, so the next start must not count this run's minutes as not running.
   m_ports.runRecord.Take();
-  m_ports.tray.Add(m_nid.iconId, m_nid.tip);
+  AddTrayIcon();
   StartTimers();
   ResetWakeTimer();
 }
 
-void CMainFrame::OnTaskbarCreated() { m_ports.tray.Add(m_nid.iconId, m_nid.tip); }
+void CMainFrame::OnTaskbarCreated() { AddTrayIcon(); }
+
+void CMainFrame::AddTrayIcon() {
+  // At sign-in the shell may not be up yet, and after Explorer restarts it may be slow to come
+  // back: a refused add, not tried again, would leave the program with no way to reach it.
+  constexpr unsigned kTrayAddPeriodMs = 2000;
+  if (m_ports.tray.Add(m_nid.iconId, m_nid.tip)) {
+    if (m_bTrayAddPending) m_ports.timers.StopTimer(kTrayAddTimer);
+    m_bTrayAddPending = false;
+  } else if (!m_bTrayAddPending) {
+    m_ports.timers.StartTimer(kTrayAddTimer, kTrayAddPeriodMs);
+    m_bTrayAddPending = true;
+  }
+}
+
+void CMainFrame::DeleteTrayIcon() {
+  // No add may bring it back meanwhile.
+  if (m_bTrayAddPending) m_ports.timers.StopTimer(kTrayAddTimer);
+  m_bTrayAddPending = false;
+  m_ports.tray.Delete();
+}
 
 // The ticks may have stopped for hours: what fell due meanwhile is looked at now, and the
 // wake timer set again for what is next.
@@ -159,7 +179,7 @@ void CMainFrame::Shutdown() {
   SaveProfile();
   if (const std::optional<long long> lastCheck = m_matcher.LastChecked())
     m_ports.runRecord.Leave(*lastCheck);
-  m_ports.tray.Delete();
+  DeleteTrayIcon();
 }
 
 void CMainFrame::StartTimers() {
@@ -168,25 +188,18 @@ void CMainFrame::StartTimers() {
 }
 
 bool CMainFrame::LoadProfile(int attempts) {
-  std::optional<ProfileOptions> options = m_profile.Load(m_table);
-  for (int attempt = 1; !options; ++attempt) {
+  std::optional<ProfileValues> values = m_profile.Load(m_table);
+  for (int attempt = 1; !values; ++attempt) {
     if (attempt >= attempts) return false;
     m_ports.clock.Sleep(kProfileReadPauseMs);
-    options = m_profile.Load(m_table);
+    values = m_profile.Load(m_table);
   }
-  m_nSlotCount = options->slotCount;
-  m_bNoError = options->noError;
-  m_bWakeUp = options->wakeUp;
+  m_nSlotCount = values->slotCount;
+  m_options = values->options;
   return true;
 }
 
-bool CMainFrame::SaveProfile() {
-  ProfileOptions options;
-  options.slotCount = m_nSlotCount;
-  options.noError = m_bNoError;
-  options.wakeUp = m_bWakeUp;
-  return m_profile.Save(options, m_table);
-}
+bool CMainFrame::SaveProfile() { return m_profile.Save({m_nSlotCount, m_options}, m_table); }
 
 bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
   const std::string text = std::string(what) + "\n" + m_ports.profileStore.Path();
@@ -200,6 +213,7 @@ bool CMainFrame::ReportProfileFailure(const char* what, bool offerRetry) {
 }
 
 void CMainFrame::OnTimer(unsigned id) {
+  if (id == kTrayAddTimer) AddTrayIcon();
   if (id == kScheduleTimer) CheckSchedule();
   if (id == kCdCountdownTimer) {
     m_cd.TickCountdown();
@@ -223,25 +237,24 @@ void CMainFrame::OnSettings() {
 
   // The editor gets the reservations packed, in slot order.
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));
-  EditedOptions options{m_bNoError, m_bWakeUp};
+  Options options = m_options;
   if (!m_settings.Edit(edited, options)) return;
   m_matcher.Renew(Renewed(m_table, edited), m_ports.clock.Now());
   m_table = std::move(edited);
-  m_bNoError = options.noError;
   // Told once after each time the user turns it on, not at every start of a run.
-  m_bTellWakeFailure = options.wakeUp != 0 && (m_bWakeUp == 0 || m_bTellWakeFailure);
-  m_bWakeUp = options.wakeUp;
+  m_bTellWakeFailure = options.wakeUp != 0 && (m_options.wakeUp == 0 || m_bTellWakeFailure);
+  m_options = options;
   // Written now, so that a crash later loses no edit. The edits stay in effect for this run
   // even when the file cannot take them.
   if (!SaveProfile()) ReportProfileFailure(texts::kProfileUnsaved, false);
-  if (!m_bWakeUp) m_ports.wakeTimer.Cancel();
+  if (!m_options.wakeUp) m_ports.wakeTimer.Cancel();
   ResetWakeTimer();
 }
 
 void CMainFrame::ResetWakeTimer() {
   m_wakeAt.reset();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
-  if (!m_bWakeUp) return HoldSystemAwake(true);
+  if (!m_options.wakeUp) return HoldSystemAwake(true);
   const long long now = m_ports.clock.Now();
   const std::optional<long long> due = NextDueTime(m_table, now, m_ports.clock);
   if (!due) {
@@ -267,7 +280,7 @@ void CMainFrame::HoldSystemAwake(bool hold) {
 }
 
 CMainFrame::DisplayHold::DisplayHold(CMainFrame& frame) : m_frame(frame) {
-  if (!frame.m_bWakeUp || frame.m_bDisplayHeld) return;
+  if (!frame.m_options.wakeUp || frame.m_bDisplayHeld) return;
   // After a wake by the timer the display stays dark until something asks for it.
   frame.m_ports.power.KeepDisplayOn(true);
   frame.m_bDisplayHeld = true;

@@ -49,8 +49,10 @@ struct FramePorts {
   RunRecord& runRecord;
 };
 
+// Fixed: WM_TIMER carries these ids, and a WM_TIMER posted from outside names them.
 constexpr unsigned kScheduleTimer = 1;
 constexpr unsigned kCdCountdownTimer = 2;
+constexpr unsigned kTrayAddTimer = 3;
 
 // The resident scheduler's hidden window: owns the live table, matches it against the clock
 // and carries out what is due.
@@ -134,6 +136,10 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // profile, icon, in this order.
   void Shutdown();
   void StartTimers();
+  // Adds the icon as it is now; where the shell refuses it, tries again on a timer until it
+  // takes it.
+  void AddTrayIcon();
+  void DeleteTrayIcon();
   // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
   // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
   bool ReportProfileFailure(const char* what, bool offerRetry);
@@ -150,8 +156,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   ReservationTable m_table;
   CdPlayer m_cd;
   SoundPlayer m_sound;
-  int m_bNoError = 1;
-  int m_bWakeUp = 0;  // "WakeUp": nonzero wakes the system for the next reservation
+  Options m_options;
+  int& m_bNoError = m_options.noError;  // read where failures are told
   // The user turned waking on and has not yet been told that the system cannot wake for it.
   bool m_bTellWakeFailure = false;
   bool m_bDisplayHeld = false;
@@ -161,6 +167,7 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
   int m_nSlotCount = kDefaultSlotCount;
   TrayIconState m_nid = {};
+  bool m_bTrayAddPending = false;
   ScheduleMatcher m_matcher;
   MissedReservations m_missed;
 };

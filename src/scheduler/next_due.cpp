@@ -1,59 +1,26 @@
 #include "scheduler/next_due.h"
 
+#include "calendar/civil_date.h"
 #include "platform/clock.h"
 #include "reservations/reservation_table.h"
 
 namespace {
 
+using calendar::Date;
+using calendar::DateFromDays;
+using calendar::DateOf;
+using calendar::DaysFromDate;
+using calendar::DaysInMonth;
+using calendar::Weekday;
+
 constexpr int kMinutesPerDay = 24 * 60;
 constexpr long long kSecondsPerDay = 24 * 60 * 60;
 
-struct Date {
-  int year;
-  int month;
-  int day;
-};
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// Days since 1 January 1970 of a date of the proleptic Gregorian calendar, and back; a plain
-// count, so that a date is a number to compare and to step.
-long long DayNumber(const Date& date) {
-  const int year = date.year - (date.month <= 2 ? 1 : 0);
-  const long long era = (year >= 0 ? year : year - 399) / 400;
-  const long long yearOfEra = year - era * 400;
-  const long long dayOfYear =
-      (153 * (date.month + (date.month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;
-  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-Date DateOf(long long dayNumber) {
-  const long long shifted = dayNumber + 719468;
-  const long long era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-  const long long dayOfEra = shifted - era * 146097;
-  const long long yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const long long monthIndex = (5 * dayOfYear + 2) / 153;
-  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-  return Date{static_cast<int>(yearOfEra + era * 400) + (month <= 2 ? 1 : 0), month, day};
-}
-
-// 0 for Sunday, as tm_wday counts; 1 January 1970 was a Thursday.
-int Weekday(long long dayNumber) { return static_cast<int>(((dayNumber + 4) % 7 + 7) % 7); }
-
 // The first day of `month` on or after `from`.
 long long FirstDayOfMonthFrom(long long from, int month) {
-  const Date date = DateOf(from);
+  const Date date = DateFromDays(from);
   if (date.month == month) return from;
-  return DayNumber(Date{date.month < month ? date.year : date.year + 1, month, 1});
+  return DaysFromDate(Date{date.month < month ? date.year : date.year + 1, month, 1});
 }
 
 // The first day on or after `from` on which the slot's date part matches, or -1 for never.
@@ -65,13 +32,13 @@ long long FirstMatchingDay(const Reservation& slot, long long from) {
     };
     if (slot.Month == 0) return onWeekday(from);
     const long long sameMonth = onWeekday(FirstDayOfMonthFrom(from, slot.Month));
-    if (DateOf(sameMonth).month == slot.Month) return sameMonth;
-    const Date date = DateOf(from);
-    return onWeekday(DayNumber(Date{date.year + 1, slot.Month, 1}));
+    if (DateFromDays(sameMonth).month == slot.Month) return sameMonth;
+    const Date date = DateFromDays(from);
+    return onWeekday(DaysFromDate(Date{date.year + 1, slot.Month, 1}));
   }
   if (slot.Day == 0) return slot.Month == 0 ? from : FirstDayOfMonthFrom(from, slot.Month);
 
-  const Date start = DateOf(from);
+  const Date start = DateFromDays(from);
   if (slot.Month == 0) {
     // The 31st is missing from five months, never from two in a row.
     Date date{start.year, start.month, slot.Day};
@@ -81,7 +48,7 @@ long long FirstMatchingDay(const Reservation& slot, long long from) {
         date.month = 1;
         date.year += 1;
       }
-      if (slot.Day <= DaysInMonth(date.year, date.month)) return DayNumber(date);
+      if (slot.Day <= DaysInMonth(date.year, date.month)) return DaysFromDate(date);
     }
   }
   if (slot.Day > (slot.Month == 2 ? 29 : DaysInMonth(2001, slot.Month))) return -1;
@@ -90,7 +57,7 @@ long long FirstMatchingDay(const Reservation& slot, long long from) {
     date.year += 1;
   }
   while (slot.Day > DaysInMonth(date.year, date.month)) date.year += 1;  // the next leap year
-  return DayNumber(date);
+  return DaysFromDate(date);
 }
 
 // Only what the matcher can ever fire.
@@ -102,7 +69,7 @@ bool CanFallDue(const Reservation& slot) {
 
 // The local reading of the clock as a count of seconds, days of the calendar included.
 long long WallSeconds(const std::tm& local) {
-  const long long day = DayNumber(Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+  const long long day = DaysFromDate(DateOf(local));
   return day * kSecondsPerDay + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
 }
 
@@ -110,7 +77,7 @@ long long WallSeconds(const std::tm& local) {
 
 std::optional<long long> NextDueMinuteCount(const Reservation& slot, const std::tm& now) {
   if (!CanFallDue(slot)) return std::nullopt;
-  const long long today = DayNumber(Date{now.tm_year + 1900, now.tm_mon + 1, now.tm_mday});
+  const long long today = DaysFromDate(DateOf(now));
   const int minute = slot.Hour * 60 + slot.Minute;
   // The minute the clock is in has begun already: not after now.
   const long long day =
@@ -127,7 +94,7 @@ std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const st
     if (due && (!best || *due < *best)) best = due;
   }
   if (!best) return std::nullopt;
-  const Date date = DateOf(*best / kMinutesPerDay);
+  const Date date = DateFromDays(*best / kMinutesPerDay);
   const int minute = static_cast<int>(*best % kMinutesPerDay);
   return LocalMinute{date.year, date.month, date.day, minute / 60, minute % 60};
 }
@@ -136,7 +103,7 @@ std::optional<long long> NextDueTime(const ReservationTable& table, long long no
   const std::tm nowLocal = clock.LocalTime(now);
   const std::optional<LocalMinute> due = NextDueMinute(table, nowLocal);
   if (!due) return std::nullopt;
-  const long long wanted = DayNumber(Date{due->year, due->month, due->day}) * kSecondsPerDay +
+  const long long wanted = DaysFromDate(Date{due->year, due->month, due->day}) * kSecondsPerDay +
                            due->hour * 3600 + due->minute * 60;
   const auto readsAt = [&](long long seconds) { return WallSeconds(clock.LocalTime(seconds)); };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/civil_date.h"
 #include "platform/clock.h"
 #include "reservations/reservation_table.h"
 #include "scheduler/next_due.h"
@@ -18,44 +19,26 @@ long long FloorDivide(long long value, long long by) {
   return value / by - (value % by < 0 ? 1 : 0);
 }
 
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
-long long DaysFromCivil(long long year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const long long era = FloorDivide(year, 400);
-  const long long yearOfEra = year - era * 400;
-  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
 // A local time as a count of minutes, so that the next local minute is one more whatever the
 // clock did.
 long long MinuteCount(const std::tm& local) {
-  return DaysFromCivil(local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday) * kMinutesPerDay +
-         local.tm_hour * 60 + local.tm_min;
+  return calendar::DaysFromDate(calendar::DateOf(local)) * kMinutesPerDay + local.tm_hour * 60 +
+         local.tm_min;
 }
 
 std::tm FromLocalMinute(long long localMinute) {
   const long long days = FloorDivide(localMinute, kMinutesPerDay);
   const long long minuteOfDay = localMinute - days * kMinutesPerDay;
-  const long long shifted = days + 719468;
-  const long long era = FloorDivide(shifted, 146097);
-  const long long dayOfEra = shifted - era * 146097;
-  const long long yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const long long monthIndex = (5 * dayOfYear + 2) / 153;  // 0 is March
-  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  const calendar::Date date = calendar::DateFromDays(days);
 
   std::tm local{};
-  local.tm_year = static_cast<int>(year - 1900);
-  local.tm_mon = month - 1;
-  local.tm_mday = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  local.tm_year = date.year - 1900;
+  local.tm_mon = date.month - 1;
+  local.tm_mday = date.day;
   local.tm_hour = static_cast<int>(minuteOfDay / 60);
   local.tm_min = static_cast<int>(minuteOfDay % 60);
-  local.tm_wday = static_cast<int>(days + 4 - FloorDivide(days + 4, 7) * 7);  // 1970-01-01: Thu
-  local.tm_yday = static_cast<int>(days - DaysFromCivil(year, 1, 1));
+  local.tm_wday = calendar::Weekday(days);
+  local.tm_yday = static_cast<int>(days - calendar::DaysFromDate({date.year, 1, 1}));
   local.tm_isdst = -1;
   return local;
 }

@@ -1,12 +1,8 @@
 #pragma once
 
-class ReservationTable;
+#include "reservations/options.h"
 
-// The options that the settings dialog edits beside the table.
-struct EditedOptions {
-  int noError;  // nonzero: failures are not shown
-  int wakeUp;   // nonzero: the system is woken for the next reservation
-};
+class ReservationTable;
 
 // Lets the user edit the reservations and the options; the settings dialog stands behind it, so
 // that the frame does not depend on the dialogs.
@@ -15,5 +11,5 @@ class TableEditor {
   virtual ~TableEditor() = default;
   // `table` comes packed (reservations first) and is edited in place, whatever the answer; true
   // when the user confirmed the edits, `options` then holding theirs.
-  virtual bool Edit(ReservationTable& table, EditedOptions& options) = 0;
+  virtual bool Edit(ReservationTable& table, Options& options) = 0;
 };

@@ -19,6 +19,16 @@ namespace {
 
 constexpr int kDefaultCdDrive = 5;  // E, when no drive answers as a CD-ROM drive
 
+// The options shown as check boxes, checked when nonzero.
+struct OptionBox {
+  int Options::*field;
+  int id;
+};
+constexpr OptionBox kOptionBoxes[] = {
+    {&Options::noError, IDC_NO_ERROR},
+    {&Options::wakeUp, IDC_WAKE},
+};
+
 std::string WhenText(const Reservation& slot) {
   std::string text;
   if (slot.Week != 0) {
@@ -100,8 +110,9 @@ bool CSettingsDlg::OnInitDialog() {
   }
   m_nRows = FillList();
   if (m_nRows > 0) SelectRow(0);
-  if (m_bNoError) controls.CheckButton(IDC_NO_ERROR, true);
-  if (m_bWakeUp) controls.CheckButton(IDC_WAKE, true);
+  for (const OptionBox& box : kOptionBoxes) {
+    if (m_options.*box.field) controls.CheckButton(box.id, true);
+  }
   if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
   CenterOnScreen();
   return true;
@@ -198,8 +209,9 @@ void CSettingsDlg::OnDeleteReservation() {
 
 void CSettingsDlg::OnOK() {
   DialogControls& controls = Controls();
-  m_bNoError = controls.IsButtonChecked(IDC_NO_ERROR) ? 1 : 0;
-  m_bWakeUp = controls.IsButtonChecked(IDC_WAKE) ? 1 : 0;
+  for (const OptionBox& box : kOptionBoxes) {
+    m_options.*box.field = controls.IsButtonChecked(box.id) ? 1 : 0;
+  }
   SetAutostart(controls.IsButtonChecked(IDC_AUTOSTART));
   controls.EndDialog(DialogResult::kOk);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/dialog_handler.h"
 #include "platform/run_key.h"
+#include "reservations/options.h"
 #include "reservations/reservation_table.h"
 
 class Clock;
@@ -16,7 +17,8 @@ struct SettingsPorts {
   RunKey& runKey;
 };
 
-// The value under the Run keys that starts the program with the system.
+// The value under the Run keys that starts the program with the system. Fixed: the value an
+// earlier run wrote is found, replaced and removed by this name.
 inline constexpr char kAutostartValueName[] = "Chimeday";
 constexpr int kAutostartDataSize = 260;
 constexpr int kListCellSize = 256;
@@ -26,8 +28,8 @@ constexpr int kListCellSize = 256;
 // behind them.
 class CSettingsDlg : public DialogHandler {
  public:
-  CSettingsDlg(const SettingsPorts& ports, ReservationTable& table)
-      : m_ports(ports), m_table(table) {}
+  CSettingsDlg(const SettingsPorts& ports, ReservationTable& table, const Options& options)
+      : m_options(options), m_ports(ports), m_table(table) {}
 
   ReservationTable& Table() { return m_table; }
 
@@ -42,8 +44,8 @@ class CSettingsDlg : public DialogHandler {
   void OnChangeReservation();
   void OnDeleteReservation();
 
-  int m_bNoError = 0;
-  int m_bWakeUp = 0;
+  // The options as the dialog shows them, NoError among them; OK sets them from its check boxes.
+  Options m_options;
   unsigned m_nRows = 0;
 
  private:

@@ -7,7 +7,7 @@
 class SettingsEditor : public TableEditor {
  public:
   explicit SettingsEditor(const SettingsPorts& ports) : m_ports(ports) {}
-  bool Edit(ReservationTable& table, EditedOptions& options) override;
+  bool Edit(ReservationTable& table, Options& options) override;
 
  private:
   SettingsPorts m_ports;

@@ -2,33 +2,19 @@
 
 #include <windows.h>
 
+#include "win32/growing_buffer.h"
 #include "win32/text.h"
 
 namespace win32 {
-
-namespace {
-
-std::wstring ShortPath(const std::wstring& path) {
-  std::wstring shortPath(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (length < shortPath.size()) {
-      shortPath.resize(length);
-      return shortPath;
-    }
-    shortPath.resize(length);
-  }
-}
-
-}  // namespace
 
 std::optional<std::string> PathToCp932(const std::wstring& path) {
   bool complete = false;
   std::string narrow = WideToCp932(path, BestFit::kRefused, &complete);
   if (complete) return narrow;
   // A component without a short name stays long in the short form, and is lacking again.
-  const std::wstring shortPath = ShortPath(path);
+  const std::wstring shortPath = TextInGrowingBuffer([&path](wchar_t* buffer, DWORD size) {
+    return GetShortPathNameW(path.c_str(), buffer, size);
+  });
   if (shortPath.empty()) return std::nullopt;
   narrow = WideToCp932(shortPath, BestFit::kRefused, &complete);
   if (complete) return narrow;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "win32/handles.h"
 #include "win32/window_info.h"
 
 namespace win32 {
@@ -12,6 +13,8 @@ namespace {
 constexpr UINT_PTR kDropEditSubclass = 1;
 
 void DropFiles(HWND edit, HDROP files, DropTarget& target) {
+  // The edit's own handling would leave the drop's memory allocated.
+  const OwnedDrop drop(files);
   if (DragQueryFileW(files, 0xFFFFFFFF, nullptr, 0) > 0) {
     const UINT length = DragQueryFileW(files, 0, nullptr, 0);
     std::wstring name(length + 1, L'\0');
@@ -19,8 +22,6 @@ void DropFiles(HWND edit, HDROP files, DropTarget& target) {
     name.resize(copied);
     target.OnDropFiles(GetDlgCtrlID(edit), name);
   }
-  // The edit's own handling would leave the drop's memory allocated.
-  DragFinish(files);
 }
 
 LRESULT CALLBACK DropEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

@@ -5,7 +5,9 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <utility>
 
+#include "resource.h"
 #include "win32/popup_menus.h"
 #include "win32/text.h"
 
@@ -13,9 +15,10 @@ namespace win32 {
 
 namespace {
 
+// Fixed: other programs and users' scripts find the hidden window by its class and title.
 constexpr wchar_t kClassName[] = L"ChimedayClass";
 constexpr wchar_t kTitle[] = L"chimeday.exe";
-constexpr UINT kTrayNotify = WM_USER + 100;
+static_assert(WM_TRAYNOTIFY == WM_USER + 100);
 // WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, and 0x8000 in the low word that belongs to the
 // window's class: no code of ours reads it, but other programs can read the style, so it stays.
 constexpr DWORD kFrameStyle = 0x00C88000;
@@ -31,10 +34,6 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-FrameWindow::~FrameWindow() {
-  for (const auto& [id, icon] : m_icons) DestroyIcon(icon);
-}
 
 MainWindowHost::Creation FrameWindow::Create(FrameHandler& handler, CommandTarget& commands) {
   m_handler = &handler;
@@ -82,7 +81,7 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       // Never keep the focus: give it back to where it came from.
       if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));
       return 0;
-    case kTrayNotify:
+    case WM_TRAYNOTIFY:
       m_handler->OnTrayNotify(lParam == WM_LBUTTONDOWN   ? FrameHandler::TrayMouse::kLeftDown
                               : lParam == WM_RBUTTONDOWN ? FrameHandler::TrayMouse::kRightDown
                                                          : FrameHandler::TrayMouse::kOther);
@@ -133,53 +132,63 @@ void FrameWindow::StartTimer(unsigned id, unsigned periodMs) {
 
 void FrameWindow::StopTimer(unsigned id) { KillTimer(m_window, id); }
 
-void FrameWindow::Add(unsigned iconId, const char* tip) { Notify(NIM_ADD, iconId, tip); }
+bool FrameWindow::Add(unsigned iconId, const char* tip) {
+  // The shell refuses an icon it holds already, as after a TaskbarCreated that did not forget
+  // it: the icon is there when it takes a change to it.
+  return Notify(NIM_ADD, iconId, tip) || Notify(NIM_MODIFY, iconId, tip);
+}
 
 void FrameWindow::Modify(unsigned iconId, const char* tip) { Notify(NIM_MODIFY, iconId, tip); }
 
-void FrameWindow::Delete() { Notify(NIM_DELETE, 0, ""); }
+void FrameWindow::Delete() {
+  NOTIFYICONDATAW data = IconData(0);
+  Shell_NotifyIconW(NIM_DELETE, &data);
+}
 
-void FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
+namespace {
+
+template <std::size_t size>
+void CopyText(wchar_t (&field)[size], const char* text) {
+  wcsncpy(field, Cp932ToWide(text).c_str(), size - 1);
+}
+
+}  // namespace
+
+NOTIFYICONDATAW FrameWindow::IconData(UINT flags) const {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = m_window;
   data.uID = 0;
-  if (action != NIM_DELETE) {
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayNotify;
-    data.hIcon = SmallIcon(iconId);
-    const std::wstring wideTip = Cp932ToWide(tip);
-    wcsncpy(data.szTip, wideTip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
-  }
-  Shell_NotifyIconW(action, &data);
+  data.uFlags = flags;
+  return data;
+}
+
+bool FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
+  NOTIFYICONDATAW data = IconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  data.uCallbackMessage = WM_TRAYNOTIFY;
+  data.hIcon = SmallIcon(iconId);
+  CopyText(data.szTip, tip);
+  return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
 void FrameWindow::ShowBalloon(const char* title, const char* text) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = m_window;
-  data.uID = 0;
-  data.uFlags = NIF_INFO;  // nothing else: the icon and its tip stay
+  NOTIFYICONDATAW data = IconData(NIF_INFO);  // nothing else: the icon and its tip stay
   data.dwInfoFlags = NIIF_INFO;
-  const std::wstring wideTitle = Cp932ToWide(title);
-  wcsncpy(data.szInfoTitle, wideTitle.c_str(),
-          sizeof data.szInfoTitle / sizeof data.szInfoTitle[0] - 1);
-  const std::wstring wideText = Cp932ToWide(text);
-  wcsncpy(data.szInfo, wideText.c_str(), sizeof data.szInfo / sizeof data.szInfo[0] - 1);
+  CopyText(data.szInfoTitle, title);
+  CopyText(data.szInfo, text);
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 HICON FrameWindow::SmallIcon(unsigned iconId) {
   auto found = m_icons.find(iconId);
-  if (found != m_icons.end()) return found->second;
+  if (found != m_icons.end()) return found->second.Get();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // The image drawn for the notification area's size at this DPI.
-  const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  if (icon == nullptr) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared
-  m_icons[iconId] = icon;
-  return icon;
+  OwnedIcon icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  if (!icon) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared: never destroyed
+  return m_icons.emplace(iconId, std::move(icon)).first->second.Get();
 }
 
 void FrameWindow::TrackAtCursor(Tray menu) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <map>
 
@@ -9,6 +10,7 @@
 #include "platform/popup_menu.h"
 #include "platform/tray_icon.h"
 #include "platform/window_timers.h"
+#include "win32/handles.h"
 
 namespace win32 {
 
@@ -17,8 +19,6 @@ namespace win32 {
 // and tray menu.
 class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
  public:
-  ~FrameWindow() override;
-
   // Creates the window, never shown; the handler's OnCreate runs inside.
   MainWindowHost::Creation Create(FrameHandler& handler, CommandTarget& commands);
   void Close();
@@ -31,7 +31,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   void StartTimer(unsigned id, unsigned periodMs) override;
   void StopTimer(unsigned id) override;
 
-  void Add(unsigned iconId, const char* tip) override;
+  bool Add(unsigned iconId, const char* tip) override;
   void Modify(unsigned iconId, const char* tip) override;
   void Delete() override;
   void ShowBalloon(const char* title, const char* text) override;
@@ -42,7 +42,9 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void Notify(DWORD action, unsigned iconId, const char* tip);
+  // The set-up every call about the one icon shares.
+  NOTIFYICONDATAW IconData(UINT flags) const;
+  bool Notify(DWORD action, unsigned iconId, const char* tip);
   HICON SmallIcon(unsigned iconId);
 
   HWND m_window = nullptr;
@@ -50,7 +52,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   CommandTarget* m_commands = nullptr;
   unsigned m_taskbarCreated = 0;
   bool m_createRefused = false;  // the handler's OnCreate said no
-  std::map<unsigned, HICON> m_icons;
+  std::map<unsigned, OwnedIcon> m_icons;
 };
 
 }  // namespace win32

@@ -107,10 +107,8 @@ DialogControls::Size ModalDialog::ScreenSize() {
 }
 
 int ModalDialog::ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  const ScreenDc screen(GetDC(nullptr));
+  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 DialogControls::Size ModalDialog::WindowSize() {

@@ -3,20 +3,14 @@
 #include <windows.h>
 
 #include "win32/cp932_path.h"
+#include "win32/growing_buffer.h"
 #include "win32/text.h"
 
 namespace win32 {
 
 std::wstring ExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return TextInGrowingBuffer(
+      [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
 }
 
 std::wstring ExecutableDirectory() {

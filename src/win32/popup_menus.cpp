@@ -1,14 +1,15 @@
 #include "win32/popup_menus.h"
 
 #include "resource.h"
+#include "win32/handles.h"
 
 namespace win32 {
 
 void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedIds) {
-  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  if (menu == nullptr) return;
+  const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+  if (!menu) return;
   // The popups stand in the resource in the order of the enum.
-  const HMENU items = GetSubMenu(menu, static_cast<int>(popup));
+  const HMENU items = GetSubMenu(menu.Get(), static_cast<int>(popup));
   if (items != nullptr) {
     for (const int id : grayedIds) {
       EnableMenuItem(items, static_cast<UINT>(id), MF_BYCOMMAND | MF_GRAYED);
@@ -17,7 +18,6 @@ void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedI
     GetCursorPos(&cursor);
     TrackPopupMenu(items, 0, cursor.x, cursor.y, 0, owner, nullptr);
   }
-  DestroyMenu(menu);
 }
 
 }  // namespace win32

@@ -2,56 +2,23 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
+#include "win32/handles.h"
 #include "win32/text.h"
+#include "win32/whole_file.h"
 
 namespace win32 {
-
-namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() {
-    if (Valid()) CloseHandle(m_handle);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
-
-bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
-  DWORD written = 0;
-  if (!bytes.empty() &&
-      (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-       written != bytes.size())) {
-    return false;
-  }
-  return FlushFileBuffers(file.Get()) != 0;
-}
-
-}  // namespace
 
 ProfileStore::ReadResult Win32ProfileFile::Read(std::string& bytes) {
   if (!m_leftoverRemoved) {
     DeleteFileW(TemporaryPath().c_str());
     m_leftoverRemoved = true;
   }
-  FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
+  const OwnedFile file(CreateFileW(m_path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? ReadResult::kMissing
                                                                             : ReadResult::kFailed;
@@ -76,7 +43,7 @@ bool Win32ProfileFile::Write(const std::string& bytes) {
     return false;
   }
   const std::wstring temporary = TemporaryPath();
-  if (WriteWhole(temporary, bytes) &&
+  if (WriteWholeFile(temporary, bytes) &&
       MoveFileExW(temporary.c_str(), m_path.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
@@ -86,33 +53,5 @@ bool Win32ProfileFile::Write(const std::string& bytes) {
 }
 
 std::string Win32ProfileFile::Path() { return WideToCp932(m_path, BestFit::kUsed); }
-
-std::optional<long long> Win32RunRecord::Take() {
-  char text[32] = {};
-  DWORD read = 0;
-  {
-    FileHandle file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::nullopt;
-    if (!ReadFile(file.Get(), text, sizeof text - 1, &read, nullptr)) read = 0;
-    text[read] = '\0';
-  }
-  // A record that stays would tell the same again at every start.
-  if (!DeleteFileW(m_path.c_str())) return std::nullopt;
-  // Only what Leave writes: digits, and the line's end that half a file, from a run that ended
-  // while writing it, lacks. Eighteen digits cannot overflow.
-  const std::string_view line(text, read);
-  const std::size_t digits = line.size() - std::min<std::size_t>(line.size(), 2);
-  if (digits == 0 || digits > 18 || line.substr(digits) != "\r\n" ||
-      line.find_first_not_of("0123456789") != digits) {
-    return std::nullopt;
-  }
-  return std::strtoll(text, nullptr, 10);
-}
-
-void Win32RunRecord::Leave(long long lastCheck) {
-  // Nothing to do when it cannot be written: the next start then looks back at nothing.
-  if (!WriteWhole(m_path, std::to_string(lastCheck) + "\r\n")) DeleteFileW(m_path.c_str());
-}
 
 }  // namespace win32

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/profile_store.h"
-#include "platform/run_record.h"
 
 namespace win32 {
 
@@ -19,22 +18,11 @@ class Win32ProfileFile : public ProfileStore {
   std::string Path() override;
 
  private:
+  // Fixed: a start finds by this name what a killed save of any version left, and removes it.
   std::wstring TemporaryPath() const { return m_path + L".tmp"; }
 
   std::wstring m_path;
   bool m_leftoverRemoved = false;
-};
-
-// The record of the last run, a small file beside the profile holding the clock's second as a
-// decimal line: like the table it speaks of, it belongs to the folder, and goes with it.
-class Win32RunRecord : public RunRecord {
- public:
-  explicit Win32RunRecord(std::wstring path) : m_path(std::move(path)) {}
-  std::optional<long long> Take() override;
-  void Leave(long long lastCheck) override;
-
- private:
-  std::wstring m_path;
 };
 
 }  // namespace win32

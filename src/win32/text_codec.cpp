@@ -18,28 +18,12 @@ std::u16string Win32TextCodec::Cp932ToUtf16(std::string_view text) {
 }
 
 std::u16string Win32TextCodec::Utf8ToUtf16(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::u16string wide(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, reinterpret_cast<wchar_t*>(wide.data()),
-                        length);
-  }
-  return wide;
+  const std::wstring wide = Utf8ToWide(text);
+  return std::u16string(wide.begin(), wide.end());
 }
 
 std::string Win32TextCodec::Utf16ToUtf8(std::u16string_view text) {
-  if (text.empty()) return {};
-  // UTF-8 takes no flags and no default character: the call fails with either.
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, wide, size, narrow.data(), length, nullptr, nullptr);
-  }
-  return narrow;
+  return WideToUtf8({reinterpret_cast<const wchar_t*>(text.data()), text.size()});
 }
 
 }  // namespace win32

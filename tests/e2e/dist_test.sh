@@ -162,28 +162,31 @@ e2e_start_resident "$program_folder"
 e2e_probe wait --title "$message_caption" --visible --timeout 20000 ||
   e2e_fail "no message window: the program did not start itself from its folder"
 message=$(e2e_value hwnd)
-e2e_probe text --hwnd "$message" --id 1037 || e2e_fail "no message text"
+e2e_probe text --hwnd "$message" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
 e2e_assert_eq どこからでも "$(e2e_value text)" "message shown"
-e2e_press "$message" 1 "the message window"
+e2e_press "$message" "$IDOK" "the message window"
 
-e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
+  e2e_fail "cannot post the settings command"
 e2e_probe wait --title 鳴刻設定 --visible --timeout 10000 || e2e_fail "no settings"
 settings=$(e2e_value hwnd)
-e2e_probe click --hwnd "$settings" --id 1059 || e2e_fail "cannot check autostart"
-e2e_press "$settings" 1 "the settings dialog"
+e2e_probe click --hwnd "$settings" --id "$IDC_AUTOSTART" || e2e_fail "cannot check autostart"
+e2e_press "$settings" "$IDOK" "the settings dialog"
 e2e_probe reg-value --path "$run_key" --name Chimeday || e2e_fail "cannot read the Run key"
 e2e_assert_eq "1 $(e2e_windows_path "$program_folder/chimeday.exe")" \
   "$(e2e_value present) $(e2e_value data)" "the Run value"
 wine reg delete "$run_key" /v Chimeday /f >/dev/null 2>&1 || true
 
-e2e_probe command --hwnd "$E2E_FRAME" --id 57664 || e2e_fail "cannot post the version command"
+e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_APP_ABOUT" ||
+  e2e_fail "cannot post the version command"
 e2e_probe box --title "$about_caption" --pid "$E2E_FRAME_PID" --visible --timeout 5000 ||
   e2e_fail "no version box"
 e2e_assert_eq "鳴刻 Version 1.00" "$(e2e_value text)" "version box text"
-e2e_press "$(e2e_value hwnd)" 1 "the version box"
+e2e_press "$(e2e_value hwnd)" "$IDOK" "the version box"
 
 # Known to the profile only when the program closes.
-e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the quick reservation"
+e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_QUICK_RESERVATION" ||
+  e2e_fail "cannot post the quick reservation"
 e2e_close_resident
 e2e_assert_eq "13 あれから３分です！" \
   "$(e2e_ini_value "$ini" DATA0 Month) $(e2e_ini_value "$ini" DATA1 Message)" \

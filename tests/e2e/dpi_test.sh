@@ -16,7 +16,7 @@ readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly message_caption=鳴刻メッセージ
 readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
-readonly new_button=1062
+readonly new_button=$IDC_NEW_RESERVATION
 
 case_high_dpi() {
   e2e_start message "$CHIMEDAY_EXE" "05,高い解像度でも全部見えます"
@@ -34,12 +34,13 @@ case_high_dpi() {
     "$(e2e_value x),$(e2e_value y)" "message window position at 144 DPI"
   e2e_expect_whole_layout "$message" "the message window"
   e2e_screenshot "$screenshots/message-window-144dpi.png"
-  e2e_press "$message" 1 "the message window"
+  e2e_press "$message" "$IDOK" "the message window"
 
   printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
     e2e_write_profile "$program_folder/chimeday.ini" 32 1
   e2e_start_resident "$program_folder"
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
+    e2e_fail "cannot post the settings command"
   e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
   local settings
   settings=$(e2e_value hwnd)
@@ -52,8 +53,8 @@ case_high_dpi() {
   editor=$(e2e_value hwnd)
   e2e_expect_whole_layout "$editor" "the reservation editor"
   e2e_screenshot "$screenshots/editor-144dpi.png"
-  e2e_press "$editor" 2 "the reservation editor"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_press "$editor" "$IDCANCEL" "the reservation editor"
+  e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
 }
 

@@ -344,6 +344,17 @@ e2e_profile_text() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932
 }
 
+# The program's ids by the names resources/resource.h gives them, from the file that CMake wrote
+# and CTest names.
+[ -f "${CHIMEDAY_RESOURCE_IDS:-}" ] ||
+  { echo "FAIL: CHIMEDAY_RESOURCE_IDS names no file of ids (run through ctest)" >&2; exit 1; }
+# shellcheck source=/dev/null
+source "$CHIMEDAY_RESOURCE_IDS"
+# Windows' own numbers that the tests press and send.
+# shellcheck disable=SC2034 # for the test scripts
+readonly IDOK=1 IDCANCEL=2 IDRETRY=4 IDYES=6 IDNO=7 \
+  WM_NULL=0 WM_TIMECHANGE=0x1e WM_LBUTTONDOWN=513 WM_RBUTTONDOWN=516 WM_POWERBROADCAST=0x218
+
 # Waits for a box of the resident program, captioned "鳴刻エラー" with an icon, and checks its
 # text and its buttons by id (Wine words them in its own language): e2e_expect_box TEXT IDS
 # WHAT [probe options], IDS such as "4 2" for retry and cancel. More probe options (--pid)
@@ -366,7 +377,7 @@ e2e_expect_box() {
 e2e_expect_error_box() {
   local text=$1 what=$2
   shift 2
-  e2e_expect_box "$text" 1 "$what" "$@"
+  e2e_expect_box "$text" "$IDOK" "$what" "$@"
 }
 
 # Presses button ID of WINDOW (a dialog or a box) and waits until the window has gone.

@@ -13,8 +13,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "message_window.$case_name"
 
 readonly caption=鳴刻メッセージ
-readonly text_id=1037
-readonly ok_id=1
+readonly text_id=$IDC_MESSAGE_TEXT
+readonly ok_id=$IDOK
 readonly ws_popup_caption=$((0x80C00000))
 readonly ws_ex_appwindow=$((0x00040000))
 readonly es_center_readonly=$((0x0801))

@@ -113,7 +113,7 @@ EOF
   cp "$CHIMEDAY_EXE" "$program_folder/chimeday.exe"
   e2e_start_in_desktop resident "$program_folder/chimeday.exe"
   expect_held_profile_box
-  e2e_press "$E2E_BOX" 2 "the box of a held profile"
+  e2e_press "$E2E_BOX" "$IDCANCEL" "the box of a held profile"
   e2e_probe wait-exit --pid "$E2E_BOX_PID" --timeout 10000 ||
     e2e_fail "the resident program still runs after キャンセル in the box of a held profile"
   e2e_assert_same_file "$E2E_DIR/original.ini" "$ini" "profile after a start that could not read it"
@@ -128,7 +128,7 @@ EOF
   expect_held_profile_box
   release_hold
   end_hold
-  e2e_press "$E2E_BOX" 4 "the box of a held profile"
+  e2e_press "$E2E_BOX" "$IDRETRY" "the box of a held profile"
   e2e_probe tray-icon --hwnd "$held_frame" --timeout 10000 || e2e_fail "cannot ask the shell"
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon after 再試行 with the profile let go"
   E2E_FRAME=$held_frame E2E_FRAME_PID=$E2E_BOX_PID
@@ -227,7 +227,7 @@ hold_profile() {
 # which a click could open the settings by. Sets held_frame to the frame behind the box.
 expect_held_profile_box() {
   e2e_expect_box "$(printf '設定ファイルを読み込めませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
-    "4 2" "a profile held open"
+    "$IDRETRY $IDCANCEL" "a profile held open"
   e2e_assert_eq 0x00000000 "$(e2e_value owner)" "owner of the box of a held profile"
   e2e_assert_eq "8 0" "$(($(e2e_value exstyle) & 0x8)) $(($(e2e_value exstyle) & 0x80))" \
     "topmost and tool-window bits of the box of a held profile"
@@ -253,8 +253,10 @@ case_quick_reservation() {
   e2e_probe clock --ahead 210 || e2e_fail "no clock"
   before="$(e2e_value month) $(e2e_value day) $(e2e_value hour) $(e2e_value minute)"
   # Twice: the last empty slot, then the one before it.
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the command"
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 || e2e_fail "cannot post the command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_QUICK_RESERVATION" ||
+    e2e_fail "cannot post the command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_QUICK_RESERVATION" ||
+    e2e_fail "cannot post the command"
   e2e_close_resident
   e2e_probe clock --ahead 210 || e2e_fail "no clock"
   after="$(e2e_value month) $(e2e_value day) $(e2e_value hour) $(e2e_value minute)"
@@ -276,9 +278,6 @@ readonly error_caption=鳴刻エラー
 readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
 readonly message_caption=鳴刻メッセージ
 readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
-readonly wm_traynotify=1124
-readonly wm_lbuttondown=513
-readonly wm_rbuttondown=516
 readonly broadcast_query_deny=$((0x424D5144))
 
 write_profile() { e2e_write_profile "$ini" "$@"; }
@@ -312,18 +311,18 @@ expect_error_box() {
   box=$E2E_BOX
 }
 
-dismiss_box() { e2e_press "$1" 1 "$2"; }
+dismiss_box() { e2e_press "$1" "$IDOK" "$2"; }
 
 # A click on the tray icon as the shell reports it to the frame.
 click_tray_icon() {
   local button=$1
-  e2e_probe message --hwnd "$E2E_FRAME" --msg "$wm_traynotify" --lparam "$button" ||
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_TRAYNOTIFY" --lparam "$button" ||
     e2e_fail "cannot post the tray notification"
 }
 
 # Opens the tray menu with a right click; sets menu to its window.
 open_tray_menu() {
-  click_tray_icon "$wm_rbuttondown"
+  click_tray_icon "$WM_RBUTTONDOWN"
   e2e_probe wait --class '#32768' --visible --timeout 5000 || e2e_fail "no tray menu"
   menu=$(e2e_value hwnd)
 }
@@ -361,7 +360,7 @@ case_frame() {
   local event
   # A request to suspend, and a resume notification.
   for event in 0 18; do
-    e2e_probe message --hwnd "$E2E_FRAME" --msg 0x218 --wparam "$event" --send ||
+    e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_POWERBROADCAST" --wparam "$event" --send ||
       e2e_fail "the frame did not answer WM_POWERBROADCAST $event"
     e2e_assert_eq "$broadcast_query_deny" "$(e2e_value result)" "answer to power event $event"
   done
@@ -376,7 +375,7 @@ case_frame() {
   e2e_assert_eq 1 "$(e2e_value present)" "tray icon after TaskbarCreated"
 
   # A clock change: the frame checks the table at once and goes on.
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 0x1e --send ||
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_TIMECHANGE" --send ||
     e2e_fail "the frame did not answer WM_TIMECHANGE"
 
   e2e_start_in_desktop second "$program_folder/chimeday.exe"
@@ -412,7 +411,7 @@ case_message_due() {
   e2e_probe clock || e2e_fail "no clock"
   e2e_assert_eq "$due_hour:$due_minute" "$(e2e_value hour):$(e2e_value minute)" \
     "minute in which the message appeared"
-  e2e_probe text --hwnd "$window" --id 1037 || e2e_fail "no message text"
+  e2e_probe text --hwnd "$window" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
   e2e_assert_eq "時間です 1" "$(e2e_value text)" "message shown"
 
   wait_into_due_minute 62
@@ -491,7 +490,7 @@ case_file_error() {
   dismiss_box "$box" "the error box"
   e2e_probe wait --title "$message_caption" --visible --timeout 40000 ||
     e2e_fail "no late message within 40 s of the box closing"
-  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
   e2e_assert_eq 遅れた予約 "$(e2e_value text)" "late message shown"
   e2e_close_resident
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA1 Month)" "DATA1 erased after its late run"
@@ -507,7 +506,8 @@ case_about_late() {
   due_slot 0 3 Erace=1 Time=0 "Message=箱の後の予約" | write_profile 1 0
   hold_profile 5000
   e2e_start_resident "$program_folder"
-  e2e_probe command --hwnd "$E2E_FRAME" --id 57664 || e2e_fail "cannot post the version command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_APP_ABOUT" ||
+    e2e_fail "cannot post the version command"
   kill -0 "$hold_pid" 2>/dev/null || e2e_fail "the profile was let go before the version command"
   e2e_probe box --title "$about_caption" --pid "$E2E_FRAME_PID" --visible --timeout 15000 ||
     e2e_fail "no version box"
@@ -522,7 +522,7 @@ case_about_late() {
   dismiss_box "$about" "the version box"
   e2e_probe wait --title "$message_caption" --visible --timeout 40000 ||
     e2e_fail "no late message within 40 s of the version box closing"
-  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
   e2e_assert_eq 箱の後の予約 "$(e2e_value text)" "late message shown"
   e2e_close_resident
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 erased after its late run"
@@ -877,7 +877,7 @@ case_tray_menu_full() {
   e2e_expect_foreground "$message" "foreground before the click"
   # Sent, so that the menu check below comes after the click was handled; a menu opened by
   # the click would hold the probe until it times out.
-  e2e_probe message --hwnd "$E2E_FRAME" --msg "$wm_traynotify" --lparam "$wm_lbuttondown" \
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_TRAYNOTIFY" --lparam "$WM_LBUTTONDOWN" \
     --send || e2e_fail "the frame did not return from the click with the version box open"
   e2e_expect_foreground "$about" "foreground after the click"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"

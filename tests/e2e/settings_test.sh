@@ -19,21 +19,31 @@ readonly ini="$program_folder/chimeday.ini"
 readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
-readonly list=1042 new_button=1062 change_button=1060 delete_button=1061
-readonly no_error_box=1043 autostart_box=1059 wake_box=1090
-readonly monthly=1045 daily=1046 weekly=1047 full_date=1056 erase_box=1058
-readonly month_combo=1028 day_combo=1029 hour_combo=1001 minute_combo=1002
-readonly action_cd=1032 action_file=1033 action_message=1034 action_off=1007 file_edit=1010
-readonly drive_combo=1039 message_edit=1037 duration_combo=1038 delete_question=1063
-readonly browse_button=1036 file_dialog_name=1148
-readonly action_sound=1070 sound_edit=1071 sound_browse=1072
+# Arithmetic, so that shellcheck knows these for numbers.
+readonly list=$((IDC_RESERVATION_LIST)) new_button=$((IDC_NEW_RESERVATION))
+readonly change_button=$((IDC_CHANGE_RESERVATION)) delete_button=$((IDC_DELETE_RESERVATION))
+readonly no_error_box=$((IDC_NO_ERROR)) autostart_box=$((IDC_AUTOSTART)) wake_box=$((IDC_WAKE))
+readonly monthly=$((IDC_MONTHLY)) daily=$((IDC_DAILY)) weekly=$((IDC_WEEKLY))
+readonly full_date=$((IDC_FULL_DATE)) erase_box=$((IDC_ERASE))
+readonly month_combo=$((IDC_MONTH)) day_combo=$((IDC_DAY))
+readonly hour_combo=$((IDC_HOUR)) minute_combo=$((IDC_MINUTE))
+readonly action_cd=$((IDC_ACTION_CD)) action_file=$((IDC_ACTION_FILE))
+readonly action_message=$((IDC_ACTION_MESSAGE)) action_off=$((IDC_ACTION_OFF))
+readonly file_edit=$((IDC_FILE_NAME)) browse_button=$((IDC_BROWSE))
+readonly drive_combo=$((IDC_DRIVE)) message_edit=$((IDC_MESSAGE_TEXT))
+readonly duration_combo=$((IDC_DURATION)) delete_question=$((IDC_DELETE_QUESTION))
+readonly action_sound=$((IDC_ACTION_SOUND)) sound_edit=$((IDC_SOUND_FILE))
+readonly sound_browse=$((IDC_SOUND_BROWSE))
+# The file name's box of Windows' own file dialog.
+readonly file_dialog_name=1148
 readonly lvm_setselectionmark=$((0x1043))
 readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Opens the settings through the frame's command; sets settings to the dialog's window.
 open_settings() {
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32771 || e2e_fail "cannot post the settings command"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
+    e2e_fail "cannot post the settings command"
   e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
   settings=$(e2e_value hwnd)
 }
@@ -52,7 +62,7 @@ open_editor() {
 # refill the list after the editor, the frame writes the profile after the settings), so
 # that the window is gone says nothing of that work yet.
 settle() {
-  e2e_probe message --hwnd "$1" --msg 0 --send || e2e_fail "$2 does not answer"
+  e2e_probe message --hwnd "$1" --msg "$WM_NULL" --send || e2e_fail "$2 does not answer"
 }
 
 # Reads the settings list, once the settings have refilled it; its rows are then read with
@@ -64,7 +74,7 @@ read_list() {
 
 # Presses OK in the settings and waits until the frame has written the profile.
 press_settings_ok() {
-  e2e_press "$settings" 1 "the settings dialog"
+  e2e_press "$settings" "$IDOK" "the settings dialog"
   settle "$E2E_FRAME" "the frame"
 }
 row() { e2e_value "row$1_$2"; }
@@ -87,7 +97,7 @@ combo_selection() {
   e2e_value selection
 }
 
-# Waits for a yes/no question of the editor and answers it; ANSWER is 6 (yes) or 7 (no).
+# Waits for a yes/no question of the editor and answers it; ANSWER is IDYES or IDNO.
 answer_question() {
   local caption=$1 text=$2 answer=$3 box
   e2e_probe box --title "$caption" --visible --timeout 5000 || e2e_fail "no question $caption"
@@ -176,7 +186,7 @@ EOF_PROFILE
   e2e_assert_eq "1 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with four of six slots used"
   e2e_screenshot "$screenshots/settings.png" "$settings"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
   e2e_assert_eq "CR CR" "$(line_end "$ini" Left=10) $(line_end "$ini" Top=20)" \
     "line ends of [WINDOW], which the program does not own, after the close"
@@ -190,10 +200,10 @@ EOF_PROFILE
   open_settings
   e2e_assert_eq "0 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with every slot used"
-  e2e_probe click --hwnd "$settings" --id 1 || e2e_fail "cannot press OK in the settings"
+  e2e_probe click --hwnd "$settings" --id "$IDOK" || e2e_fail "cannot press OK in the settings"
   e2e_expect_error_box "$(printf '設定を保存できませんでした。\n%s' "$(e2e_windows_path "$ini")")" \
     "OK with a read-only profile" --pid "$E2E_FRAME_PID"
-  e2e_press "$E2E_BOX" 1 "the box of a failed save"
+  e2e_press "$E2E_BOX" "$IDOK" "the box of a failed save"
   e2e_probe wait-gone --hwnd "$settings" --timeout 5000 || e2e_fail "the settings stay after OK"
   e2e_close_resident
   e2e_assert_same_file "$E2E_DIR/read-only.ini" "$ini" "read-only profile after OK and close"
@@ -207,7 +217,7 @@ EOF_PROFILE
     "rows and selection of an empty table"
   e2e_assert_eq "1 0 0" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with an empty table"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
 }
 
@@ -255,7 +265,7 @@ case_new() {
   file_dialog=$(e2e_value hwnd)
   e2e_probe set-text --hwnd "$file_dialog" --id $file_dialog_name --text "$chosen" ||
     e2e_fail "cannot type the file's name"
-  e2e_press "$file_dialog" 1 "the file dialog"
+  e2e_press "$file_dialog" "$IDOK" "the file dialog"
   e2e_probe path --file "$chosen" || e2e_fail "cannot ask for a short name"
   short_name=$(e2e_value short)
   [[ $short_name == *'~'* ]] || e2e_fail "Wine gave '$short_name' as the short name of $chosen"
@@ -274,7 +284,7 @@ case_new() {
   e2e_expect_error_box "$(printf 'このファイルの名前は使用できません。\n%s' \
     "$(e2e_windows_path "$files/Zo? gone ?.txt")")" "a dropped file without a usable name"
   e2e_assert_eq "$editor" "$(e2e_value owner)" "owner of the box of a name that cannot be used"
-  e2e_press "$E2E_BOX" 1 "the box of a name that cannot be used"
+  e2e_press "$E2E_BOX" "$IDOK" "the box of a name that cannot be used"
   e2e_probe text --hwnd "$editor" --id $file_edit || e2e_fail "no file name"
   e2e_assert_eq "$short_name" "$(e2e_value text)" "file name after a name that cannot be used"
   e2e_probe click --hwnd "$editor" --id $action_message || e2e_fail "cannot choose the message"
@@ -283,7 +293,7 @@ case_new() {
   e2e_probe select --hwnd "$editor" --id $duration_combo --index 5 || e2e_fail "no duration"
   e2e_probe set-text --hwnd "$editor" --id $message_edit --text "朝の会議です" ||
     e2e_fail "cannot type the message"
-  e2e_press "$editor" 1 "the editor"
+  e2e_press "$editor" "$IDOK" "the editor"
 
   read_list
   e2e_assert_eq "毎日07時00分から10分間|メッセージ表示|朝の会議です|しない" \
@@ -328,7 +338,7 @@ case_sound() {
   file_dialog=$(e2e_value hwnd)
   e2e_probe set-text --hwnd "$file_dialog" --id $file_dialog_name --text "$chosen" ||
     e2e_fail "cannot type the sound's name"
-  e2e_press "$file_dialog" 1 "the sound's file dialog"
+  e2e_press "$file_dialog" "$IDOK" "the sound's file dialog"
   e2e_probe text --hwnd "$editor" --id $sound_edit || e2e_fail "no sound file"
   e2e_assert_eq "$chosen" "$(e2e_value text)" "the sound chosen with 参照"
   e2e_probe drop --hwnd "$editor" --id $sound_edit --file "$dropped" --send ||
@@ -337,7 +347,7 @@ case_sound() {
   e2e_assert_eq "$dropped" "$(e2e_value text)" "the sound dropped on its field"
   e2e_probe select --hwnd "$editor" --id $duration_combo --index 1 || e2e_fail "no duration"
   e2e_screenshot "$screenshots/editor-sound.png" "$editor"
-  e2e_press "$editor" 1 "the editor"
+  e2e_press "$editor" "$IDOK" "the editor"
 
   read_list
   e2e_assert_eq "サウンド再生|$dropped" "$(row 0 1)|$(row 0 2)" "the sound's row"
@@ -358,8 +368,8 @@ case_change_delete() {
     e2e_fail "cannot mark row 1"
   open_editor $change_button
   e2e_probe click --hwnd "$editor" --id $action_off || e2e_fail "cannot choose OFF"
-  e2e_probe click --hwnd "$editor" --id 1 || e2e_fail "cannot press OK in the editor"
-  answer_question "確認 - OFF" この予約を削除しますか？ 6
+  e2e_probe click --hwnd "$editor" --id "$IDOK" || e2e_fail "cannot press OK in the editor"
+  answer_question "確認 - OFF" この予約を削除しますか？ "$IDYES"
   e2e_probe wait-gone --hwnd "$editor" --timeout 5000 || e2e_fail "the editor stays after Yes"
   read_list
   e2e_assert_eq "2 一 三 1 1" \
@@ -371,10 +381,11 @@ case_change_delete() {
   e2e_assert_eq "1 この予約を削除しますか？" "$(e2e_value visible) $(e2e_value text)" \
     "the question of delete-confirm mode"
   e2e_assert_eq "0 0 0 0 1 1" \
-    "$(enabled_states "$editor" $monthly $full_date $hour_combo $message_edit 1 2)" \
+    "$(enabled_states "$editor" $monthly $full_date $hour_combo $message_edit \
+      "$IDOK" "$IDCANCEL")" \
     "inputs, OK and Cancel in delete-confirm mode"
   e2e_screenshot "$screenshots/delete-confirm.png"
-  e2e_press "$editor" 1 "the editor"
+  e2e_press "$editor" "$IDOK" "the editor"
   read_list
   e2e_assert_eq "1 一 0 0" \
     "$(e2e_value rows) $(row 0 2) $(e2e_value selection_mark) $(e2e_value selected)" \
@@ -382,7 +393,7 @@ case_change_delete() {
 
   # The NoError box changed too, and is dropped with the rest.
   e2e_probe click --hwnd "$settings" --id $no_error_box || e2e_fail "cannot click NoError"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
   e2e_assert_eq 1 "$(e2e_ini_value "$ini" OPTION NoError)" "NoError after Cancel"
   local n
@@ -401,17 +412,17 @@ case_cd_question() {
   local before after
   before="$(checked_states "$editor" $full_date $action_cd $erase_box)"
   before+=" $(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $drive_combo)"
-  e2e_probe click --hwnd "$editor" --id 1 || e2e_fail "cannot press OK in the editor"
+  e2e_probe click --hwnd "$editor" --id "$IDOK" || e2e_fail "cannot press OK in the editor"
   answer_question "確認 - CDを再生" \
-    "$(printf '現在選択されているドライブはCDドライブではありません。\n予約しますか？')" 7
+    "$(printf '現在選択されているドライブはCDドライブではありません。\n予約しますか？')" "$IDNO"
   e2e_probe info --hwnd "$editor" || e2e_fail "the editor closed after No"
   after="$(checked_states "$editor" $full_date $action_cd $erase_box)"
   after+=" $(combo_selection "$editor" $month_combo) $(combo_selection "$editor" $drive_combo)"
   e2e_assert_eq "$before" "$after" "the editor's values after No"
-  e2e_press "$editor" 2 "the editor"
+  e2e_press "$editor" "$IDCANCEL" "the editor"
   read_list
   e2e_assert_eq 0 "$(e2e_value rows)" "rows after the editor's Cancel"
-  e2e_press "$settings" 2 "the settings dialog"
+  e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
 }
 
@@ -441,7 +452,7 @@ case_options() {
   e2e_assert_eq "0 1" "$(checked_states "$settings" $no_error_box $autostart_box)" \
     "the two boxes when opened again"
   e2e_probe click --hwnd "$settings" --id $autostart_box || e2e_fail "cannot click autostart"
-  e2e_press "$settings" 1 "the settings dialog"
+  e2e_press "$settings" "$IDOK" "the settings dialog"
   e2e_assert_eq "" "$(run_value)" "the Run value after unchecking"
 
   # A value a standard user's OK left under the user's key: an OK that can write the machine's
@@ -450,7 +461,7 @@ case_options() {
     e2e_fail "cannot write the user's Run value"
   open_settings
   e2e_assert_eq 1 "$(checked_states "$settings" $autostart_box)" "autostart from the user's key"
-  e2e_press "$settings" 1 "the settings dialog"
+  e2e_press "$settings" "$IDOK" "the settings dialog"
   e2e_assert_eq "$(e2e_windows_path "$program_folder/chimeday.exe")|" \
     "$(run_value)|$(run_value "$user_run_key")" "the machine's and the user's Run value after OK"
   e2e_close_resident
@@ -490,12 +501,12 @@ case_options_wake() {
   e2e_assert_eq 0 "$(checked_states "$settings" $wake_box)" "the wake box of an old profile"
   e2e_probe click --hwnd "$settings" --id $wake_box || e2e_fail "cannot click the wake box"
   e2e_screenshot "$screenshots/settings-wake.png" "$settings"
-  e2e_probe click --hwnd "$settings" --id 1 || e2e_fail "cannot press OK in the settings"
+  e2e_probe click --hwnd "$settings" --id "$IDOK" || e2e_fail "cannot press OK in the settings"
   e2e_expect_error_box "$(printf '%s\n%s' \
     予約時刻にスリープから復帰するためのタイマーを設定できませんでした。 \
     電源オプションの「スリープ解除タイマーの許可」を有効にしてください。)" \
     "waking turned on where the system will not wake" --pid "$E2E_FRAME_PID"
-  e2e_press "$E2E_BOX" 1 "the box of a wake the system will not do"
+  e2e_press "$E2E_BOX" "$IDOK" "the box of a wake the system will not do"
   settle "$E2E_FRAME" "the frame"
   e2e_assert_eq 1 "$(e2e_ini_value "$ini" OPTION WakeUp)" "WakeUp in the profile at OK"
   e2e_assert_eq "1 $((due_start - 60))" "$(wake_timers timers) $(wake_timers timer0_due)" \
@@ -504,7 +515,7 @@ case_options_wake() {
   # A quick reservation comes sooner: the same timer moves to it, and nothing is told again.
   local asked
   asked=$(date +%s)
-  e2e_probe command --hwnd "$E2E_FRAME" --id 32776 --send ||
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_QUICK_RESERVATION" --send ||
     e2e_fail "the frame did not answer the quick reservation"
   local answered
   answered=$(date +%s)
@@ -553,11 +564,11 @@ case_busy() {
   open_settings
   # The clicks are sent, so that the menu check below comes after both were handled; a menu
   # opened by a click would hold the probe until it times out.
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 513 --send ||
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_TRAYNOTIFY" --lparam "$WM_LBUTTONDOWN" --send ||
     e2e_fail "the frame did not return from a click with the settings open"
   e2e_expect_foreground "$settings" "foreground after a click on the icon"
   open_editor $new_button
-  e2e_probe message --hwnd "$E2E_FRAME" --msg 1124 --lparam 516 --send ||
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_TRAYNOTIFY" --lparam "$WM_RBUTTONDOWN" --send ||
     e2e_fail "the frame did not return from a click with the editor open"
   e2e_expect_foreground "$settings" "foreground after a click with the editor open"
   e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
@@ -578,12 +589,12 @@ case_busy() {
     e2e_fail "no hour"
   e2e_probe select --hwnd "$editor" --id $minute_combo --index $((10#$added_minute)) ||
     e2e_fail "no minute"
-  e2e_press "$editor" 1 "the editor"
+  e2e_press "$editor" "$IDOK" "the editor"
   e2e_sleep_until $((due_start + 122))
   press_settings_ok
   e2e_probe wait --title 鳴刻メッセージ --visible --timeout 40000 ||
     e2e_fail "the reservation left as it was did not run late at OK"
-  e2e_probe text --hwnd "$(e2e_value hwnd)" --id 1037 || e2e_fail "no message text"
+  e2e_probe text --hwnd "$(e2e_value hwnd)" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
   e2e_assert_eq 遅れて来る "$(e2e_value text)" "late message at OK"
   settle "$E2E_FRAME" "the frame"
   e2e_probe windows --title 鳴刻エラー || e2e_fail "cannot list windows"

@@ -88,7 +88,12 @@ class FakeTray : public TrayIcon {
     unsigned iconId;
     std::string tip;
   };
-  void Add(unsigned iconId, const char* tip) override { Note({"add", iconId, tip}); }
+  bool Add(unsigned iconId, const char* tip) override {
+    Note({"add", iconId, tip});
+    if (failedAdds == 0) return true;
+    --failedAdds;
+    return false;
+  }
   void Modify(unsigned iconId, const char* tip) override { Note({"modify", iconId, tip}); }
   void Delete() override { Note({"delete", 0, ""}); }
   // Recorded with the title as its tip and the text behind it.
@@ -96,6 +101,7 @@ class FakeTray : public TrayIcon {
     Note({"balloon", 0, std::string(title) + "|" + text});
   }
   std::vector<Call> calls;
+  int failedAdds = 0;  // how many adds the shell refuses before it takes the icon
   EventLog* events = nullptr;
 
  private:

@@ -185,13 +185,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Profile profile(store, location, codec);
   ReservationTable first;
-  const std::optional<ProfileOptions> loaded = profile.Load(first);
+  const std::optional<ProfileValues> loaded = profile.Load(first);
   if (!loaded) std::abort();  // the fake store always reads
-  const ProfileOptions options = *loaded;
+  const ProfileValues values = *loaded;
   // Above 4096 the first 4096 slots are used, and the count is kept as read.
-  if (first.Size() != std::min(options.slotCount, 4096)) std::abort();
-  if (options.slotCount > kMaxSavedSlots) return 0;
-  if (!profile.Save(options, first)) std::abort();
+  if (first.Size() != std::min(values.slotCount, 4096)) std::abort();
+  if (values.slotCount > kMaxSavedSlots) return 0;
+  if (!profile.Save(values, first)) std::abort();
   const std::string saved = store.contents;
   if (!SaveKeepsForeignLines(input, saved)) {
     std::abort();
@@ -202,9 +202,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Profile again(store, location, codec);
   ReservationTable second;
-  const ProfileOptions reread = again.Load(second).value();
-  if (reread.slotCount != options.slotCount || reread.noError != options.noError ||
-      reread.wakeUp != options.wakeUp) {
+  const ProfileValues reread = again.Load(second).value();
+  if (reread.slotCount != values.slotCount || reread.options.noError != values.options.noError ||
+      reread.options.wakeUp != values.options.wakeUp) {
     std::abort();
   }
   if (!SameTables(first, second)) std::abort();
