@@ -420,6 +420,15 @@ e2e_start_in_desktop() {
   E2E_DESKTOP_PID=$E2E_LAST_PID
 }
 
+# Starts Notepad in the Wine desktop "chimeday" and waits for its window: the desktop, which
+# ends about a second after its last program, then outlives the program under test, and a
+# probe started after that program's end can still enter it, however slowly it starts.
+e2e_keep_desktop() {
+  e2e_start keeper explorer /desktop=chimeday,1024x768 notepad
+  e2e_probe wait --desktop chimeday --class Notepad --timeout 60000 ||
+    e2e_fail "no Notepad to keep the Wine desktop"
+}
+
 # Waits until the desktop of the last start has gone after its program: a start meanwhile
 # would join the desktop that is shutting down, and a probe there can hang.
 e2e_wait_desktop_gone() {

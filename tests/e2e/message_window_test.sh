@@ -121,6 +121,7 @@ case_screenshot() {
   sleep 1
   E2E_PROBE_DESKTOP=chimeday e2e_screenshot "$shot" "$window"
   e2e_assert_eq "1024x768" "$(identify -format '%wx%h' "$shot")" "screenshot size"
+  e2e_keep_desktop
   e2e_probe click --desktop chimeday --hwnd "$window" --id "$ok_id" || e2e_fail "cannot click OK"
   e2e_probe wait-gone --desktop chimeday --hwnd "$window" --timeout 5000 ||
     e2e_fail "the message window is still there 5 s after OK"

@@ -389,6 +389,7 @@ case_frame() {
   e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
   e2e_assert_eq 1 "$(e2e_value present)" "first instance's tray icon after the second start"
 
+  e2e_keep_desktop
   e2e_close_resident
   e2e_probe tray-icon --hwnd "$E2E_FRAME" || e2e_fail "cannot ask the shell"
   e2e_assert_eq 0 "$(e2e_value present)" "tray icon after close"
