@@ -168,12 +168,7 @@ void CSettingsDlg::OnNewReservation() {
   // The button and the menu item are off when no slot is free; a command may still come.
   if (m_nRows >= static_cast<unsigned>(m_table.Size())) return;
   const std::tm now = m_ports.clock.LocalTime(m_ports.clock.Now());
-  Reservation record = DefaultReservation(m_ports.location);
-  record.Month = now.tm_mon + 1;
-  record.Day = now.tm_mday;
-  record.Week = 0;
-  record.Hour = now.tm_hour;
-  record.Minute = now.tm_min;
+  Reservation record = OneOffAt(now, m_ports.location);
   record.Action = ACTION_CD;
   record.Drive = FirstCdDrive();
   record.Track = 1;
