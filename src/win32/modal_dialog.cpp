@@ -79,12 +79,21 @@ INT_PTR ModalDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       return FALSE;
     }
     case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code == static_cast<UINT>(NM_RCLICK) &&
-          HasClass(header->hwndFrom, WC_LISTVIEWW)) {
-        m_handler->OnListRightClick(static_cast<int>(header->idFrom));
-        SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
-        return TRUE;
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (!HasClass(header->hwndFrom, WC_LISTVIEWW)) return FALSE;
+      const int id = static_cast<int>(header->idFrom);
+      switch (header->code) {
+        case NM_RCLICK:
+          m_handler->OnListRightClick(id);
+          SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+          return TRUE;
+        case LVN_GETDISPINFOW:
+          GiveListCell(id, reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+          return TRUE;
+        case LVN_ODFINDITEMW:
+          SetWindowLongPtrW(window, DWLP_MSGRESULT,
+                            FindListRow(id, *reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
+          return TRUE;
       }
       return FALSE;
     }

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/modal_dialog.h"
 #include "win32/text.h"
 #include "win32/window_info.h"
@@ -68,25 +70,46 @@ void ModalDialog::InsertListColumn(int id, int column, const char* header, int w
   SendItem(id, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
 }
 
-void ModalDialog::SetListRows(int id, const std::vector<ListRow>& rows) {
-  // A list that redraws itself after every insertion takes seconds to fill with thousands.
+void ModalDialog::SetListRowCount(int id, int rows) {
+  // Drawn once, with the new count, not empty in between.
   SendItem(id, WM_SETREDRAW, FALSE, 0);
+  // Deleting first drops the selection, the mark and the focus, as new rows should have none.
   SendItem(id, LVM_DELETEALLITEMS, 0, 0);
-  SendItem(id, LVM_SETITEMCOUNT, rows.size(), 0);
-  for (std::size_t row = 0; row < rows.size(); ++row) {
-    for (std::size_t column = 0; column < rows[row].size(); ++column) {
-      std::wstring wide = Cp932ToWide(rows[row][column]);
-      LVITEMW item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(row);
-      item.iSubItem = static_cast<int>(column);
-      item.pszText = wide.data();
-      SendItem(id, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
-               reinterpret_cast<LPARAM>(&item));
-    }
-  }
+  SendItem(id, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
   SendItem(id, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(Item(id), nullptr, TRUE);
+}
+
+void ModalDialog::GiveListCell(int id, LVITEMW& item) {
+  if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const std::wstring text = Cp932ToWide(m_handler->OnListCell(id, item.iItem, item.iSubItem));
+  // The buffer is the list's own or, for LVM_GETITEMTEXT, the caller's: cut to its size.
+  const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
+  text.copy(item.pszText, length);
+  item.pszText[length] = L'\0';
+}
+
+// Type-ahead: a list without texts of its own asks which row begins with what the user typed,
+// where it would have looked itself, comparing the first column without regard to case.
+int ModalDialog::FindListRow(int id, const NMLVFINDITEMW& find) {
+  const LVFINDINFOW& wanted = find.lvfi;
+  if (!(wanted.flags & (LVFI_STRING | LVFI_PARTIAL)) || wanted.psz == nullptr) return -1;
+  const int rows = static_cast<int>(SendItem(id, LVM_GETITEMCOUNT, 0, 0));
+  const int start = find.iStart >= 0 && find.iStart < rows ? find.iStart : 0;
+  const int length = lstrlenW(wanted.psz);
+  const bool partial = (wanted.flags & LVFI_PARTIAL) != 0;
+  for (int step = 0; step < rows; ++step) {
+    if (start + step >= rows && !(wanted.flags & LVFI_WRAP)) break;
+    const int row = (start + step) % rows;
+    const std::wstring text = Cp932ToWide(m_handler->OnListCell(id, row, 0));
+    const int compared =
+        partial ? std::min(static_cast<int>(text.size()), length) : static_cast<int>(text.size());
+    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), compared, wanted.psz,
+                       length) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
 }
 
 void ModalDialog::SetSelectionMark(int id, int row) { SendItem(id, LVM_SETSELECTIONMARK, 0, row); }
