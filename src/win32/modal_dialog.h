@@ -14,7 +14,7 @@
 namespace win32 {
 
 // A modal dialog from a resource template whose messages go to a logic handler, which it
-// serves as the dialog's controls. The control operations live in modal_dialog_controls.cpp.
+// serves as the dialog's controls.
 class ModalDialog : public DialogControls, private DropTarget {
  public:
   DialogResult Run(int templateId, DialogHandler& handler, HWND owner);
