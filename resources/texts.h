@@ -12,6 +12,7 @@ namespace texts {
 inline constexpr char kErrorCaption[] = "鳴刻エラー";
 inline constexpr char kTrayTip[] = "鳴刻";
 inline constexpr char kCdPlayingTip[] = "CD再生中です クリックで停止します";
+inline constexpr char kSoundPlayingTip[] = "サウンド再生中です クリックで停止します";
 
 // Start-up and the profile; the profile's boxes add a line with its path.
 inline constexpr char kAlreadyRunning[] = "二重起動はできません";

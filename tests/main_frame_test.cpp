@@ -438,4 +438,30 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheDisplayStaysOnForAsLongAsTheActionPlays)
   EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false, true, false}));
 }
 
+// While one of the program's windows or boxes is open, no reservation runs.
+TEST_F(MainFrameTest, EachBusyStateRefusesEveryAction) {
+  for (int action : {ACTION_CD, ACTION_FILE, ACTION_MESSAGE, ACTION_SOUND}) {
+    Reservation& slot = fake.frame.Table()[4];
+    slot.Month = 0;
+    slot.Action = action;
+    int refused = 0;
+    fake.dialogs.whileOpen = [&](int, DialogHandler&, FakeDialog&) {
+      if (fake.frame.RunReservation(4) == 0) ++refused;
+    };
+    fake.alerts.whileOpen = [&] {
+      if (fake.frame.RunReservation(4) == 0) ++refused;
+    };
+    DialogHandler window;
+    fake.busyDialogs.RunModal(IDD_SETTINGS, window);
+    fake.busyDialogs.RunModal(IDD_ABOUTBOX, window);
+    fake.busyDialogs.RunModalOwnedBy(nullptr, IDD_RESERVATION, window);
+    fake.busyAlerts.ShowWarning("box", "caption");
+    fake.busyAlerts.AskRetry("box", "caption");
+    EXPECT_EQ(refused, 5);
+  }
+  EXPECT_TRUE(fake.shell.calls.empty());
+  EXPECT_TRUE(fake.mci.sent.empty());
+  EXPECT_EQ(fake.alerts.boxes.size(), 8u) << "only the boxes opened here, no failure's";
+}
+
 }  // namespace

@@ -65,7 +65,8 @@ TEST_F(SoundPlayerTest, PlaysTheFileFromItsStartUntilItsTimeIsUp) {
   EXPECT_EQ(mci.notified, (std::vector<bool>{false, true}));
   EXPECT_TRUE(player.IsPlaying());
   EXPECT_EQ(host.icons, std::vector<unsigned>{IDI_CD_PLAYING});
-  EXPECT_EQ(host.tips, Strings{"CD再生中です クリックで停止します"});
+  // The icon is the CD's, as a click stops either; the tip names what plays.
+  EXPECT_EQ(host.tips, Strings{"サウンド再生中です クリックで停止します"});
 
   // Played to its end: again from the start; an aborted play is not repeated.
   mci.sent.clear();

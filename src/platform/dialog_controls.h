@@ -61,11 +61,10 @@ class DialogControls : public WindowTimers {
   virtual void SetListFullRowSelect(int id) = 0;
   virtual int ListClientWidth(int id) = 0;
   virtual void InsertListColumn(int id, int column, const char* header, int width) = 0;
-  // One row's cells, from column 0.
-  using ListRow = std::vector<std::string>;
-  // Replaces every row in one go, so the list is drawn once however many rows it takes; the
+  // Replaces every row by `rows` rows whose texts the list asks of the dialog's OnListCell as
+  // it shows them, so that opening on any table takes as long as one screen of rows; the
   // selection goes with the old rows.
-  virtual void SetListRows(int id, const std::vector<ListRow>& rows) = 0;
+  virtual void SetListRowCount(int id, int rows) = 0;
   virtual void SetSelectionMark(int id, int row) = 0;
   // -1 when there is no mark.
   virtual int SelectionMark(int id) = 0;

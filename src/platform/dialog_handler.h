@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/dialog_controls.h"
 
 // The logic side of a modal dialog: the window layer attaches the dialog's controls when the
@@ -20,6 +22,9 @@ class DialogHandler {
   virtual void OnCommand(int /*id*/) {}
   // A right click in a list view.
   virtual void OnListRightClick(int /*listId*/) {}
+  // The text of a cell of a list whose rows were set by SetListRowCount; the list asks for it
+  // whenever it shows the cell or another window reads it.
+  virtual std::string OnListCell(int /*listId*/, int /*row*/, int /*column*/) { return {}; }
   // Files dropped on an edit that accepts them: the first file.
   virtual void OnDropFiles(int /*editId*/, const ChosenFile& /*firstFile*/) {}
 

@@ -24,6 +24,16 @@ Reservation DefaultReservation(ExecutableLocation& location) {
   return record;
 }
 
+Reservation OneOffAt(const std::tm& local, ExecutableLocation& location) {
+  Reservation record = DefaultReservation(location);
+  record.Month = local.tm_mon + 1;
+  record.Day = local.tm_mday;
+  record.Week = 0;
+  record.Hour = local.tm_hour;
+  record.Minute = local.tm_min;
+  return record;
+}
+
 bool SameReservation(const Reservation& a, const Reservation& b) {
   return a.Month == b.Month && a.Day == b.Day && a.Week == b.Week && a.Hour == b.Hour &&
          a.Minute == b.Minute && a.Action == b.Action && a.Drive == b.Drive && a.Track == b.Track &&

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 class ExecutableLocation;
 
@@ -56,3 +57,5 @@ inline bool IsListed(const Reservation& slot) { return slot.Month >= 0 && slot.M
 // An empty slot with the defaults of every profile key, its file the readme beside the
 // executable: what a slot holds before the profile or the user says otherwise.
 Reservation DefaultReservation(ExecutableLocation& location);
+// The defaults as a one-off on the date and at the minute of `local`.
+Reservation OneOffAt(const std::tm& local, ExecutableLocation& location);

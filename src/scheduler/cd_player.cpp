@@ -9,6 +9,7 @@
 #include "platform/mci.h"
 #include "resource.h"
 #include "text/cp932.h"
+#include "texts.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ long long ReplyNumber(const char* reply) {
 CdPlayer::CdPlayer(Mci& mci, Drives& drives, CdPlayerHost& host)
     : MciPlayback(mci, host), m_drives(drives), m_host(host) {}
 
-bool CdPlayer::PrepareCommands(int drive) {
+bool CdPlayer::PrepareCdCommands(int drive) {
   if (drive < 1 || drive > kDriveCount) return false;
   const char letter = kDriveLetters[drive - 1];
   if (!m_drives.IsCdRom(letter)) return false;
@@ -48,8 +49,8 @@ bool CdPlayer::PrepareCommands(int drive) {
 }
 
 int CdPlayer::Play(const Reservation& slot) {
-  m_track = slot.Track;
-  if (!PrepareCommands(slot.Drive)) {
+  m_nCdTrack = slot.Track;
+  if (!PrepareCdCommands(slot.Drive)) {
     m_host.ReportError(IDS_CD_DRIVE_UNUSABLE);
     return 0;
   }
@@ -65,19 +66,19 @@ int CdPlayer::Play(const Reservation& slot) {
   Opened(m_device.name);
 
   if (!Query(m_device.trackCount)) return Failed(IDS_CD_TRACKS_FAILED);
-  const long long tracks = ReplyNumber(m_reply);
-  if (static_cast<unsigned long long>(static_cast<unsigned>(m_track)) >
+  const long long tracks = ReplyNumber(m_szMciReturn);
+  if (static_cast<unsigned long long>(static_cast<unsigned>(m_nCdTrack)) >
           static_cast<unsigned long long>(tracks + 1) ||
       tracks >= kMaxTracks) {
-    m_track = 0;
+    m_nCdTrack = 0;
   }
   if (!Query(m_device.timeFormat)) return Failed(IDS_CD_TIMEFORMAT_FAILED);
 
-  const std::string track = std::to_string(m_track);
+  const std::string track = std::to_string(m_nCdTrack);
   if (!Query((m_device.trackPosition + track).c_str())) return Failed(IDS_CD_TRACKPOS_FAILED);
-  const long long start = ReplyNumber(m_reply);
+  const long long start = ReplyNumber(m_szMciReturn);
   if (!Query((m_device.trackLength + track).c_str())) return Failed(IDS_CD_TRACKLEN_FAILED);
-  const long long length = ReplyNumber(m_reply);
+  const long long length = ReplyNumber(m_szMciReturn);
 
   // The range always goes behind the base, so ranges never pile up.
   if (!PlayNotified(m_device.play + std::to_string(start) + " to " +
@@ -85,13 +86,13 @@ int CdPlayer::Play(const Reservation& slot) {
     return Failed(IDS_CD_PLAY_FAILED);
   }
 
-  ShowPlaying(slot.Time);
+  ShowPlaying(slot.Time, texts::kCdPlayingTip);
   return 1;
 }
 
 bool CdPlayer::Query(const char* command) {
-  m_reply[0] = '\0';
-  return m_mci.SendString(command, m_reply, sizeof m_reply, false);
+  m_szMciReturn[0] = '\0';
+  return m_mci.SendString(command, m_szMciReturn, sizeof m_szMciReturn, false);
 }
 
 int CdPlayer::Failed(unsigned id) {

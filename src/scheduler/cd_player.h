@@ -38,7 +38,7 @@ class CdPlayer : public MciPlayback {
 
   // Builds the commands for the slot's drive; false, with the set unchanged, when it is no
   // CD-ROM drive.
-  bool PrepareCommands(int drive);
+  bool PrepareCdCommands(int drive);
   // Sends a query or the time format; false when the device refused it.
   bool Query(const char* command);
   int Failed(unsigned id);
@@ -46,8 +46,8 @@ class CdPlayer : public MciPlayback {
 
   Drives& m_drives;
   CdPlayerHost& m_host;
-  int m_track = 0;
-  char m_reply[kMciStringSize] = {};
+  int m_nCdTrack = 0;
+  char m_szMciReturn[kMciStringSize] = {};
   CommandSet m_commands = {};  // of the drive last prepared
   // Of the drive that was opened: stop, close and repeat address it, whatever was prepared
   // since, so a second drive never leaves the first one playing.

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <ctime>
-#include <optional>
-
 #include "platform/frame_handler.h"
-#include "reservations/profile.h"
+#include "reservations/options.h"
 #include "reservations/reservation_table.h"
-#include "scheduler/cd_player.h"
+#include "scheduler/actions.h"
+#include "scheduler/late_reservations.h"
 #include "scheduler/missed_reservations.h"
-#include "scheduler/schedule_matcher.h"
-#include "scheduler/sound_player.h"
+#include "scheduler/profile_session.h"
+#include "scheduler/tray.h"
+#include "scheduler/waking.h"
 
 class Alerts;
 class Clock;
@@ -54,9 +53,10 @@ constexpr unsigned kScheduleTimer = 1;
 constexpr unsigned kCdCountdownTimer = 2;
 constexpr unsigned kTrayAddTimer = 3;
 
-// The resident scheduler's hidden window: owns the live table, matches it against the clock
-// and carries out what is due.
-class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlayerHost {
+// The resident scheduler's hidden window. It owns the live table and the options, and routes
+// the window's messages, in their order of steps, to the parts that each own one concern: the
+// profile file, the icon, waking, the actions, and the late and missed reservations.
+class CMainFrame : public FrameHandler, private DueRunner {
  public:
   CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings);
 
@@ -84,8 +84,8 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   void CheckSchedule();
   void OnQuickReservation();
   void OnSettings();
-  int RunReservation(int slotIndex);
-  void ReportError(unsigned id) override;
+  int RunReservation(int slotIndex) override;
+  void ReportError(unsigned id) { m_actions.ReportError(id); }
 
   ReservationTable& Table() { return m_table; }
   // Nonzero: failures are not shown.
@@ -93,37 +93,11 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   void SetNoError(int noError) { m_bNoError = noError; }
 
  private:
-  // What the notification-area icon shows.
-  struct TrayIconState {
-    unsigned iconId;
-    char tip[64];
-  };
-
-  // What fell due while the clock was not checked: each runs, or with `mayRun` false or when
-  // too late, is told; true when one was told.
-  bool OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun);
-  // Runs what fell due, and erases it if it asks to be, unless it is too late; true when it
-  // was told as missed instead.
-  bool RunOrTell(const ScheduleMatcher::Occurrence& due);
-  // Notes a reservation missed in that local minute, unless that minute was told already, and
-  // erases it if it asks to be; true when it was noted.
-  bool Tell(const ScheduleMatcher::Due& due, const std::tm& local, long long minute);
-  // At the start: what fell due since the last run looked at the clock is told, never run.
-  void TellMissedWhileClosed();
-  // Tells of what was missed, in a balloon and in the idle icon's tip.
-  void ReportMissed();
-  int RunFile(const Reservation& slot);
-  int RunMessage(const Reservation& slot);
-  void ShowTrayIcon(unsigned iconId, const char* tip) override;
-  // One of the two plays at a time: the other stops once this one's device is open.
-  void OnDeviceOpened(const MciPlayback& player) override;
-  // A box captioned as every failure's, unless NoError is set.
-  void ReportFailure(const std::string& text) override;
   // While waking is on, the display stays on from the start of an action for as long as it
   // plays; made around each action.
   class DisplayHold {
    public:
-    explicit DisplayHold(CMainFrame& frame);
+    explicit DisplayHold(CMainFrame& frame) : m_frame(frame) { frame.m_waking.HoldDisplay(); }
     ~DisplayHold() { m_frame.ReleaseDisplayWhenIdle(); }
     DisplayHold(const DisplayHold&) = delete;
     DisplayHold& operator=(const DisplayHold&) = delete;
@@ -133,41 +107,22 @@ class CMainFrame : public FrameHandler, private CdPlayerHost, private SoundPlaye
   };
 
   // Closing and the end of the session: timers, CD or sound, the display and the wake timer,
-  // profile, icon, in this order.
+  // profile, the record of the last check, icon, in this order.
   void Shutdown();
   void StartTimers();
-  // Adds the icon as it is now; where the shell refuses it, tries again on a timer until it
-  // takes it.
-  void AddTrayIcon();
-  void DeleteTrayIcon();
-  // A box naming the profile file, shown whatever NoError says: the user's data is at stake.
-  // With `offerRetry` it offers 再試行 and キャンセル instead of OK; true for 再試行.
-  bool ReportProfileFailure(const char* what, bool offerRetry);
-  // While waking is on: the wake timer set for the next reservation due, or cancelled when none
-  // is. The system is kept awake unless it will wake for what is due.
-  void ResetWakeTimer();
-  void HoldSystemAwake(bool hold);
+  void ResetWakeTimer() override { m_waking.Reset(m_table); }
   void ReleaseDisplayWhenIdle();
 
   FramePorts m_ports;
   UiBusy& m_busy;
   TableEditor& m_settings;
-  Profile m_profile;
   ReservationTable m_table;
-  CdPlayer m_cd;
-  SoundPlayer m_sound;
   Options m_options;
   int& m_bNoError = m_options.noError;  // read where failures are told
-  // The user turned waking on and has not yet been told that the system cannot wake for it.
-  bool m_bTellWakeFailure = false;
-  bool m_bDisplayHeld = false;
-  bool m_bSystemHeld = false;
-  // The time the wake timer was last set for, while waking is on.
-  std::optional<long long> m_wakeAt;
-  // "ArrayStock" as read, written back as it was even where the table holds fewer slots.
-  int m_nSlotCount = kDefaultSlotCount;
-  TrayIconState m_nid = {};
-  bool m_bTrayAddPending = false;
-  ScheduleMatcher m_matcher;
   MissedReservations m_missed;
+  ProfileSession m_profile;
+  Tray m_tray;
+  Waking m_waking;
+  Actions m_actions;
+  LateReservations m_late;
 };

@@ -11,7 +11,7 @@ MciPlayback::MciPlayback(Mci& mci, PlaybackHost& host) : m_mci(mci), m_host(host
 
 void MciPlayback::Opened(const char* name) {
   m_deviceId = m_mci.DeviceId(name);
-  m_playing = true;
+  m_bCdPlaying = true;
   m_host.OnDeviceOpened(*this);
 }
 
@@ -20,22 +20,22 @@ bool MciPlayback::PlayNotified(const std::string& command) {
   return m_mci.SendString(m_playCommand, nullptr, 0, true);
 }
 
-void MciPlayback::ShowPlaying(DurationIndex time) {
-  m_secondsLeft = DurationSeconds(time);
-  m_host.ShowTrayIcon(IDI_CD_PLAYING, texts::kCdPlayingTip);
+void MciPlayback::ShowPlaying(DurationIndex time, const char* tip) {
+  m_nCdSecondsLeft = DurationSeconds(time);
+  m_host.ShowTrayIcon(IDI_CD_PLAYING, tip);
 }
 
 void MciPlayback::StopDevice(const char* stop, const char* close) {
   m_mci.SendString(stop, nullptr, 0, false);
   m_mci.SendString(close, nullptr, 0, false);
   // Nothing of ours was playing: the icon may be the other player's.
-  if (m_playing) m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
-  m_playing = false;
+  if (m_bCdPlaying) m_host.ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
+  m_bCdPlaying = false;
 }
 
 void MciPlayback::OnNotify(bool successful, unsigned device) {
   // A device whose id could not be learnt is taken at its word, as before ids were asked.
-  if (!successful || !m_playing || (m_deviceId != 0 && device != m_deviceId)) return;
+  if (!successful || !m_bCdPlaying || (m_deviceId != 0 && device != m_deviceId)) return;
   if (!m_mci.SendString(m_playCommand, nullptr, 0, true)) {
     Stop();
     ReportRepeatFailure();
@@ -43,15 +43,15 @@ void MciPlayback::OnNotify(bool successful, unsigned device) {
 }
 
 void MciPlayback::TickCountdown() {
-  if (m_secondsLeft == 0) return;
-  --m_secondsLeft;
-  if (m_secondsLeft <= 1) {
+  if (m_nCdSecondsLeft == 0) return;
+  --m_nCdSecondsLeft;
+  if (m_nCdSecondsLeft <= 1) {
     Stop();
-    m_secondsLeft = 0;
+    m_nCdSecondsLeft = 0;
   }
 }
 
 void MciPlayback::Halt() {
-  if (m_playing) Stop();
-  m_secondsLeft = 0;
+  if (m_bCdPlaying) Stop();
+  m_nCdSecondsLeft = 0;
 }

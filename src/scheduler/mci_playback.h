@@ -33,7 +33,7 @@ class MciPlayback {
   void OnNotify(bool successful, unsigned device);
   // Once a second: stops the playback when its time is up.
   void TickCountdown();
-  bool IsPlaying() const { return m_playing; }
+  bool IsPlaying() const { return m_bCdPlaying; }
   // Stopped for the other player, and the countdown with it: one left by a click would later
   // send the stop again.
   void Halt();
@@ -47,8 +47,8 @@ class MciPlayback {
   void Opened(const char* name);
   // Sends `command` with a notification to the frame and keeps it for the repeats.
   bool PlayNotified(const std::string& command);
-  // Counts down `time` and shows the icon of a playback.
-  void ShowPlaying(DurationIndex time);
+  // Counts down `time` and shows the icon of a playback, with the player's own tip.
+  void ShowPlaying(DurationIndex time, const char* tip);
   // Sends both commands, whose results are ignored, and shows the idle icon.
   void StopDevice(const char* stop, const char* close);
   virtual void ReportRepeatFailure() = 0;
@@ -57,8 +57,8 @@ class MciPlayback {
 
  private:
   PlaybackHost& m_host;
-  bool m_playing = false;
-  unsigned m_deviceId = 0;  // of the device last opened
-  int m_secondsLeft = 0;    // 0: no countdown
+  bool m_bCdPlaying = false;  // a track or a sound file: a click stops either
+  unsigned m_deviceId = 0;    // of the device last opened
+  int m_nCdSecondsLeft = 0;   // 0: no countdown
   char m_playCommand[kMciStringSize] = {};
 };

@@ -1,19 +1,5 @@
 #include "scheduler/modal_windows.h"
 
-bool UiBusy::IsOpen(int templateId) const {
-  for (const Scope* scope = m_innermost; scope != nullptr; scope = scope->m_outer) {
-    if (scope->m_templateId == templateId) return true;
-  }
-  return false;
-}
-
-WindowHandle UiBusy::FrontDialog() const {
-  for (const Scope* scope = m_innermost; scope != nullptr; scope = scope->m_outer) {
-    if (scope->m_front != nullptr) return scope->m_front->Handle();
-  }
-  return nullptr;
-}
-
 DialogResult BusyDialogHost::RunModal(int templateId, DialogHandler& handler) {
   const UiBusy::Scope open(m_busy, templateId, &handler);
   return m_host.RunModal(templateId, handler);

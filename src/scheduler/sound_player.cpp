@@ -57,7 +57,7 @@ int SoundPlayer::Play(const Reservation& slot) {
     Report(texts::kSoundPlayFailed, m_file);
     return 0;
   }
-  ShowPlaying(slot.Time);
+  ShowPlaying(slot.Time, texts::kSoundPlayingTip);
   return 1;
 }
 

@@ -8,7 +8,8 @@ class DialogHandler;
 // version box, an error box), during which the frame runs no action and a click on its icon
 // opens no menu but brings the front dialog forward. The windows mark it themselves: each is
 // open for exactly as long as a Scope made by the code that runs its modal loop (modal_windows.h),
-// so no caller sets or clears it, and nested windows count by themselves.
+// so no caller sets or clears it, and nested windows count by themselves. It stands for the
+// flags m_bSettingsOpen, m_bErrorShowing and g_bAboutOpen, and for g_hFrontDialog.
 class UiBusy {
  public:
   class Scope {

@@ -108,7 +108,7 @@ bool CSettingsDlg::OnInitDialog() {
     const int width = column.width(controls.ListClientWidth(IDC_RESERVATION_LIST));
     controls.InsertListColumn(IDC_RESERVATION_LIST, index++, column.header, width);
   }
-  m_nRows = FillList();
+  FillList();
   if (m_nRows > 0) SelectRow(0);
   for (const OptionBox& box : kOptionBoxes) {
     if (m_options.*box.field) controls.CheckButton(box.id, true);
@@ -119,21 +119,34 @@ bool CSettingsDlg::OnInitDialog() {
 }
 
 unsigned CSettingsDlg::FillList() {
-  DialogControls& controls = Controls();
-  std::vector<DialogControls::ListRow> list;
   int rows = 0;
-  while (rows < m_table.Size()) {
-    const Reservation& slot = m_table[rows];
-    if (!IsListed(slot)) break;
-    list.push_back({Cell(WhenText(slot)), ActionText(slot), Cell(DetailText(slot)),
-                    slot.Erace != 0 ? texts::kErased : texts::kKept});
-    ++rows;
-  }
-  controls.SetListRows(IDC_RESERVATION_LIST, list);
+  while (rows < m_table.Size() && IsListed(m_table[rows])) ++rows;
+  // Counted before the list is told: it may ask for cells at once.
+  m_nRows = static_cast<unsigned>(rows);
+  DialogControls& controls = Controls();
+  controls.SetListRowCount(IDC_RESERVATION_LIST, rows);
   controls.EnableItem(IDC_NEW_RESERVATION, rows < m_table.Size());
   controls.EnableItem(IDC_CHANGE_RESERVATION, rows > 0);
   controls.EnableItem(IDC_DELETE_RESERVATION, rows > 0);
-  return static_cast<unsigned>(rows);
+  return m_nRows;
+}
+
+std::string CSettingsDlg::OnListCell(int listId, int row, int column) {
+  if (listId != IDC_RESERVATION_LIST || row < 0 || static_cast<unsigned>(row) >= m_nRows) {
+    return std::string();
+  }
+  const Reservation& slot = m_table[row];
+  switch (column) {
+    case 0:
+      return Cell(WhenText(slot));
+    case 1:
+      return ActionText(slot);
+    case 2:
+      return Cell(DetailText(slot));
+    case 3:
+      return slot.Erace != 0 ? texts::kErased : texts::kKept;
+  }
+  return std::string();
 }
 
 void CSettingsDlg::OnCommand(int id) {
@@ -168,12 +181,7 @@ void CSettingsDlg::OnNewReservation() {
   // The button and the menu item are off when no slot is free; a command may still come.
   if (m_nRows >= static_cast<unsigned>(m_table.Size())) return;
   const std::tm now = m_ports.clock.LocalTime(m_ports.clock.Now());
-  Reservation record = DefaultReservation(m_ports.location);
-  record.Month = now.tm_mon + 1;
-  record.Day = now.tm_mday;
-  record.Week = 0;
-  record.Hour = now.tm_hour;
-  record.Minute = now.tm_min;
+  Reservation record = OneOffAt(now, m_ports.location);
   record.Action = ACTION_CD;
   record.Drive = FirstCdDrive();
   record.Track = 1;
@@ -229,7 +237,7 @@ bool CSettingsDlg::RunEditor(const Reservation& record, bool deleteConfirm, Rese
 }
 
 void CSettingsDlg::Refill() {
-  m_nRows = FillList();
+  FillList();
   if (m_nRows > 0) SelectRow(static_cast<int>(m_nRows) - 1);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/dialog_handler.h"
 #include "platform/run_key.h"
 #include "reservations/options.h"
@@ -37,8 +39,10 @@ class CSettingsDlg : public DialogHandler {
   void OnOK() override;
   void OnCommand(int id) override;
   void OnListRightClick(int listId) override;
+  std::string OnListCell(int listId, int row, int column) override;
 
-  // Rebuilds every row and the buttons' states; answers the row count.
+  // Counts the rows anew into m_nRows, has the list show them and sets the buttons' states;
+  // answers the row count.
   unsigned FillList();
   void OnNewReservation();
   void OnChangeReservation();

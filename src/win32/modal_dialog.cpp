@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/cp932_path.h"
 #include "win32/file_dialog.h"
 #include "win32/handles.h"
@@ -79,12 +81,21 @@ INT_PTR ModalDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       return FALSE;
     }
     case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code == static_cast<UINT>(NM_RCLICK) &&
-          HasClass(header->hwndFrom, WC_LISTVIEWW)) {
-        m_handler->OnListRightClick(static_cast<int>(header->idFrom));
-        SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
-        return TRUE;
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (!HasClass(header->hwndFrom, WC_LISTVIEWW)) return FALSE;
+      const int id = static_cast<int>(header->idFrom);
+      switch (header->code) {
+        case NM_RCLICK:
+          m_handler->OnListRightClick(id);
+          SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+          return TRUE;
+        case LVN_GETDISPINFOW:
+          GiveListCell(id, reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+          return TRUE;
+        case LVN_ODFINDITEMW:
+          SetWindowLongPtrW(window, DWLP_MSGRESULT,
+                            FindListRow(id, *reinterpret_cast<const NMLVFINDITEMW*>(lParam)));
+          return TRUE;
       }
       return FALSE;
     }
@@ -157,6 +168,122 @@ void ModalDialog::TrackListMenu(const std::vector<int>& grayedIds) {
 bool ModalDialog::ChooseFileToOpen(const char* filter, const char* title,
                                    const char* initialDirectory, ChosenFile* file) {
   return win32::ChooseFileToOpen(m_window, filter, title, initialDirectory, file);
+}
+
+// The dialog's controls as the logic reaches them: texts, buttons, combo boxes, list views.
+void ModalDialog::SetItemText(int id, const char* text) {
+  m_editLimits.SetText(Item(id), id, Cp932ToWide(text));
+}
+
+std::string ModalDialog::GetItemText(int id) {
+  return WideToCp932(WindowText(Item(id)), BestFit::kUsed);
+}
+
+void ModalDialog::LimitText(int id, int limit) { m_editLimits.Limit(Item(id), id, limit); }
+
+void ModalDialog::CheckButton(int id, bool checked) {
+  CheckDlgButton(m_window, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool ModalDialog::IsButtonChecked(int id) {
+  return IsDlgButtonChecked(m_window, id) == BST_CHECKED;
+}
+
+void ModalDialog::EnableItem(int id, bool enabled) {
+  EnableWindow(Item(id), enabled ? TRUE : FALSE);
+}
+
+void ModalDialog::ShowItem(int id, bool shown) { ShowWindow(Item(id), shown ? SW_SHOW : SW_HIDE); }
+
+void ModalDialog::AddComboItem(int id, const char* text) {
+  const std::wstring wide = Cp932ToWide(text);
+  SendItem(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void ModalDialog::SetComboSelection(int id, int index) {
+  const LRESULT count = SendItem(id, CB_GETCOUNT, 0, 0);
+  // -1 clears the selection and the combo's text.
+  const WPARAM selection =
+      index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
+  SendItem(id, CB_SETCURSEL, selection, 0);
+}
+
+int ModalDialog::ComboSelection(int id) {
+  return static_cast<int>(SendItem(id, CB_GETCURSEL, 0, 0));
+}
+
+void ModalDialog::SetListFullRowSelect(int id) {
+  SendItem(id, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+}
+
+int ModalDialog::ListClientWidth(int id) {
+  RECT client = {};
+  GetClientRect(Item(id), &client);
+  return client.right - client.left;
+}
+
+void ModalDialog::InsertListColumn(int id, int column, const char* header, int width) {
+  std::wstring text = Cp932ToWide(header);
+  LVCOLUMNW item = {};
+  item.mask = LVCF_WIDTH | LVCF_TEXT;
+  item.cx = width;
+  item.pszText = text.data();
+  SendItem(id, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}
+
+void ModalDialog::SetListRowCount(int id, int rows) {
+  // Drawn once, with the new count, not empty in between.
+  SendItem(id, WM_SETREDRAW, FALSE, 0);
+  // Deleting first drops the selection, the mark and the focus, as new rows should have none.
+  SendItem(id, LVM_DELETEALLITEMS, 0, 0);
+  SendItem(id, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
+  SendItem(id, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Item(id), nullptr, TRUE);
+}
+
+void ModalDialog::GiveListCell(int id, LVITEMW& item) {
+  if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const std::wstring text = Cp932ToWide(m_handler->OnListCell(id, item.iItem, item.iSubItem));
+  // The buffer is the list's own or, for LVM_GETITEMTEXT, the caller's: cut to its size.
+  const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
+  text.copy(item.pszText, length);
+  item.pszText[length] = L'\0';
+}
+
+// Type-ahead: a list without texts of its own asks which row begins with what the user typed,
+// where it would have looked itself, comparing the first column without regard to case.
+int ModalDialog::FindListRow(int id, const NMLVFINDITEMW& find) {
+  const LVFINDINFOW& wanted = find.lvfi;
+  if (!(wanted.flags & (LVFI_STRING | LVFI_PARTIAL)) || wanted.psz == nullptr) return -1;
+  const int rows = static_cast<int>(SendItem(id, LVM_GETITEMCOUNT, 0, 0));
+  const int start = find.iStart >= 0 && find.iStart < rows ? find.iStart : 0;
+  const int length = lstrlenW(wanted.psz);
+  const bool partial = (wanted.flags & LVFI_PARTIAL) != 0;
+  for (int step = 0; step < rows; ++step) {
+    if (start + step >= rows && !(wanted.flags & LVFI_WRAP)) break;
+    const int row = (start + step) % rows;
+    const std::wstring text = Cp932ToWide(m_handler->OnListCell(id, row, 0));
+    const int compared =
+        partial ? std::min(static_cast<int>(text.size()), length) : static_cast<int>(text.size());
+    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), compared, wanted.psz,
+                       length) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
+}
+
+void ModalDialog::SetSelectionMark(int id, int row) { SendItem(id, LVM_SETSELECTIONMARK, 0, row); }
+
+int ModalDialog::SelectionMark(int id) {
+  return static_cast<int>(SendItem(id, LVM_GETSELECTIONMARK, 0, 0));
+}
+
+void ModalDialog::SelectListRow(int id, int row) {
+  LVITEMW item = {};
+  item.state = LVIS_SELECTED;
+  item.stateMask = LVIS_SELECTED;
+  SendItem(id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@
 namespace win32 {
 
 // A modal dialog from a resource template whose messages go to a logic handler, which it
-// serves as the dialog's controls. The control operations live in modal_dialog_controls.cpp.
+// serves as the dialog's controls.
 class ModalDialog : public DialogControls, private DropTarget {
  public:
   DialogResult Run(int templateId, DialogHandler& handler, HWND owner);
@@ -45,7 +46,7 @@ class ModalDialog : public DialogControls, private DropTarget {
   void SetListFullRowSelect(int id) override;
   int ListClientWidth(int id) override;
   void InsertListColumn(int id, int column, const char* header, int width) override;
-  void SetListRows(int id, const std::vector<ListRow>& rows) override;
+  void SetListRowCount(int id, int rows) override;
   void SetSelectionMark(int id, int row) override;
   int SelectionMark(int id) override;
   void SelectListRow(int id, int row) override;
@@ -61,6 +62,9 @@ class ModalDialog : public DialogControls, private DropTarget {
 
  private:
   void OnDropFiles(int editId, const std::wstring& firstFile) override;
+  // A list with LVS_OWNERDATA holds no texts: it asks for them as it needs them.
+  void GiveListCell(int id, LVITEMW& item);
+  int FindListRow(int id, const NMLVFINDITEMW& find);
   HWND Item(int id) const { return GetDlgItem(m_window, id); }
   LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendDlgItemMessageW(m_window, id, message, wParam, lParam);

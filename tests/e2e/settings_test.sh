@@ -36,7 +36,7 @@ readonly action_sound=$((IDC_ACTION_SOUND)) sound_edit=$((IDC_SOUND_FILE))
 readonly sound_browse=$((IDC_SOUND_BROWSE))
 # The file name's box of Windows' own file dialog.
 readonly file_dialog_name=1148
-readonly lvm_setselectionmark=$((0x1043))
+readonly lvm_setselectionmark=$((0x1043)) wm_char=$((0x102))
 readonly run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
@@ -186,6 +186,11 @@ EOF_PROFILE
   e2e_assert_eq "1 1 1" "$(enabled_states "$settings" $new_button $change_button $delete_button)" \
     "New, Change and Delete with four of six slots used"
   e2e_screenshot "$screenshots/settings.png" "$settings"
+  # Typing 毎 selects the next row whose first cell begins with it.
+  e2e_probe message --hwnd "$settings" --id "$list" --msg "$wm_char" --wparam $((0x6BCE)) \
+    --lparam 1 --send || e2e_fail "cannot type into the list"
+  read_list
+  e2e_assert_eq "1 1" "$(e2e_value selection_mark) $(e2e_value selected)" "row selected by typing"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"
   e2e_close_resident
   e2e_assert_eq "CR CR" "$(line_end "$ini" Left=10) $(line_end "$ini" Top=20)" \

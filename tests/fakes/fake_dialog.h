@@ -70,8 +70,16 @@ class FakeDialog : public DialogControls {
     std::vector<Column>& list = columns[id];
     list.insert(list.begin() + column, Column{header, width});
   }
-  void SetListRows(int id, const std::vector<ListRow>& list) override {
-    rows[id] = list;
+  // Asks the handler for every cell at once, as a list that shows every row would.
+  void SetListRowCount(int id, int count) override {
+    std::vector<std::vector<std::string>>& list = rows[id];
+    list.assign(static_cast<std::size_t>(count), {});
+    for (int row = 0; row < count; ++row) {
+      for (std::size_t column = 0; column < columns[id].size(); ++column) {
+        list[static_cast<std::size_t>(row)].push_back(
+            handler->OnListCell(id, row, static_cast<int>(column)));
+      }
+    }
     selectedRows.erase(id);
     selectionMarks.erase(id);
   }
@@ -99,6 +107,7 @@ class FakeDialog : public DialogControls {
     return true;
   }
 
+  DialogHandler* handler = nullptr;  // the dialog's logic, which the list asks for its texts
   std::vector<Placement> placements;
   std::vector<int> keptInside;
   std::vector<DialogResult> results;
@@ -159,6 +168,7 @@ class FakeDialogHost : public DialogHost {
     dialogs.emplace_back();
     FakeDialog& controls = dialogs.back();
     if (prepare) prepare(templateId, controls);
+    controls.handler = &handler;
     handler.Attach(controls);
     handler.OnInitDialog();
     if (whileOpen) whileOpen(templateId, handler, controls);

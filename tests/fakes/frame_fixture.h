@@ -20,7 +20,7 @@ struct FakeFrame {
     mci.events = &events;
   }
 
-  EventLog events;  // of the timers, the tray icon, the profile and the CD device
+  EventLog events;  // of the timers, the tray icon, the profile and the MCI devices
 
   FakeClock clock;
   FakeShell shell;

@@ -1,31 +1,27 @@
-#include <ctime>
+#include "scheduler/late_reservations.h"
 
-#include "platform/alerts.h"
+#include <utility>
+
 #include "platform/clock.h"
 #include "platform/run_record.h"
-#include "platform/tray_icon.h"
-#include "resource.h"
-#include "scheduler/main_frame.h"
-#include "scheduler/ui_busy.h"
-#include "text/cp932.h"
+#include "reservations/reservation_table.h"
+#include "scheduler/missed_reservations.h"
+#include "scheduler/tray.h"
 #include "texts.h"
 
 namespace {
 
-constexpr long long kQuickReservationLead = 210;  // seconds: "about three minutes from now"
 // A reservation found late runs if it is no later than this, in seconds; an alarm going off
 // long after its time would be a fault of its own.
 constexpr long long kLateRunLimit = 600;
 
 }  // namespace
 
-void CMainFrame::CheckSchedule() {
-  const long long now = m_ports.clock.Now();
-  // Boxes open or not, the wake timer never stands at a time already past.
-  if (m_wakeAt && now >= *m_wakeAt) ResetWakeTimer();
-  // Nothing is matched while a box is open, so that a minute falling due meanwhile is still
-  // there to be found late once the box has closed.
-  if (m_busy.IsBusy()) return;
+LateReservations::LateReservations(const LateReservationPorts& ports, ReservationTable& table,
+                                   MissedReservations& missed, Tray& tray, DueRunner& runner)
+    : m_ports(ports), m_table(table), m_missed(missed), m_tray(tray), m_runner(runner) {}
+
+void LateReservations::Check(long long now) {
   const std::tm localNow = m_ports.clock.LocalTime(now);
   bool missed = OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), true);
   const std::optional<ScheduleMatcher::Occurrence> due = m_matcher.Current(m_table, now, localNow);
@@ -33,10 +29,10 @@ void CMainFrame::CheckSchedule() {
   if (!missed) return;
   ReportMissed();
   // A one-off told as missed is gone.
-  ResetWakeTimer();
+  m_runner.ResetWakeTimer();
 }
 
-bool CMainFrame::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
+bool LateReservations::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
   bool missed = false;
   for (const ScheduleMatcher::Earlier& earlier : skip.earlier) {
     missed = Tell(earlier.due, earlier.local, earlier.minute) || missed;
@@ -50,7 +46,8 @@ bool CMainFrame::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
   return missed;
 }
 
-void CMainFrame::TellMissedWhileClosed() {
+void LateReservations::TellMissedWhileClosed() {
+  m_matcher = ScheduleMatcher();
   const std::optional<long long> lastCheck = m_ports.runRecord.Take();
   const long long now = m_ports.clock.Now();
   const std::tm localNow = m_ports.clock.LocalTime(now);
@@ -65,18 +62,19 @@ void CMainFrame::TellMissedWhileClosed() {
   m_matcher.LookBackFrom(beforeStart, m_ports.clock.LocalTime(beforeStart));
 }
 
-bool CMainFrame::RunOrTell(const ScheduleMatcher::Occurrence& due) {
+bool LateReservations::RunOrTell(const ScheduleMatcher::Occurrence& due) {
   // The clock is read again for each: an action before it may have held a box for long.
   if (m_ports.clock.Now() - due.dueAt > kLateRunLimit) return Tell(due.due, due.local, due.minute);
   // The minute is taken already: the action's modal box keeps the ticks coming.
   m_matcher.Ran(due.minute);
-  RunReservation(due.due.index);
+  m_runner.RunReservation(due.due.index);
   if (due.due.erase) m_table[due.due.index].Month = SLOT_EMPTY;
-  ResetWakeTimer();
+  m_runner.ResetWakeTimer();
   return false;
 }
 
-bool CMainFrame::Tell(const ScheduleMatcher::Due& due, const std::tm& local, long long minute) {
+bool LateReservations::Tell(const ScheduleMatcher::Due& due, const std::tm& local,
+                            long long minute) {
   if (!m_matcher.Told(minute)) return false;
   m_missed.Note(local);
   // It can no longer run as meant, and the balloon has told of it.
@@ -84,27 +82,7 @@ bool CMainFrame::Tell(const ScheduleMatcher::Due& due, const std::tm& local, lon
   return true;
 }
 
-void CMainFrame::ReportMissed() {
-  if (!m_cd.IsPlaying() && !m_sound.IsPlaying()) ShowTrayIcon(IDR_MAINFRAME, texts::kTrayTip);
-  m_ports.tray.ShowBalloon(texts::kMissedTitle, m_missed.Notice().c_str());
-}
-
-void CMainFrame::OnQuickReservation() {
-  const int index = m_table.LastFreeSlot();
-  if (index < 0) return;
-
-  const std::tm due = m_ports.clock.LocalTime(m_ports.clock.Now() + kQuickReservationLead);
-  Reservation slot = DefaultReservation(m_ports.location);
-  slot.Month = due.tm_mon + 1;
-  slot.Day = due.tm_mday;
-  slot.Week = 0;
-  slot.Hour = due.tm_hour;
-  slot.Minute = due.tm_min;
-  slot.Action = ACTION_MESSAGE;
-  slot.Drive = 1;
-  cp932::CopyToField(slot.Message, texts::kQuickReservationMessage);
-  slot.Erace = 1;
-  m_table[index] = slot;
-  m_ports.alerts.Beep();
-  ResetWakeTimer();
+void LateReservations::ReportMissed() {
+  m_tray.ShowMissed();
+  m_tray.ShowBalloon(texts::kMissedTitle, m_missed.Notice());
 }

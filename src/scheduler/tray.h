@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+class MissedReservations;
+class TrayIcon;
+class WindowTimers;
+
+// The frame's icon in the notification area. It keeps what it shows, so that the icon can be
+// added again as it was; the idle icon tells of the missed reservations until they are cleared.
+class Tray {
+ public:
+  // `retryTimer`: the frame's timer that adds the icon again while the shell refuses it.
+  Tray(TrayIcon& icon, WindowTimers& timers, unsigned retryTimer, const MissedReservations& missed);
+
+  // With the image and tip last shown: the idle ones at first. Where the shell refuses it, it
+  // is added again at each tick of the retry timer, as it is then, until the shell takes it.
+  void Add();
+  // No retry brings it back.
+  void Delete();
+  void Show(unsigned iconId, const char* tip);
+  void ShowIdle();
+  // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
+  void ShowMissed();
+  void ShowBalloon(const char* title, const std::string& text);
+
+ private:
+  struct TrayIconState {
+    unsigned iconId;
+    char tip[64];
+  };
+
+  TrayIcon& m_icon;
+  WindowTimers& m_timers;
+  unsigned m_retryTimer;
+  const MissedReservations& m_missed;
+  TrayIconState m_nid;
+  bool m_bAddPending = false;
+};
