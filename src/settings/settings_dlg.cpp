@@ -118,7 +118,7 @@ bool CSettingsDlg::OnInitDialog() {
   return true;
 }
 
-unsigned CSettingsDlg::FillList() {
+void CSettingsDlg::FillList() {
   int rows = 0;
   while (rows < m_table.Size() && IsListed(m_table[rows])) ++rows;
   // Counted before the list is told: it may ask for cells at once.
@@ -128,7 +128,6 @@ unsigned CSettingsDlg::FillList() {
   controls.EnableItem(IDC_NEW_RESERVATION, rows < m_table.Size());
   controls.EnableItem(IDC_CHANGE_RESERVATION, rows > 0);
   controls.EnableItem(IDC_DELETE_RESERVATION, rows > 0);
-  return m_nRows;
 }
 
 std::string CSettingsDlg::OnListCell(int listId, int row, int column) {

@@ -41,9 +41,8 @@ class CSettingsDlg : public DialogHandler {
   void OnListRightClick(int listId) override;
   std::string OnListCell(int listId, int row, int column) override;
 
-  // Counts the rows anew into m_nRows, has the list show them and sets the buttons' states;
-  // answers the row count.
-  unsigned FillList();
+  // Counts the rows anew into m_nRows, has the list show them and sets the buttons' states.
+  void FillList();
   void OnNewReservation();
   void OnChangeReservation();
   void OnDeleteReservation();
