@@ -261,13 +261,16 @@ TEST_F(ScheduleTest, OnlyReservationsLeftUnchangedInTheSettingsRunLateAtTheirOk)
 // What fell due while the program was not running is told at the next start, never run, even
 // a minute late; the record of the run before is used once.
 TEST_F(ScheduleTest, WhatFellDueWhileTheProgramWasNotRunningIsToldAtTheStartNotRun) {
-  fake.profile.readResult = ProfileStore::ReadResult::kOk;
-  fake.profile.contents =
-      "[OPTION]\r\nArrayStock=2\r\n"
-      "[DATA0]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=30\r\nAction=3\r\n"
-      "[DATA1]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=31\r\nAction=3\r\n";
-  fake.runRecord.left = UtcSeconds(2026, 12, 7, 7, 20, 30);
-  fake.clock.Set(2026, 12, 7, 7, 31, 20);
+  const auto closedOverOneReservation = [](FakeFrame& closed) {
+    closed.profile.readResult = ProfileStore::ReadResult::kOk;
+    closed.profile.contents =
+        "[OPTION]\r\nArrayStock=2\r\n"
+        "[DATA0]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=30\r\nAction=3\r\n"
+        "[DATA1]\r\nMonth=0\r\nDay=0\r\nWeek=0\r\nHour=7\r\nMinute=31\r\nAction=3\r\n";
+    closed.runRecord.left = UtcSeconds(2026, 12, 7, 7, 20, 30);
+    closed.clock.Set(2026, 12, 7, 7, 31, 20);
+  };
+  closedOverOneReservation(fake);
   ASSERT_EQ(fake.frame.OnCreate(), 0);
   EXPECT_FALSE(fake.runRecord.left);
   ASSERT_EQ(fake.tray.calls.size(), 3u);
@@ -279,6 +282,17 @@ TEST_F(ScheduleTest, WhatFellDueWhileTheProgramWasNotRunningIsToldAtTheStartNotR
 
   fake.frame.OnClose();
   EXPECT_EQ(fake.runRecord.left, fake.clock.Now()) << "the last check, for the next start";
+
+  // Started at a sign-in whose shell does not take the icon yet: the balloon waits for it.
+  FakeFrame early;
+  closedOverOneReservation(early);
+  early.tray.failedAdds = 1;
+  ASSERT_EQ(early.frame.OnCreate(), 0);
+  EXPECT_NE(early.tray.calls.back().what, "balloon");
+  early.frame.OnTimer(kTrayAddTimer);
+  ASSERT_GE(early.tray.calls.size(), 2u);
+  EXPECT_EQ(early.tray.calls[early.tray.calls.size() - 2].what, "add");
+  EXPECT_EQ(early.tray.calls.back().what, "balloon");
 }
 
 // The record of the run before: one that no run could have written tells nothing; after months

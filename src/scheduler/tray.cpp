@@ -29,6 +29,8 @@ void Tray::Add() {
   if (m_icon.Add(m_nid.iconId, m_nid.tip)) {
     if (m_bAddPending) m_timers.StopTimer(m_retryTimer);
     m_bAddPending = false;
+    if (m_heldBalloon) ShowBalloon(m_heldBalloon->title, m_heldBalloon->text);
+    m_heldBalloon.reset();
   } else if (!m_bAddPending) {
     m_timers.StartTimer(m_retryTimer, kAddRetryPeriodMs);
     m_bAddPending = true;
@@ -38,6 +40,7 @@ void Tray::Add() {
 void Tray::Delete() {
   if (m_bAddPending) m_timers.StopTimer(m_retryTimer);
   m_bAddPending = false;
+  m_heldBalloon.reset();
   m_icon.Delete();
 }
 
@@ -57,5 +60,9 @@ void Tray::ShowMissed() {
 }
 
 void Tray::ShowBalloon(const char* title, const std::string& text) {
+  if (m_bAddPending) {
+    m_heldBalloon = Balloon{title, text};
+    return;
+  }
   m_icon.ShowBalloon(title, text.c_str());
 }

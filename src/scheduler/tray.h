@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 class MissedReservations;
@@ -16,18 +17,24 @@ class Tray {
   // With the image and tip last shown: the idle ones at first. Where the shell refuses it, it
   // is added again at each tick of the retry timer, as it is then, until the shell takes it.
   void Add();
-  // No retry brings it back.
+  // No retry brings it back, nor a balloon held for it.
   void Delete();
   void Show(unsigned iconId, const char* tip);
   void ShowIdle();
   // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
   void ShowMissed();
+  // While the shell refuses the icon, the balloon waits for it: a balloon of an icon that is
+  // not there is lost, and at sign-in it is the news of what was missed overnight.
   void ShowBalloon(const char* title, const std::string& text);
 
  private:
   struct TrayIconState {
     unsigned iconId;
     char tip[64];
+  };
+  struct Balloon {
+    const char* title;
+    std::string text;
   };
 
   TrayIcon& m_icon;
@@ -36,4 +43,5 @@ class Tray {
   const MissedReservations& m_missed;
   TrayIconState m_nid;
   bool m_bAddPending = false;
+  std::optional<Balloon> m_heldBalloon;
 };
