@@ -46,6 +46,14 @@ constexpr IntegerKey kIntegerKeys[] = {
     {keys::kDrive, &Reservation::Drive},   {keys::kTrack, &Reservation::Track},
     {keys::kTime, &Reservation::Time},     {keys::kErace, &Reservation::Erace},
 };
+// After the strings, and written only to a section that has them or when not 0, so that the
+// profile of a user who never used them stays as it was.
+constexpr IntegerKey kScheduleKeys[] = {
+    {keys::kWeekdays, &Reservation::Weekdays},
+    {keys::kSkipHoliday, &Reservation::SkipHoliday},
+    {keys::kRepeatMinutes, &Reservation::RepeatMinutes},
+    {keys::kRepeatUntil, &Reservation::RepeatUntil},
+};
 
 std::string SlotSection(int index) { return keys::kSlotSectionPrefix + std::to_string(index); }
 
@@ -158,6 +166,9 @@ std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
     ReadString(m_loaded, section, keys::kMessage, defaults.Message, record.Message);
     ReadString(m_loaded, section, keys::kFileName, defaults.FileName, record.FileName);
     ReadString(m_loaded, section, keys::kCommand, defaults.Command, record.Command);
+    for (const IntegerKey& key : kScheduleKeys) {
+      record.*key.field = ReadInteger(m_loaded, section, key.name, defaults.*key.field);
+    }
     // A month that can never come would end the settings list early and hide the rows behind.
     if (record.Month < 0 || record.Month > SLOT_EMPTY) record.Month = SLOT_EMPTY;
     table.SetSlot(index, record);
@@ -203,6 +214,11 @@ bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
     document.Set(section, keys::kMessage, FieldText(record.Message));
     document.Set(section, keys::kFileName, FieldText(record.FileName));
     document.Set(section, keys::kCommand, FieldText(record.Command));
+    for (const IntegerKey& key : kScheduleKeys) {
+      const int32_t value = record.*key.field;
+      if (value == 0 && !document.Get(section, key.name)) continue;
+      document.Set(section, key.name, std::to_string(value));
+    }
   }
 
   if (!m_store.Write(document.Serialize(m_codec))) return false;

@@ -29,5 +29,13 @@ inline constexpr char kErace[] = "Erace";
 inline constexpr char kMessage[] = "Message";
 inline constexpr char kFileName[] = "FileName";
 inline constexpr char kCommand[] = "Command";
+inline constexpr char kWeekdays[] = "Weekdays";
+inline constexpr char kSkipHoliday[] = "SkipHoliday";
+inline constexpr char kRepeatMinutes[] = "RepeatMinutes";
+inline constexpr char kRepeatUntil[] = "RepeatUntil";
+
+// The user's own days off: "Date1", "Date2", ... each "MM/DD" (every year) or "YYYY/MM/DD".
+inline constexpr char kHolidaySection[] = "HOLIDAY";
+inline constexpr char kDayOffKeyPrefix[] = "Date";
 
 }  // namespace profile_keys

@@ -40,5 +40,7 @@ bool SameReservation(const Reservation& a, const Reservation& b) {
          a.Time == b.Time && a.Erace == b.Erace &&
          std::strncmp(a.Message, b.Message, kMessageSize) == 0 &&
          std::strncmp(a.FileName, b.FileName, kFileNameSize) == 0 &&
-         std::strncmp(a.Command, b.Command, kCommandSize) == 0;
+         std::strncmp(a.Command, b.Command, kCommandSize) == 0 && a.Weekdays == b.Weekdays &&
+         a.SkipHoliday == b.SkipHoliday && a.RepeatMinutes == b.RepeatMinutes &&
+         a.RepeatUntil == b.RepeatUntil;
 }

@@ -36,6 +36,11 @@ struct Reservation {
   char Message[kMessageSize];
   char FileName[kFileNameSize];
   char Command[kCommandSize];
+  // Written to the profile only once used, so that a profile that uses none stays as it was.
+  int32_t Weekdays = 0;       // a weekly reservation's days, bit n for tm_wday n; 0: Week's alone
+  int32_t SkipHoliday = 0;    // nonzero: not on a national holiday nor on a day off of the user's
+  int32_t RepeatMinutes = 0;  // nonzero: again every so many minutes after Hour:Minute ...
+  int32_t RepeatUntil = 0;    // ... up to this time of the day, hour x 100 + minute
 };
 
 // Indexes 0..13 of the duration list; Time holds one of them.

@@ -48,6 +48,10 @@ void CReservationDlg::SetReservation(const Reservation& record) {
   m_reservation.Track = record.Track;
   m_reservation.Time = record.Time;
   m_reservation.Erace = record.Erace;
+  m_reservation.Weekdays = record.Weekdays;
+  m_reservation.SkipHoliday = record.SkipHoliday;
+  m_reservation.RepeatMinutes = record.RepeatMinutes;
+  m_reservation.RepeatUntil = record.RepeatUntil;
   // Bounded copies: a string that fills its field without a terminator must not run on.
   cp932::CopyToField(m_reservation.Message, {record.Message, sizeof record.Message});
   cp932::CopyToField(m_reservation.FileName, {record.FileName, sizeof record.FileName});
