@@ -38,6 +38,16 @@ inline constexpr char kMonthSuffix[] = "月";
 inline constexpr char kDaySuffix[] = "日";
 inline constexpr char kHourSuffix[] = "時";
 inline constexpr char kMinuteFromSuffix[] = "分から";
+// Several weekdays: the two sets with a name of their own, else the days joined.
+inline constexpr char kMondayToFriday[] = "平日";
+inline constexpr char kWeekend[] = "土日";
+inline constexpr char kWeekdaySeparator[] = "・";
+// A repeat within the day, after the duration: "、18時00分まで1時間ごと".
+inline constexpr char kRepeatSeparator[] = "、";
+inline constexpr char kMinuteUntilSuffix[] = "分まで";
+inline constexpr char kRepeatEverySuffix[] = "ごと";
+inline constexpr char kHoursSuffix[] = "時間";  // an interval of whole hours, "2時間"
+inline constexpr char kSkipsHolidays[] = "（祝日除く）";
 inline constexpr char kActionCd[] = "CD再生";
 inline constexpr char kActionFile[] = "ファイル実行";
 inline constexpr char kActionMessage[] = "メッセージ表示";
@@ -60,6 +70,7 @@ inline constexpr char kNotCdDriveQuestion[] =
 inline constexpr char kNotCdDriveCaption[] = "確認 - CDを再生";
 inline constexpr char kDeleteQuestion[] = "この予約を削除しますか？";
 inline constexpr char kDeleteCaption[] = "確認 - OFF";
+inline constexpr char kRepeatEndsTooEarly[] = "繰り返しの終了時刻を開始時刻以降にしてください。";
 inline constexpr char kBrowseFilter[] = "全てのファイル(*.*)|*.*||";
 inline constexpr char kBrowseTitle[] = "実行ファイル参照";
 // A dropped or chosen file whose name code page 932 cannot spell; a line with the path follows.

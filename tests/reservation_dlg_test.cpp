@@ -25,6 +25,9 @@ const std::vector<int> kWeekdayGroup = {IDC_SUNDAY,     IDC_SUNDAY + 1, IDC_SUND
                                         IDC_SATURDAY};
 const std::vector<int> kCombos = {IDC_MONTH, IDC_DAY,   IDC_HOUR,    IDC_MINUTE,
                                   IDC_DRIVE, IDC_TRACK, IDC_DURATION};
+const std::vector<int> kRepeatCombos = {IDC_REPEAT_INTERVAL, IDC_REPEAT_UNTIL_HOUR,
+                                        IDC_REPEAT_UNTIL_MINUTE};
+constexpr int kMonWedFri = 0x2a;
 constexpr int kOkButton = 1;
 constexpr int kCancelButton = 2;
 
@@ -35,9 +38,11 @@ Reservation Sample() {
 
 void ExpectSame(const Reservation& a, const Reservation& b) {
   EXPECT_EQ(std::vector<int>({a.Month, a.Day, a.Week, a.Hour, a.Minute, a.Action, a.Drive, a.Track,
-                              a.Time, a.Erace}),
+                              a.Time, a.Erace, a.Weekdays, a.SkipHoliday, a.RepeatMinutes,
+                              a.RepeatUntil}),
             std::vector<int>({b.Month, b.Day, b.Week, b.Hour, b.Minute, b.Action, b.Drive, b.Track,
-                              b.Time, b.Erace}));
+                              b.Time, b.Erace, b.Weekdays, b.SkipHoliday, b.RepeatMinutes,
+                              b.RepeatUntil}));
   EXPECT_EQ(0, std::memcmp(a.Message, b.Message, sizeof a.Message));
   EXPECT_EQ(0, std::memcmp(a.FileName, b.FileName, sizeof a.FileName));
   EXPECT_EQ(0, std::memcmp(a.Command, b.Command, sizeof a.Command));
@@ -70,6 +75,15 @@ class ReservationDlgTest : public ::testing::Test {
     std::string joined;
     for (int index : indexes) joined += controls.comboItems.at(id).at(index) + ",";
     return joined;
+  }
+  // The weekday boxes checked, bit n for tm_wday n.
+  int CheckedDays() {
+    int days = 0;
+    for (int day = 0; day < 7; ++day) days |= controls.IsButtonChecked(IDC_SUNDAY + day) << day;
+    return days;
+  }
+  void CheckDays(int days) {
+    for (int day = 0; day < 7; ++day) controls.checked[IDC_SUNDAY + day] = days >> day & 1;
   }
   int Checked(const std::vector<int>& group) {
     int found = 0;
@@ -131,19 +145,25 @@ TEST_F(ReservationDlgTest, OutOfRangeValuesSelectNothingAndZeroSelectsTheFirstIt
   EXPECT_EQ(Selections(kCombos), std::vector<int>({0, 0, -1, 30, -1, 2, -1}));
 }
 
-TEST_F(ReservationDlgTest, ModesAndWeekdayComeFromTheRecord) {
+TEST_F(ReservationDlgTest, ModesAndWeekdaysComeFromTheRecord) {
+  constexpr int kSaturday = 0x40;
   struct Case {
-    int month, day, week, action;
-    int mode, weekday, actionRadio;
+    int month, day, week, weekdays, action;
+    int mode, days, actionRadio;
   } cases[] = {
-      {0, 15, 0, ACTION_FILE, IDC_MONTHLY, IDC_SATURDAY, IDC_ACTION_FILE},
-      {4, 0, 0, ACTION_MESSAGE, IDC_DAILY, IDC_SATURDAY, IDC_ACTION_MESSAGE},
-      {4, 1, 3, ACTION_CD, IDC_WEEKLY, IDC_SUNDAY + 2, IDC_ACTION_CD},
-      {0, 0, 7, ACTION_OFF, IDC_WEEKLY, IDC_SATURDAY, IDC_ACTION_OFF},
-      {0, 9, 1, 5, IDC_WEEKLY, IDC_SUNDAY, IDC_ACTION_OFF},
-      {12, 31, 6, -1, IDC_WEEKLY, IDC_SUNDAY + 5, IDC_ACTION_OFF},
-      {4, 1, 0, ACTION_CD, IDC_FULL_DATE, IDC_SATURDAY, IDC_ACTION_CD},
-      {0, 0, 0, ACTION_SOUND, IDC_DAILY, IDC_SATURDAY, IDC_ACTION_SOUND},
+      {0, 15, 0, 0, ACTION_FILE, IDC_MONTHLY, kSaturday, IDC_ACTION_FILE},
+      {4, 0, 0, 0, ACTION_MESSAGE, IDC_DAILY, kSaturday, IDC_ACTION_MESSAGE},
+      {4, 1, 3, 0, ACTION_CD, IDC_WEEKLY, 0x04, IDC_ACTION_CD},
+      {0, 0, 7, 0, ACTION_OFF, IDC_WEEKLY, kSaturday, IDC_ACTION_OFF},
+      {0, 9, 1, 0, 5, IDC_WEEKLY, 0x01, IDC_ACTION_OFF},
+      {12, 31, 6, 0, -1, IDC_WEEKLY, 0x20, IDC_ACTION_OFF},
+      {4, 1, 0, 0, ACTION_CD, IDC_FULL_DATE, kSaturday, IDC_ACTION_CD},
+      {0, 0, 0, 0, ACTION_SOUND, IDC_DAILY, kSaturday, IDC_ACTION_SOUND},
+      // A set of days; a set is no schedule of a record that is not weekly.
+      {0, 0, 2, kMonWedFri, ACTION_CD, IDC_WEEKLY, kMonWedFri, IDC_ACTION_CD},
+      {0, 0, 0, kMonWedFri, ACTION_CD, IDC_DAILY, kSaturday, IDC_ACTION_CD},
+      {0, 0, 9, kMonWedFri, ACTION_CD, IDC_WEEKLY, kSaturday, IDC_ACTION_CD},
+      {0, 0, 2, 0x80, ACTION_CD, IDC_WEEKLY, 0x02, IDC_ACTION_CD},
   };
   for (const Case& c : cases) {
     FakeDialog fresh;
@@ -152,14 +172,13 @@ TEST_F(ReservationDlgTest, ModesAndWeekdayComeFromTheRecord) {
     record.Month = c.month;
     record.Day = c.day;
     record.Week = c.week;
+    record.Weekdays = c.weekdays;
     record.Action = c.action;
     Open(record);
-    SCOPED_TRACE(c.mode);
+    SCOPED_TRACE(::testing::Message() << c.week << " " << c.weekdays);
     EXPECT_EQ(Checked(kScheduleGroup), c.mode);
     EXPECT_EQ(Checked(kActionGroup), c.actionRadio);
-    for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) {
-      EXPECT_EQ(controls.IsButtonChecked(id), id == c.weekday) << id;
-    }
+    EXPECT_EQ(CheckedDays(), c.days);
   }
 }
 
@@ -168,14 +187,14 @@ TEST_F(ReservationDlgTest, ScheduleModesShowAndEnableExactlyTheirControlsAndNoVa
   const auto checks = controls.checked;
   const auto selections = controls.comboSelection;
   const auto texts = controls.texts;
-  // month, month label, day, day label, weekdays, erase: enabled / shown
+  // month, month label, day, day label, weekdays, erase, repeat: enabled / shown
   struct Case {
     int mode;
-    bool month, day, weekdays, erase;
-  } cases[] = {{IDC_DAILY, false, false, false, false},
-               {IDC_MONTHLY, false, true, false, false},
-               {IDC_WEEKLY, false, false, true, false},
-               {IDC_FULL_DATE, true, true, false, true}};
+    bool month, day, weekdays, erase, repeat;
+  } cases[] = {{IDC_DAILY, false, false, false, false, true},
+               {IDC_MONTHLY, false, true, false, false, true},
+               {IDC_WEEKLY, false, false, true, false, true},
+               {IDC_FULL_DATE, true, true, false, true, false}};
   for (const Case& c : cases) {
     Click(c.mode, kScheduleGroup);
     SCOPED_TRACE(c.mode);
@@ -191,6 +210,8 @@ TEST_F(ReservationDlgTest, ScheduleModesShowAndEnableExactlyTheirControlsAndNoVa
     }
     EXPECT_TRUE(controls.IsEnabled(IDC_ERASE));
     EXPECT_EQ(controls.IsVisible(IDC_ERASE), c.erase);
+    EXPECT_TRUE(controls.IsEnabled(IDC_SKIP_HOLIDAY));
+    EXPECT_EQ(controls.IsEnabled(IDC_REPEAT), c.repeat);
     for (int id : {IDC_HOUR, IDC_MINUTE}) {
       EXPECT_TRUE(controls.IsEnabled(id) && controls.IsVisible(id)) << id;
     }
@@ -260,6 +281,179 @@ TEST_F(ReservationDlgTest, OkStoresEachScheduleMode) {
   expected.Week = 3;
   expected.Erace = 0;
   ExpectSame(dialog.GetReservation(), expected);
+}
+
+TEST_F(ReservationDlgTest, OkStoresTheWeekdaysChecked) {
+  struct Case {
+    int mode;
+    int week, weekdays;  // loaded
+    int checked;
+    int storedWeek, storedWeekdays;
+  } cases[] = {
+      {IDC_WEEKLY, 3, 0, kMonWedFri, 2, kMonWedFri},
+      {IDC_WEEKLY, 2, kMonWedFri, 0x10, 5, 0},
+      {IDC_WEEKLY, 1, 0, 0x41, 1, 0x41},
+      {IDC_WEEKLY, 1, 0, 0x7f, 1, 0x7f},
+      {IDC_WEEKLY, 4, 0, 0x60, 6, 0x60},
+      // None checked keeps what was loaded.
+      {IDC_WEEKLY, 2, kMonWedFri, 0, 2, kMonWedFri},
+      {IDC_WEEKLY, 3, 0, 0, 3, 0},
+      {IDC_WEEKLY, 0, 0, 0, 0, 0},
+      {IDC_DAILY, 2, kMonWedFri, kMonWedFri, 0, 0},
+      {IDC_MONTHLY, 2, kMonWedFri, kMonWedFri, 0, 0},
+      {IDC_FULL_DATE, 2, kMonWedFri, kMonWedFri, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.mode << " " << c.week << " " << c.checked);
+    controls = FakeDialog();
+    Reservation record = Sample();
+    record.Week = c.week;
+    record.Weekdays = c.weekdays;
+    Open(record);
+    Click(c.mode, kScheduleGroup);
+    CheckDays(c.checked);
+    dialog.OnOK();
+    EXPECT_EQ(dialog.GetReservation().Week, c.storedWeek);
+    EXPECT_EQ(dialog.GetReservation().Weekdays, c.storedWeekdays);
+  }
+}
+
+TEST_F(ReservationDlgTest, TheHolidayBoxIsOfferedAndStoredInEveryMode) {
+  Reservation record = Sample();
+  record.SkipHoliday = 5;
+  Open(record);
+  EXPECT_TRUE(controls.IsButtonChecked(IDC_SKIP_HOLIDAY));
+  for (int mode : kScheduleGroup) {
+    for (bool checked : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << mode << " " << checked);
+      Click(mode, kScheduleGroup);
+      EXPECT_TRUE(controls.IsEnabled(IDC_SKIP_HOLIDAY));
+      controls.checked[IDC_SKIP_HOLIDAY] = checked;
+      dialog.OnOK();
+      EXPECT_EQ(dialog.GetReservation().SkipHoliday, checked ? 1 : 0);
+    }
+  }
+  controls = FakeDialog();
+  Open(Sample());
+  EXPECT_FALSE(controls.IsButtonChecked(IDC_SKIP_HOLIDAY));
+}
+
+TEST_F(ReservationDlgTest, TheRepeatOpensFromTheRecordAndItsTimesFollowItsBox) {
+  Open(Sample());
+  EXPECT_EQ(controls.comboItems[IDC_REPEAT_INTERVAL],
+            (std::vector<std::string>{"5分", "10分", "15分", "20分", "30分", "1時間", "2時間",
+                                      "3時間", "4時間", "6時間", "12時間"}));
+  EXPECT_EQ(Items(IDC_REPEAT_UNTIL_HOUR, {0, 23}) + Items(IDC_REPEAT_UNTIL_MINUTE, {0, 59}),
+            "00,23,00,59,");
+
+  // interval, until: loaded; the box, the three selections shown
+  struct Case {
+    int repeatMinutes, repeatUntil;
+    bool checked;
+    std::vector<int> selections;
+  } cases[] = {
+      {60, 1800, true, {5, 18, 0}},
+      {5, 730, true, {0, 7, 30}},  // ends at its start, 07:30: runs once
+      {720, 2359, true, {10, 23, 59}},
+      {45, 2000, true, {-1, 20, 0}},  // not in the list, but a repeat
+      // No repeat: every hour to the end of the day is offered.
+      {0, 0, false, {5, 23, 59}},
+      {60, 729, false, {5, 23, 59}},
+      {4, 1800, false, {5, 23, 59}},
+      {60, 2400, false, {5, 23, 59}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.repeatMinutes << " " << c.repeatUntil);
+    controls = FakeDialog();
+    Reservation record = Sample();
+    record.Day = 0;
+    record.RepeatMinutes = c.repeatMinutes;
+    record.RepeatUntil = c.repeatUntil;
+    Open(record);
+    EXPECT_EQ(Checked(kScheduleGroup), IDC_DAILY);
+    EXPECT_EQ(controls.IsButtonChecked(IDC_REPEAT), c.checked);
+    EXPECT_EQ(Selections(kRepeatCombos), c.selections);
+    EXPECT_TRUE(controls.IsEnabled(IDC_REPEAT));
+    for (int id : kRepeatCombos) EXPECT_EQ(controls.IsEnabled(id), c.checked) << id;
+  }
+
+  // The times follow the box in every mode but the full date's, which offers no repeat.
+  for (int mode : kScheduleGroup) {
+    for (bool checked : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << mode << " " << checked);
+      Click(mode, kScheduleGroup);
+      controls.checked[IDC_REPEAT] = checked;
+      dialog.OnCommand(IDC_REPEAT);
+      for (int id : kRepeatCombos) {
+        EXPECT_EQ(controls.IsEnabled(id), checked && mode != IDC_FULL_DATE) << id;
+      }
+    }
+  }
+}
+
+TEST_F(ReservationDlgTest, OkStoresTheRepeatOfTheModesThatOfferIt) {
+  struct Case {
+    int mode;
+    bool checked;
+    std::vector<int> selections;  // interval, until hour, until minute
+    int repeatMinutes, repeatUntil;
+  } cases[] = {
+      {IDC_DAILY, true, {5, 18, 0}, 60, 1800},
+      {IDC_WEEKLY, true, {0, 7, 30}, 5, 730},
+      {IDC_MONTHLY, true, {10, 23, 59}, 720, 2359},
+      {IDC_DAILY, true, {-1, 20, 0}, 45, 2000},  // the loaded interval, not in the list
+      {IDC_DAILY, false, {5, 18, 0}, 0, 0},
+      {IDC_FULL_DATE, true, {5, 18, 0}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.mode << " " << c.checked << " " << c.selections[0]);
+    controls = FakeDialog();
+    Reservation record = Sample();
+    record.RepeatMinutes = 45;
+    record.RepeatUntil = 2000;
+    Open(record);
+    Click(c.mode, kScheduleGroup);
+    controls.checked[IDC_REPEAT] = c.checked;
+    for (std::size_t i = 0; i < kRepeatCombos.size(); ++i) {
+      controls.SetComboSelection(kRepeatCombos[i], c.selections[i]);
+    }
+    dialog.OnOK();
+    EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
+    EXPECT_EQ(dialog.GetReservation().RepeatMinutes, c.repeatMinutes);
+    EXPECT_EQ(dialog.GetReservation().RepeatUntil, c.repeatUntil);
+  }
+}
+
+// Stored, it would run once at its start and never repeat: the box says so and the form stays
+// open as it was, before any question.
+TEST_F(ReservationDlgTest, ARepeatEndingBeforeItsStartIsRefused) {
+  Reservation record = Sample();
+  record.Drive = 4;  // not a CD drive: its question would come next
+  Open(record);
+  Click(IDC_DAILY, kScheduleGroup);
+  controls.checked[IDC_REPEAT] = true;
+  controls.SetComboSelection(IDC_REPEAT_UNTIL_HOUR, 7);
+  controls.SetComboSelection(IDC_REPEAT_UNTIL_MINUTE, 29);
+  const auto checks = controls.checked;
+  const auto selections = controls.comboSelection;
+  dialog.OnOK();
+  ASSERT_EQ(controls.warnings.size(), 1u);
+  EXPECT_EQ(controls.warnings[0].text, "繰り返しの終了時刻を開始時刻以降にしてください。");
+  EXPECT_EQ(controls.warnings[0].caption, "鳴刻エラー");
+  EXPECT_TRUE(controls.questions.empty());
+  EXPECT_TRUE(controls.results.empty());
+  for (const auto& [id, state] : checks) EXPECT_EQ(controls.IsButtonChecked(id), state) << id;
+  EXPECT_TRUE(controls.IsButtonChecked(IDC_ERASE)) << "the daily mode's OK would clear it";
+  EXPECT_EQ(controls.comboSelection, selections);
+  ExpectSame(dialog.GetReservation(), record);
+
+  // An earlier start mends it.
+  controls.SetComboSelection(IDC_MINUTE, 29);
+  controls.answers = {true};
+  dialog.OnOK();
+  EXPECT_EQ(controls.warnings.size(), 1u);
+  EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kOk});
+  EXPECT_EQ(dialog.GetReservation().RepeatUntil, 729);
 }
 
 TEST_F(ReservationDlgTest, NoSelectionStoresTheFormulasOfMinusOne) {
@@ -354,10 +548,11 @@ TEST_F(ReservationDlgTest, DeleteConfirmDisablesEveryInputAndShowsTheQuestion) {
   Open(Sample(), true);
   int disabled = 0;
   for (const auto& [id, isEnabled] : controls.enabled) disabled += isEnabled ? 0 : 1;
-  EXPECT_EQ(disabled, 30);
+  EXPECT_EQ(disabled, 35);
   for (int id : {IDC_MONTHLY, IDC_SATURDAY, IDC_ERASE, IDC_HOUR, IDC_MINUTE, IDC_ACTION_OFF,
                  IDC_BROWSE, IDC_COMMAND, IDC_MESSAGE_TEXT, IDC_DURATION, IDC_ACTION_SOUND,
-                 IDC_SOUND_FILE, IDC_SOUND_BROWSE}) {
+                 IDC_SOUND_FILE, IDC_SOUND_BROWSE, IDC_SKIP_HOLIDAY, IDC_REPEAT,
+                 IDC_REPEAT_INTERVAL, IDC_REPEAT_UNTIL_HOUR, IDC_REPEAT_UNTIL_MINUTE}) {
     EXPECT_FALSE(controls.IsEnabled(id)) << id;
   }
   EXPECT_TRUE(controls.IsEnabled(kOkButton) && controls.IsEnabled(kCancelButton));

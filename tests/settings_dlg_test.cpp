@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,38 @@ TEST_F(SettingsTest, ColumnsAndRowTexts) {
   EXPECT_EQ(Rows()[4], (Row{"12月31日07時05分から任意", "ファイル実行", "D:\\x.exe", "しない"}));
   EXPECT_EQ(controls.selectedRows.at(kList), std::vector<int>{0});
   EXPECT_EQ(controls.selectionMarks.at(kList), 0);
+}
+
+// Weekday sets, repeats and holidays; a record using none keeps the text above.
+TEST_F(SettingsTest, WhenTextsOfWeekdaySetsRepeatsAndHolidays) {
+  const struct {
+    int day, week, weekdays, skipHoliday, repeatMinutes, repeatUntil;
+    const char* when;
+  } cases[] = {
+      {0, 2, 0x2a, 0, 0, 0, "毎週月・水・金曜日07時05分から任意"},
+      {0, 2, 0x3e, 0, 0, 0, "平日07時05分から任意"},
+      {0, 1, 0x41, 0, 0, 0, "土日07時05分から任意"},
+      {0, 3, 0x7f, 1, 0, 0, "毎週日・月・火・水・木・金・土曜日07時05分から任意（祝日除く）"},
+      {0, 0, 0, 0, 60, 1800, "毎日07時05分から任意、18時00分まで1時間ごと"},
+      {15, 0, 0, 1, 15, 1230, "毎月15日07時05分から任意、12時30分まで15分ごと（祝日除く）"},
+      // An interval the editor does not offer; a set of a record that is not weekly.
+      {0, 0, 0x3e, 0, 90, 2359, "毎日07時05分から任意、23時59分まで90分ごと"},
+      // A repeat that never repeats, and a set of days that names none, are not told.
+      {0, 7, 0x80, 0, 60, 600, "毎週土曜日07時05分から任意"},
+  };
+  int index = 0;
+  for (const auto& c : cases) {
+    Reservation& slot = Message(index++, 0, c.day, "");
+    slot.Time = 0;
+    slot.Week = c.week;
+    slot.Weekdays = c.weekdays;
+    slot.SkipHoliday = c.skipHoliday;
+    slot.RepeatMinutes = c.repeatMinutes;
+    slot.RepeatUntil = c.repeatUntil;
+  }
+  OpenSettings();
+  ASSERT_EQ(Rows().size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Rows()[i][0], cases[i].when) << i;
 }
 
 // Listed with its file; the editor shows it as a sound and OK hands it back as one.

@@ -1,12 +1,17 @@
 #include "settings/reservation_dlg.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "platform/drives.h"
 #include "platform/executable_location.h"
+#include "reservations/schedule_rule.h"
 #include "resource.h"
 #include "settings/duration_names.h"
+#include "settings/repeat_intervals.h"
 #include "text/cp932.h"
 #include "text/number_text.h"
 #include "texts.h"
@@ -14,16 +19,48 @@
 namespace {
 
 constexpr int kMessageLimit = 60;
+constexpr int kDaysInWeek = 7;
+// Offered to a record that does not repeat: every hour to the end of the day.
+constexpr int kDefaultRepeatInterval = 60;
+constexpr int kDefaultRepeatUntilHour = 23;
+constexpr int kDefaultRepeatUntilMinute = 59;
 
 // The order in which delete-confirm mode disables every input.
-constexpr int kInputs[] = {IDC_MONTHLY,    IDC_DAILY,        IDC_WEEKLY,         IDC_FULL_DATE,
-                           IDC_SUNDAY,     IDC_SUNDAY + 1,   IDC_SUNDAY + 2,     IDC_SUNDAY + 3,
-                           IDC_SUNDAY + 4, IDC_SUNDAY + 5,   IDC_SATURDAY,       IDC_ERASE,
-                           IDC_MONTH,      IDC_DAY,          IDC_HOUR,           IDC_MINUTE,
-                           IDC_ACTION_CD,  IDC_ACTION_FILE,  IDC_ACTION_MESSAGE, IDC_ACTION_OFF,
-                           IDC_DRIVE,      IDC_TRACK,        IDC_FILE_NAME,      IDC_BROWSE,
-                           IDC_COMMAND,    IDC_MESSAGE_TEXT, IDC_DURATION,       IDC_ACTION_SOUND,
-                           IDC_SOUND_FILE, IDC_SOUND_BROWSE};
+constexpr int kInputs[] = {IDC_MONTHLY,
+                           IDC_DAILY,
+                           IDC_WEEKLY,
+                           IDC_FULL_DATE,
+                           IDC_SUNDAY,
+                           IDC_SUNDAY + 1,
+                           IDC_SUNDAY + 2,
+                           IDC_SUNDAY + 3,
+                           IDC_SUNDAY + 4,
+                           IDC_SUNDAY + 5,
+                           IDC_SATURDAY,
+                           IDC_ERASE,
+                           IDC_MONTH,
+                           IDC_DAY,
+                           IDC_HOUR,
+                           IDC_MINUTE,
+                           IDC_ACTION_CD,
+                           IDC_ACTION_FILE,
+                           IDC_ACTION_MESSAGE,
+                           IDC_ACTION_OFF,
+                           IDC_DRIVE,
+                           IDC_TRACK,
+                           IDC_FILE_NAME,
+                           IDC_BROWSE,
+                           IDC_COMMAND,
+                           IDC_MESSAGE_TEXT,
+                           IDC_DURATION,
+                           IDC_ACTION_SOUND,
+                           IDC_SOUND_FILE,
+                           IDC_SOUND_BROWSE,
+                           IDC_SKIP_HOLIDAY,
+                           IDC_REPEAT,
+                           IDC_REPEAT_INTERVAL,
+                           IDC_REPEAT_UNTIL_HOUR,
+                           IDC_REPEAT_UNTIL_MINUTE};
 
 // Items first..last of a numbered list, two columns wide, filled with `fill`.
 void AddNumbers(DialogControls& controls, int id, int first, int last, char fill) {
@@ -75,6 +112,33 @@ void CReservationDlg::FillComboLists() {
   for (int index = 1; index < kDurationIndexCount; ++index) {
     controls.AddComboItem(IDC_DURATION, texts::kDurationNames[index]);
   }
+  for (int minutes : kRepeatIntervals) {
+    controls.AddComboItem(IDC_REPEAT_INTERVAL, RepeatIntervalName(minutes).c_str());
+  }
+  AddNumbers(controls, IDC_REPEAT_UNTIL_HOUR, 0, 23, '0');
+  AddNumbers(controls, IDC_REPEAT_UNTIL_MINUTE, 0, 59, '0');
+}
+
+// An interval the list does not offer, from a hand-edited profile, shows no item and is
+// kept while none is chosen.
+void CReservationDlg::ShowRepeat() {
+  DialogControls& controls = Controls();
+  const std::optional<Repeat> repeat = RepeatOf(m_reservation);
+  int interval = kDefaultRepeatInterval;
+  int untilHour = kDefaultRepeatUntilHour;
+  int untilMinute = kDefaultRepeatUntilMinute;
+  if (repeat) {
+    interval = repeat->every;
+    untilHour = repeat->until / 60;
+    untilMinute = repeat->until % 60;
+    controls.CheckButton(IDC_REPEAT, true);
+  }
+  const int* found = std::find(std::begin(kRepeatIntervals), std::end(kRepeatIntervals), interval);
+  controls.SetComboSelection(IDC_REPEAT_INTERVAL, found == std::end(kRepeatIntervals)
+                                                      ? -1
+                                                      : static_cast<int>(found - kRepeatIntervals));
+  controls.SetComboSelection(IDC_REPEAT_UNTIL_HOUR, untilHour);
+  controls.SetComboSelection(IDC_REPEAT_UNTIL_MINUTE, untilMinute);
 }
 
 bool CReservationDlg::OnInitDialog() {
@@ -87,9 +151,14 @@ bool CReservationDlg::OnInitDialog() {
   controls.SetComboSelection(IDC_HOUR, record.Hour);
   controls.SetComboSelection(IDC_MINUTE, record.Minute);
 
-  const bool namedWeekday = record.Week >= 1 && record.Week <= 6;
-  controls.CheckButton(namedWeekday ? IDC_SUNDAY + record.Week - 1 : IDC_SATURDAY, true);
+  // A record that is not weekly offers Saturday.
+  const int weekdays = WeekdaySet(record) != 0 ? WeekdaySet(record) : 1 << (kDaysInWeek - 1);
+  for (int day = 0; day < kDaysInWeek; ++day) {
+    if (weekdays >> day & 1) controls.CheckButton(IDC_SUNDAY + day, true);
+  }
   if (record.Erace != 0) controls.CheckButton(IDC_ERASE, true);
+  if (record.SkipHoliday != 0) controls.CheckButton(IDC_SKIP_HOLIDAY, true);
+  ShowRepeat();
 
   switch (record.Action) {
     case ACTION_CD:
@@ -169,6 +238,12 @@ void CReservationDlg::OnOK() {
   if (controls.IsButtonChecked(IDC_ACTION_MESSAGE)) action = ACTION_MESSAGE;
   if (controls.IsButtonChecked(IDC_ACTION_SOUND)) action = ACTION_SOUND;
 
+  // Refused before any question: a repeat whose end lies before its start never repeats.
+  if (!StoreRepeat(record)) {
+    controls.ShowWarning(texts::kRepeatEndsTooEarly, texts::kErrorCaption);
+    return;
+  }
+
   if (action == ACTION_CD && !DriveIsCdRom() &&
       !controls.AskYesNo(texts::kNotCdDriveQuestion, texts::kNotCdDriveCaption)) {
     return;
@@ -190,13 +265,13 @@ void CReservationDlg::OnOK() {
   }
 
   if (controls.IsButtonChecked(IDC_WEEKLY)) {
-    for (int id = IDC_SUNDAY; id <= IDC_SATURDAY; ++id) {
-      if (controls.IsButtonChecked(id)) record.Week = id - IDC_SUNDAY + 1;
-    }
+    StoreWeekdays(record);
     controls.CheckButton(IDC_ERASE, false);
   } else {
     record.Week = 0;
+    record.Weekdays = 0;
   }
+  record.SkipHoliday = controls.IsButtonChecked(IDC_SKIP_HOLIDAY) ? 1 : 0;
 
   record.Erace = controls.IsButtonChecked(IDC_ERASE) ? 1 : 0;
   record.Hour = controls.ComboSelection(IDC_HOUR);
@@ -212,6 +287,42 @@ void CReservationDlg::OnOK() {
 
   m_reservation = record;
   DialogHandler::OnOK();
+}
+
+// None checked keeps the loaded days; one day is Week's alone, as before there were sets.
+void CReservationDlg::StoreWeekdays(Reservation& record) {
+  int weekdays = 0;
+  for (int day = 0; day < kDaysInWeek; ++day) {
+    if (Controls().IsButtonChecked(IDC_SUNDAY + day)) weekdays |= 1 << day;
+  }
+  if (weekdays == 0) return;
+  int first = 0;
+  while ((weekdays >> first & 1) == 0) ++first;
+  record.Week = first + 1;
+  record.Weekdays = weekdays == 1 << first ? 0 : weekdays;
+}
+
+// False for a repeat that would never repeat; the record is then left as it was.
+bool CReservationDlg::StoreRepeat(Reservation& record) {
+  DialogControls& controls = Controls();
+  if (controls.IsButtonChecked(IDC_FULL_DATE) || !controls.IsButtonChecked(IDC_REPEAT)) {
+    record.RepeatMinutes = 0;
+    record.RepeatUntil = 0;
+    return true;
+  }
+  Reservation repeating = record;
+  const int interval = controls.ComboSelection(IDC_REPEAT_INTERVAL);
+  if (interval >= 0 && interval < static_cast<int>(std::size(kRepeatIntervals))) {
+    repeating.RepeatMinutes = kRepeatIntervals[interval];
+  }
+  repeating.RepeatUntil = controls.ComboSelection(IDC_REPEAT_UNTIL_HOUR) * 100 +
+                          controls.ComboSelection(IDC_REPEAT_UNTIL_MINUTE);
+  repeating.Hour = controls.ComboSelection(IDC_HOUR);
+  repeating.Minute = controls.ComboSelection(IDC_MINUTE);
+  if (!RepeatOf(repeating)) return false;
+  record.RepeatMinutes = repeating.RepeatMinutes;
+  record.RepeatUntil = repeating.RepeatUntil;
+  return true;
 }
 
 void CReservationDlg::OnCommand(int id) {
@@ -249,6 +360,9 @@ void CReservationDlg::OnCommand(int id) {
     case IDC_SOUND_BROWSE:
       OnBrowseSound();
       break;
+    case IDC_REPEAT:
+      OnRepeat();
+      break;
   }
 }
 
@@ -257,7 +371,8 @@ void CReservationDlg::OnDropFiles(int editId, const ChosenFile& firstFile) {
   if (editId == IDC_SOUND_FILE) m_soundEdit.OnDropFiles(firstFile);
 }
 
-void CReservationDlg::ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase) {
+void CReservationDlg::ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase,
+                                        bool repeat) {
   DialogControls& controls = Controls();
   controls.EnableItem(IDC_MONTH, month);
   controls.ShowItem(IDC_MONTH, month);
@@ -267,12 +382,24 @@ void CReservationDlg::ApplyScheduleMode(bool month, bool day, bool weekdays, boo
   controls.ShowItem(IDC_DAY_LABEL, day);
   EnableWeekdays(weekdays);
   controls.ShowItem(IDC_ERASE, erase);
+  controls.EnableItem(IDC_REPEAT, repeat);
+  EnableRepeatTimes(repeat);
 }
 
-void CReservationDlg::OnScheduleMonthly() { ApplyScheduleMode(false, true, false, false); }
-void CReservationDlg::OnScheduleDaily() { ApplyScheduleMode(false, false, false, false); }
-void CReservationDlg::OnScheduleWeekly() { ApplyScheduleMode(false, false, true, false); }
-void CReservationDlg::OnScheduleFullDate() { ApplyScheduleMode(true, true, false, true); }
+void CReservationDlg::OnScheduleMonthly() { ApplyScheduleMode(false, true, false, false, true); }
+void CReservationDlg::OnScheduleDaily() { ApplyScheduleMode(false, false, false, false, true); }
+void CReservationDlg::OnScheduleWeekly() { ApplyScheduleMode(false, false, true, false, true); }
+void CReservationDlg::OnScheduleFullDate() { ApplyScheduleMode(true, true, false, true, false); }
+
+// A single date happens once: it has no day to repeat within.
+void CReservationDlg::OnRepeat() { EnableRepeatTimes(!Controls().IsButtonChecked(IDC_FULL_DATE)); }
+
+void CReservationDlg::EnableRepeatTimes(bool offered) {
+  const bool enabled = offered && Controls().IsButtonChecked(IDC_REPEAT);
+  for (int id : {IDC_REPEAT_INTERVAL, IDC_REPEAT_UNTIL_HOUR, IDC_REPEAT_UNTIL_MINUTE}) {
+    Controls().EnableItem(id, enabled);
+  }
+}
 
 void CReservationDlg::ApplyActionMode(bool cd, bool file, bool message, bool sound, bool duration) {
   DialogControls& controls = Controls();

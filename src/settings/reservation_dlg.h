@@ -34,13 +34,18 @@ class CReservationDlg : public DialogHandler {
   void OnActionSound();
   void OnBrowse();
   void OnBrowseSound();
+  void OnRepeat();
 
   void EnableWeekdays(bool enabled);
   void ShowDeleteConfirm();
 
  private:
   void FillComboLists();
-  void ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase);
+  void ShowRepeat();
+  void ApplyScheduleMode(bool month, bool day, bool weekdays, bool erase, bool repeat);
+  void EnableRepeatTimes(bool offered);
+  void StoreWeekdays(Reservation& record);
+  bool StoreRepeat(Reservation& record);
   void ApplyActionMode(bool cd, bool file, bool message, bool sound, bool duration);
   // 参照 for `edit`, starting in the program's folder.
   void Browse(CDropEdit& edit, const char* filter, const char* title);

@@ -1,6 +1,7 @@
 #include "settings/settings_dlg.h"
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,10 @@
 #include "platform/drives.h"
 #include "platform/executable_location.h"
 #include "platform/run_key.h"
+#include "reservations/schedule_rule.h"
 #include "resource.h"
 #include "settings/duration_names.h"
+#include "settings/repeat_intervals.h"
 #include "settings/reservation_dlg.h"
 #include "text/cp932.h"
 #include "text/number_text.h"
@@ -29,13 +32,27 @@ constexpr OptionBox kOptionBoxes[] = {
     {&Options::wakeUp, IDC_WAKE},
 };
 
+constexpr int kMondayToFriday = 0x3e;
+constexpr int kSaturdayAndSunday = 0x41;
+
+// "毎週月・水・金曜日"; a Week outside 1..7 names no day.
+std::string WeekdaysText(int weekdays) {
+  if (weekdays == kMondayToFriday) return texts::kMondayToFriday;
+  if (weekdays == kSaturdayAndSunday) return texts::kWeekend;
+  std::string text = texts::kEveryWeek;
+  const std::size_t start = text.size();
+  for (int day = 0; day < 7; ++day) {
+    if ((weekdays >> day & 1) == 0) continue;
+    if (text.size() != start) text += texts::kWeekdaySeparator;
+    text.append(texts::kWeekdays + day * 2, 2);  // two bytes a day
+  }
+  return text + texts::kWeekdaySuffix;
+}
+
 std::string WhenText(const Reservation& slot) {
   std::string text;
   if (slot.Week != 0) {
-    text = texts::kEveryWeek;
-    // The weekday's two bytes; a Week outside 1..7 names no day.
-    if (slot.Week >= 1 && slot.Week <= 7) text.append(texts::kWeekdays + (slot.Week - 1) * 2, 2);
-    text += texts::kWeekdaySuffix;
+    text = WeekdaysText(WeekdaySet(slot));
   } else if (slot.Day != 0 && slot.Month != 0) {
     text = TwoColumnNumber(slot.Month, '0') + texts::kMonthSuffix + TwoColumnNumber(slot.Day, '0') +
            texts::kDaySuffix;
@@ -48,6 +65,14 @@ std::string WhenText(const Reservation& slot) {
           texts::kMinuteFromSuffix;
   const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
   text += texts::kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
+  // Only a repeat that the scheduler runs is told.
+  if (const std::optional<Repeat> repeat = RepeatOf(slot)) {
+    text += texts::kRepeatSeparator + TwoColumnNumber(repeat->until / 60, '0') +
+            texts::kHourSuffix + TwoColumnNumber(repeat->until % 60, '0') +
+            texts::kMinuteUntilSuffix + RepeatIntervalName(repeat->every) +
+            texts::kRepeatEverySuffix;
+  }
+  if (slot.SkipHoliday != 0) text += texts::kSkipsHolidays;
   return text;
 }
 
