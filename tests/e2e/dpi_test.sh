@@ -52,6 +52,10 @@ case_high_dpi() {
   local editor
   editor=$(e2e_value hwnd)
   e2e_expect_whole_layout "$editor" "the reservation editor"
+  # The tallest window: a part beyond the screen's edge, its caption or its OK, is out of reach.
+  e2e_probe info --hwnd "$editor" || e2e_fail "the editor went away"
+  e2e_assert_eq "0 0" "$(($(e2e_value y) < 0)) $(($(e2e_value y) + $(e2e_value height) > screen_height))" \
+    "the reservation editor (y $(e2e_value y), height $(e2e_value height)) above and below the screen"
   e2e_screenshot "$screenshots/editor-144dpi.png"
   e2e_press "$editor" "$IDCANCEL" "the reservation editor"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"

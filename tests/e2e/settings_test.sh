@@ -34,6 +34,9 @@ readonly drive_combo=$((IDC_DRIVE)) message_edit=$((IDC_MESSAGE_TEXT))
 readonly duration_combo=$((IDC_DURATION)) delete_question=$((IDC_DELETE_QUESTION))
 readonly action_sound=$((IDC_ACTION_SOUND)) sound_edit=$((IDC_SOUND_FILE))
 readonly sound_browse=$((IDC_SOUND_BROWSE))
+readonly holiday_box=$((IDC_SKIP_HOLIDAY)) repeat_box=$((IDC_REPEAT))
+readonly repeat_interval=$((IDC_REPEAT_INTERVAL)) until_hour=$((IDC_REPEAT_UNTIL_HOUR))
+readonly until_minute=$((IDC_REPEAT_UNTIL_MINUTE)) sunday=$((IDC_SUNDAY))
 # The file name's box of Windows' own file dialog.
 readonly file_dialog_name=1148
 readonly lvm_setselectionmark=$((0x1043)) wm_char=$((0x102))
@@ -318,7 +321,8 @@ case_new() {
 }
 
 # The sound action at 96 DPI: its own field and 参照, which are enabled with its radio alone,
-# a file chosen there and one dropped on it, and the row and the profile it gives.
+# a file chosen there and one dropped on it, and the row and the profile it gives; on several
+# weekdays, not on holidays, repeated within the day.
 case_sound() {
   local files="$E2E_DIR/files" chosen dropped file_dialog
   mkdir -p "$files"
@@ -352,13 +356,54 @@ case_sound() {
   e2e_assert_eq "$dropped" "$(e2e_value text)" "the sound dropped on its field"
   e2e_probe select --hwnd "$editor" --id $duration_combo --index 1 || e2e_fail "no duration"
   e2e_screenshot "$screenshots/editor-sound.png" "$editor"
+
+  # A full date has no day to repeat within; the times follow the repeat's box.
+  e2e_assert_eq "1 0 0 0 0" "$(enabled_states "$editor" $holiday_box $repeat_box \
+    $repeat_interval $until_hour $until_minute)" "holiday, repeat and its times on a full date"
+  e2e_probe click --hwnd "$editor" --id $weekly --send || e2e_fail "cannot choose weekly"
+  e2e_assert_eq "1 0 0 0" "$(enabled_states "$editor" $repeat_box $repeat_interval $until_hour \
+    $until_minute)" "repeat and its times, weekly"
+  local box
+  # Saturday off, 月・水・金 on: check boxes, not one day of a group.
+  for box in $((sunday + 6)) $((sunday + 1)) $((sunday + 3)) $((sunday + 5)) $holiday_box \
+    $repeat_box; do
+    e2e_probe click --hwnd "$editor" --id "$box" --send || e2e_fail "cannot click $box"
+  done
+  e2e_assert_eq "0 1 0 1 0 1 0 1 1" "$(checked_states "$editor" $sunday $((sunday + 1)) \
+    $((sunday + 2)) $((sunday + 3)) $((sunday + 4)) $((sunday + 5)) $((sunday + 6)) \
+    $holiday_box $repeat_box)" "the weekdays, holiday and repeat boxes after the clicks"
+  e2e_assert_eq "1 1 1" "$(enabled_states "$editor" $repeat_interval $until_hour $until_minute)" \
+    "the repeat's times once it is checked"
+  # Every hour from 07:00, first to 06:00: refused, and the editor stays.
+  local combo index
+  for combo in "$hour_combo 7" "$minute_combo 0" "$repeat_interval 5" "$until_hour 6" \
+    "$until_minute 0"; do
+    read -r combo index <<<"$combo"
+    e2e_probe select --hwnd "$editor" --id "$combo" --index "$index" || e2e_fail "no combo $combo"
+  done
+  e2e_probe click --hwnd "$editor" --id "$IDOK" || e2e_fail "cannot press OK in the editor"
+  e2e_expect_error_box 繰り返しの終了時刻を開始時刻以降にしてください。 \
+    "a repeat ending before its start" --pid "$E2E_FRAME_PID"
+  e2e_assert_eq "$editor" "$(e2e_value owner)" "owner of the box of a repeat ending too early"
+  e2e_press "$E2E_BOX" "$IDOK" "the box of a repeat ending too early"
+  e2e_probe info --hwnd "$editor" || e2e_fail "the editor closed after a repeat ending too early"
+  e2e_probe select --hwnd "$editor" --id $until_hour --index 18 || e2e_fail "no end hour"
+  e2e_expect_whole_layout "$editor" "the reservation editor, weekly with a repeat"
+  e2e_window_screenshot "$screenshots/editor-weekly.png" "$editor"
   e2e_press "$editor" "$IDOK" "the editor"
 
   read_list
-  e2e_assert_eq "サウンド再生|$dropped" "$(row 0 1)|$(row 0 2)" "the sound's row"
+  e2e_assert_eq "毎週月・水・金曜日07時00分から1分間、18時00分まで1時間ごと（祝日除く）|サウンド再生|$dropped" \
+    "$(row 0 0)|$(row 0 1)|$(row 0 2)" "the sound's row"
   press_settings_ok
-  e2e_close_resident
   local key values=()
+  for key in Month Week Weekdays SkipHoliday RepeatMinutes RepeatUntil Hour Minute; do
+    values+=("$key=$(e2e_ini_value "$ini" DATA0 "$key")")
+  done
+  e2e_assert_eq "Month=0 Week=2 Weekdays=42 SkipHoliday=1 RepeatMinutes=60 RepeatUntil=1800 Hour=7 Minute=0" \
+    "${values[*]}" "DATA0's schedule in the profile at OK"
+  e2e_close_resident
+  values=()
   for key in Action FileName Time; do values+=("$key=$(e2e_ini_value "$ini" DATA0 "$key")"); done
   e2e_assert_eq "Action=4 FileName=$dropped Time=1" "${values[*]}" "DATA0 of the sound after close"
 }
