@@ -324,7 +324,8 @@ case_new() {
 # a file chosen there and one dropped on it, and the row and the profile it gives; on several
 # weekdays, not on holidays, repeated within the day.
 case_sound() {
-  local files="$E2E_DIR/files" chosen dropped file_dialog
+  # In the program's folder, as the README's picture of the editor shows them.
+  local files="$program_folder/サウンド" chosen dropped file_dialog
   mkdir -p "$files"
   : >"$files/朝の鐘.wav"
   : >"$files/目覚まし.mp3"
