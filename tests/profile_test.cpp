@@ -51,6 +51,10 @@ void ExpectSameRecord(const Reservation& actual, const Reservation& expected) {
   EXPECT_EQ(actual.Track, expected.Track);
   EXPECT_EQ(actual.Time, expected.Time);
   EXPECT_EQ(actual.Erace, expected.Erace);
+  EXPECT_EQ(actual.Weekdays, expected.Weekdays);
+  EXPECT_EQ(actual.SkipHoliday, expected.SkipHoliday);
+  EXPECT_EQ(actual.RepeatMinutes, expected.RepeatMinutes);
+  EXPECT_EQ(actual.RepeatUntil, expected.RepeatUntil);
   EXPECT_STREQ(actual.Message, expected.Message);
   EXPECT_STREQ(actual.FileName, expected.FileName);
   EXPECT_STREQ(actual.Command, expected.Command);
@@ -105,6 +109,25 @@ TEST_F(ProfileTest, WakeUpIsReadAsOffAndWrittenOnlyOnceTurnedOn) {
   EXPECT_EQ(Load(store.contents).options.wakeUp, 0);
 }
 
+// A slot that uses no weekday set, holiday or repeat keeps its bytes; once used, a key stays.
+TEST_F(ProfileTest, ScheduleKeysAreWrittenOnlyOnceUsed) {
+  const std::string old = "[OPTION]\r\nArrayStock=1\r\nNoError=1\r\n" + EmptySlotText(0);
+  ProfileValues values = Load(old);
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents, old);
+
+  table[0].Weekdays = 0b0101010;
+  table[0].RepeatMinutes = 30;
+  table[0].RepeatUntil = 1730;
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents, old + "Weekdays=42\r\nRepeatMinutes=30\r\nRepeatUntil=1730\r\n");
+  table[0].Weekdays = 0;
+  table[0].SkipHoliday = 1;
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents,
+            old + "Weekdays=0\r\nRepeatMinutes=30\r\nRepeatUntil=1730\r\nSkipHoliday=1\r\n");
+}
+
 TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   table.ResetSlots(3);
   Reservation first = DefaultReservation(location);
@@ -116,6 +139,10 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   first.Time = -5;
   first.Drive = -2147483647 - 1;
   first.Erace = 2147483647;
+  first.Weekdays = 0b1000001;
+  first.SkipHoliday = 1;
+  first.RepeatMinutes = 60;
+  first.RepeatUntil = 1800;
   cp932::CopyToField(first.Message, "朝会の時間です＝ソ表");
   cp932::CopyToField(first.FileName, "C:\\表示\\予定.txt");
   Reservation second = DefaultReservation(location);
