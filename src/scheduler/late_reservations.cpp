@@ -48,6 +48,7 @@ bool LateReservations::OnSkipped(const ScheduleMatcher::Skip& skip, const std::t
     missed = Tell(earlier.due, earlier.local, earlier.minute) || missed;
     m_missed.NoteUncounted();
   }
+  if (skip.late.empty()) return missed;  // a normal tick: nothing to allocate
   // A repeat rings once for the times it was late: at the latest of them, unless one of its
   // times is the minute of now.
   std::vector<std::size_t> latestOf(static_cast<std::size_t>(m_table.Size()), skip.late.size());

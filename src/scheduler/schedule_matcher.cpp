@@ -58,11 +58,13 @@ std::optional<ScheduleMatcher::Due> ScheduleMatcher::FirstDue(const ReservationT
                                                               const std::tm& local,
                                                               bool leaveOutRenewed) const {
   const calendar::Date date = calendar::DateOf(local);
+  const int hour = local.tm_hour;
+  const int minute = local.tm_min;
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
     const Reservation& slot = table[i];
     // The time first: it turns most slots away.
-    if (!FallsAtMinute(slot, local.tm_hour, local.tm_min)) continue;
+    if (!FallsAtMinute(slot, hour, minute)) continue;
     if (!FallsOnDay(slot, date, local.tm_wday, daysOff)) continue;
     if (leaveOutRenewed && static_cast<std::size_t>(i) < m_renewed.size() &&
         m_renewed[static_cast<std::size_t>(i)]) {
