@@ -316,6 +316,7 @@ TEST_F(SettingsTest, DaysOffReachTheFrameThroughTheDaysOffOkAndThenTheSettingsOk
       }
       ASSERT_EQ(templateId, IDD_DAYS_OFF);
       shown.push_back(controls.rows[IDC_DAY_OFF_LIST]);
+      EXPECT_EQ(controls.texts[IDC_DAY_OFF_DAY], "7日") << "the clock's local date";
       // The first run adds 29 December every year and ends with OK; the second adds 2027/01/04
       // and is cancelled.
       const bool first = shown.size() % 2 == 1;
