@@ -14,6 +14,7 @@
 #define IDD_RESERVATION 141
 #define IDD_SETTINGS 143
 #define IDD_MESSAGE 145
+#define IDD_DAYS_OFF 147
 
 // The reservation editor.
 #define IDC_HOUR 1001
@@ -58,6 +59,15 @@
 #define IDC_DELETE_RESERVATION 1061
 #define IDC_NEW_RESERVATION 1062
 #define IDC_WAKE 1090
+#define IDC_DAYS_OFF 1120
+
+// The days-off dialog.
+#define IDC_DAY_OFF_LIST 1121
+#define IDC_DAY_OFF_YEAR 1122
+#define IDC_DAY_OFF_MONTH 1123
+#define IDC_DAY_OFF_DAY 1124
+#define IDC_ADD_DAY_OFF 1125
+#define IDC_DELETE_DAY_OFF 1126
 
 #define IDS_CD_OPEN_FAILED 61205
 #define IDS_CD_TRACKS_FAILED 61206

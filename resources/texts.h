@@ -90,6 +90,13 @@ inline constexpr char kWakeUnavailable[] =
     "予約時刻にスリープから復帰するためのタイマーを設定できませんでした。\n"
     "電源オプションの「スリープ解除タイマーの許可」を有効にしてください。";
 
+// The user's own days off: the list's rows, the year's first item and the refusals.
+inline constexpr char kDaysOffCaption[] = "休日";
+inline constexpr char kEveryYear[] = "毎年";
+inline constexpr char kYearSuffix[] = "年";
+inline constexpr char kNoSuchDay[] = "その日付はありません。";
+inline constexpr char kDayOffListed[] = "その日はすでに休日の一覧にあります。";
+
 // Missed reservations: the tray icon's balloon and tip.
 inline constexpr char kMissedTitle[] = "実行しなかった予約があります";
 inline constexpr char kMissedNoticeStart[] = "予約時刻に実行できなかったため、";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "fakes/fake_text_codec.h"
 
@@ -131,6 +132,19 @@ TEST(IniDocumentTest, OnlyStrictUtf8ReadsAsUtf8) {
     EXPECT_EQ(document.Get("s", "k"), each.read);
     EXPECT_EQ(Serialize(document), file);
   }
+}
+
+TEST(IniDocumentTest, RemoveTakesEveryEntryOfAKeyFromItsSectionAlone) {
+  IniDocument document = Parse("[A]\nx=1\n;x=c\n X =2\ny=3\n[B]\nx=4\n[a]\nx=5");
+  const IniDocument::SectionId a = *document.FindSection("a");
+  EXPECT_EQ(document.KeyNames(a), (std::vector<std::string>{"x", "X", "y"}));
+  document.Remove(a, "x");
+  document.Remove(a, "");
+  document.Remove(a, "z");
+  EXPECT_EQ(Serialize(document), "[A]\n;x=c\ny=3\n[B]\nx=4\n[a]\nx=5");
+  EXPECT_EQ(document.Get("A", "x"), std::nullopt);
+  document.Set(a, "x", "6");
+  EXPECT_EQ(document.Get("A", "x"), "6");
 }
 
 TEST(IniDocumentTest, SetCutsAValueAtALineBreak) {

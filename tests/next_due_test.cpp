@@ -19,6 +19,7 @@ struct Slot {
   int index;
   int month, day, week, hour, minute;
   int erase = 0;
+  int weekdays = 0, skipHoliday = 0, repeatMinutes = 0, repeatUntil = 0;
 };
 struct Time {
   int year, month, day, hour, minute, second;
@@ -40,6 +41,10 @@ ReservationTable Table(int size, const std::vector<Slot>& slots) {
     record.Hour = slot.hour;
     record.Minute = slot.minute;
     record.Erace = slot.erase;
+    record.Weekdays = slot.weekdays;
+    record.SkipHoliday = slot.skipHoliday;
+    record.RepeatMinutes = slot.repeatMinutes;
+    record.RepeatUntil = slot.repeatUntil;
   }
   return table;
 }
@@ -61,6 +66,7 @@ TEST(NextDueTest, TheFirstMinuteAfterNowThatTheMatcherWouldFire) {
     std::vector<Slot> slots;
     Time now;
     std::optional<Minute> due;
+    DaysOff daysOff = {};
   } cases[] = {
       {"month and day ahead",
        32,
@@ -180,6 +186,63 @@ TEST(NextDueTest, TheFirstMinuteAfterNowThatTheMatcherWouldFire) {
        {{0, 0, 0, 0, 23, 0}, {4000, 0, 0, 0, 6, 30}},
        {2026, 12, 7, 6, 0, 0},
        Minute{2026, 12, 7, 6, 30}},
+      {"Monday, Wednesday and Friday: from a Wednesday past its time",
+       32,
+       {{0, 0, 0, 2, 9, 0, 0, 0b0101010}},
+       {2026, 12, 9, 10, 0, 0},
+       Minute{2026, 12, 11, 9, 0}},
+      {"weekdays, not on New Year's Day nor the weekend after it",
+       32,
+       {{0, 0, 0, 2, 9, 0, 0, 0b0111110, 1}},
+       {2026, 12, 31, 10, 0, 0},
+       Minute{2027, 1, 4, 9, 0}},
+      {"every day, not on the user's days off nor the holiday among them",
+       32,
+       {{0, 0, 0, 0, 7, 0, 0, 0, 1}},
+       {2026, 12, 28, 8, 0, 0},
+       Minute{2027, 1, 4, 7, 0},
+       {{0, 12, 29}, {0, 12, 30}, {0, 12, 31}, {0, 1, 2}, {0, 1, 3}}},
+      {"every day, Golden Week and one date of the user's skipped",
+       32,
+       {{0, 0, 0, 0, 7, 0, 0, 0, 1}},
+       {2027, 5, 2, 12, 0, 0},
+       Minute{2027, 5, 7, 7, 0},
+       {{2027, 5, 6}}},
+      {"a date that is a holiday every year: never",
+       32,
+       {{0, 1, 1, 0, 7, 0, 0, 0, 1}},
+       {2026, 12, 7, 0, 0, 0},
+       std::nullopt},
+      {"repeat: the next of its times today",
+       32,
+       {{0, 0, 0, 0, 9, 0, 0, 0, 0, 60, 1800}},
+       {2026, 12, 7, 10, 30, 0},
+       Minute{2026, 12, 7, 11, 0}},
+      {"repeat: one of its times begun, the one after",
+       32,
+       {{0, 0, 0, 0, 9, 0, 0, 0, 0, 60, 1800}},
+       {2026, 12, 7, 11, 0, 20},
+       Minute{2026, 12, 7, 12, 0}},
+      {"repeat: past the last step before its end, tomorrow's first",
+       32,
+       {{0, 0, 0, 0, 9, 0, 0, 0, 0, 30, 1015}},
+       {2026, 12, 7, 10, 0, 30},
+       Minute{2026, 12, 8, 9, 0}},
+      {"repeat whose end comes before its start: its own time alone",
+       32,
+       {{0, 0, 0, 0, 9, 0, 0, 0, 0, 60, 800}},
+       {2026, 12, 7, 10, 0, 0},
+       Minute{2026, 12, 8, 9, 0}},
+      {"repeat on weekdays, not on a holiday: later today",
+       32,
+       {{0, 0, 0, 2, 9, 0, 0, 0b0111110, 1, 60, 1800}},
+       {2026, 12, 31, 17, 30, 0},
+       Minute{2026, 12, 31, 18, 0}},
+      {"repeat on weekdays, its last time begun: past the holiday",
+       32,
+       {{0, 0, 0, 2, 9, 0, 0, 0b0111110, 1, 60, 1800}},
+       {2026, 12, 31, 18, 0, 10},
+       Minute{2027, 1, 4, 9, 0}},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.what);
@@ -191,7 +254,8 @@ TEST(NextDueTest, TheFirstMinuteAfterNowThatTheMatcherWouldFire) {
       expected = UtcSeconds(each.due->year, each.due->month, each.due->day, each.due->hour,
                             each.due->minute, 0);
     }
-    EXPECT_EQ(Text(NextDueTime(Table(each.size, each.slots), clock.Now(), clock)), Text(expected));
+    EXPECT_EQ(Text(NextDueTime(Table(each.size, each.slots), each.daysOff, clock.Now(), clock)),
+              Text(expected));
   }
 }
 
@@ -270,7 +334,7 @@ TEST_F(NextDueZoneTest, ClockChangesGiveTheFirstSecondThatReadsTheMinuteOrPasses
     const long long expected = UtcSeconds(each.dueUtc.year, each.dueUtc.month, each.dueUtc.day,
                                           each.dueUtc.hour, each.dueUtc.minute, 0);
     const ReservationTable table = Table(32, {{0, 0, 0, 0, each.hour, each.minute}});
-    EXPECT_EQ(Text(NextDueTime(table, clock.now, clock)), Text(expected));
+    EXPECT_EQ(Text(NextDueTime(table, {}, clock.now, clock)), Text(expected));
   }
 }
 

@@ -51,6 +51,10 @@ void ExpectSameRecord(const Reservation& actual, const Reservation& expected) {
   EXPECT_EQ(actual.Track, expected.Track);
   EXPECT_EQ(actual.Time, expected.Time);
   EXPECT_EQ(actual.Erace, expected.Erace);
+  EXPECT_EQ(actual.Weekdays, expected.Weekdays);
+  EXPECT_EQ(actual.SkipHoliday, expected.SkipHoliday);
+  EXPECT_EQ(actual.RepeatMinutes, expected.RepeatMinutes);
+  EXPECT_EQ(actual.RepeatUntil, expected.RepeatUntil);
   EXPECT_STREQ(actual.Message, expected.Message);
   EXPECT_STREQ(actual.FileName, expected.FileName);
   EXPECT_STREQ(actual.Command, expected.Command);
@@ -105,6 +109,25 @@ TEST_F(ProfileTest, WakeUpIsReadAsOffAndWrittenOnlyOnceTurnedOn) {
   EXPECT_EQ(Load(store.contents).options.wakeUp, 0);
 }
 
+// A slot that uses no weekday set, holiday or repeat keeps its bytes; once used, a key stays.
+TEST_F(ProfileTest, ScheduleKeysAreWrittenOnlyOnceUsed) {
+  const std::string old = "[OPTION]\r\nArrayStock=1\r\nNoError=1\r\n" + EmptySlotText(0);
+  ProfileValues values = Load(old);
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents, old);
+
+  table[0].Weekdays = 0b0101010;
+  table[0].RepeatMinutes = 30;
+  table[0].RepeatUntil = 1730;
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents, old + "Weekdays=42\r\nRepeatMinutes=30\r\nRepeatUntil=1730\r\n");
+  table[0].Weekdays = 0;
+  table[0].SkipHoliday = 1;
+  profile.Save(values, table);
+  EXPECT_EQ(store.contents,
+            old + "Weekdays=0\r\nRepeatMinutes=30\r\nRepeatUntil=1730\r\nSkipHoliday=1\r\n");
+}
+
 TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   table.ResetSlots(3);
   Reservation first = DefaultReservation(location);
@@ -116,6 +139,10 @@ TEST_F(ProfileTest, SavedSlotsLoadBackUnchanged) {
   first.Time = -5;
   first.Drive = -2147483647 - 1;
   first.Erace = 2147483647;
+  first.Weekdays = 0b1000001;
+  first.SkipHoliday = 1;
+  first.RepeatMinutes = 60;
+  first.RepeatUntil = 1800;
   cp932::CopyToField(first.Message, "朝会の時間です＝ソ表");
   cp932::CopyToField(first.FileName, "C:\\表示\\予定.txt");
   Reservation second = DefaultReservation(location);
@@ -250,6 +277,64 @@ TEST_F(ProfileTest, FilesReadAsTheSystemReadsThemAndSavedWithEveryForeignLineKep
   }
 }
 
+// [HOLIDAY]: DateK read in K's order, gaps closed; what names no day, or a day listed already,
+// is passed over and goes at the next save; keys the program does not own stay.
+TEST_F(ProfileTest, DaysOffReadInNumberOrderAndSavedAsDate1ToDateN) {
+  const std::string kHead = "[OPTION]\r\nArrayStock=0\r\nNoError=1\r\n";
+  const std::u16string kHead16(kHead.begin(), kHead.end());
+  const DaysOff kYearEnd = {{0, 12, 29}, {0, 12, 30}};
+  const struct {
+    const char* what;
+    std::string file;
+    DaysOff read;
+    DaysOff saved;  // set before the save
+    std::string written;
+  } rows[] = {
+      {"gaps and order",
+       kHead + "[HOLIDAY]\r\nDate3=2027/05/06\r\nNote=mine\r\nDate1=12/29\r\n",
+       {{0, 12, 29}, {2027, 5, 6}},
+       {{0, 12, 29}, {2027, 5, 6}},
+       kHead + "[HOLIDAY]\r\nNote=mine\r\nDate1=12/29\r\nDate2=2027/05/06\r\n"},
+      {"unreadable and repeated values, foreign keys",
+       kHead + "[HOLIDAY]\r\nDate1=13/01\r\nDate2=02/29\r\nDate0=01/01\r\nDate01=01/02\r\n"
+               "Dates=01/04\r\nDate4=02/29\r\nDate5=2027/02/29\r\nDate6= \"01/03\" \r\n"
+               "Date9999999=01/05\r\n",
+       {{0, 2, 29}, {0, 1, 3}},
+       {{0, 2, 29}, {0, 1, 3}},
+       kHead + "[HOLIDAY]\r\nDate1=02/29\r\nDate2=01/03\r\nDate0=01/01\r\nDate01=01/02\r\n"
+               "Dates=01/04\r\nDate9999999=01/05\r\n"},
+      {"a day deleted, keys in another case",
+       kHead + "[Holiday]\ndate1=12/29\ndate2=12/30\nDATE3=12/31\n",
+       {{0, 12, 29}, {0, 12, 30}, {0, 12, 31}},
+       {{0, 12, 30}},
+       kHead + "[Holiday]\nDate1=12/30\n"},
+      {"every day deleted",
+       kHead + "[HOLIDAY]\r\nDate1=12/29\r\n; mine\r\n[Window]\r\n",
+       {{0, 12, 29}},
+       {},
+       kHead + "[HOLIDAY]\r\n; mine\r\n[Window]\r\n"},
+      {"the first days off",
+       kHead,
+       {},
+       kYearEnd,
+       kHead + "[HOLIDAY]\r\nDate1=12/29\r\nDate2=12/30\r\n"},
+      {"UTF-16",
+       "\xFF\xFE" + Utf16Le(kHead16 + u"[HOLIDAY]\r\nDate2=12/30\r\nDate1=12/29\r\n"),
+       kYearEnd,
+       {{0, 12, 30}},
+       "\xFF\xFE" + Utf16Le(kHead16 + u"[HOLIDAY]\r\nDate1=12/30\r\n")},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ProfileValues values = Load(row.file);
+    EXPECT_EQ(values.options.daysOff, row.read);
+    values.options.daysOff = row.saved;
+    ASSERT_TRUE(profile.Save(values, table));
+    EXPECT_EQ(store.contents, row.written);
+    EXPECT_EQ(Load(store.contents).options.daysOff, row.saved);
+  }
+}
+
 // Above 4096 the first 4096 slots are used and the count is written back as it was read.
 TEST_F(ProfileTest, SlotCountBelowZeroIsTakenAs32AndAbove4096Uses4096) {
   const struct {
@@ -278,13 +363,16 @@ TEST_F(ProfileTest, OnlySlotsBelowTheCountAreRewrittenAndAllElseKeptByteForByte)
   const std::string data1 =
       "[DATA1]\nMonth=13\nDay=0\nWeek=0\nHour=0\nMinute=0\nAction=0\nDrive=0\nTrack=1\nTime=0\n"
       "Message=hello\nFileName=C:\\Tools\\readme.txt\nCommand=\n";
-  const std::string tail = "[Window]\nLeft=10";
+  // Days off as a user writes them: their order, spelling and a foreign key stay.
+  const std::string tail =
+      "[holiday]\ndate2 = '2027/05/06'\nNote=mine\nDate1=12/29\n[Window]\nLeft=10";
   const ProfileValues values =
       Load(head + HandWrittenSlot(0, 7) + data1 + "\n" + slots2to31 + tail);
   ASSERT_EQ(values.slotCount, 2);
   EXPECT_EQ(values.options.noError, 0);
   EXPECT_EQ(table[0].Week, 2);
   EXPECT_STREQ(table[0].Message, "起きて");
+  EXPECT_EQ(values.options.daysOff, (DaysOff{{0, 12, 29}, {2027, 5, 6}}));
 
   table[0].Hour = 9;
   profile.Save(values, table);

@@ -37,7 +37,7 @@ class ScheduleMatcherTest : public ::testing::Test {
   // One tick at the current time; records what fell due.
   void Tick() {
     const std::optional<ScheduleMatcher::Occurrence> due =
-        matcher.Current(table, now, UtcTime(now));
+        matcher.Current(table, daysOff, now, UtcTime(now));
     if (!due) return;
     matcher.Ran(due->minute);
     fired.push_back(due->due);
@@ -55,8 +55,8 @@ class ScheduleMatcherTest : public ::testing::Test {
   void Check() {
     const std::tm local = clock.LocalTime(clock.Now());
     std::vector<ScheduleMatcher::Occurrence> due =
-        matcher.Skipped(table, clock.Now(), local, clock).late;
-    if (auto current = matcher.Current(table, clock.Now(), local)) due.push_back(*current);
+        matcher.Skipped(table, daysOff, clock.Now(), local, clock).late;
+    if (auto current = matcher.Current(table, daysOff, clock.Now(), local)) due.push_back(*current);
     for (const ScheduleMatcher::Occurrence& found : due) {
       matcher.Ran(found.minute);
       fired.push_back(found.due);
@@ -71,7 +71,7 @@ class ScheduleMatcherTest : public ::testing::Test {
     }
   }
   std::vector<ScheduleMatcher::Occurrence> SkippedAt(long long seconds) {
-    return matcher.Skipped(table, seconds, clock.LocalTime(seconds), clock).late;
+    return matcher.Skipped(table, daysOff, seconds, clock.LocalTime(seconds), clock).late;
   }
   std::vector<int> FiredSlots() const {
     std::vector<int> slots;
@@ -80,6 +80,7 @@ class ScheduleMatcherTest : public ::testing::Test {
   }
 
   ReservationTable table;
+  DaysOff daysOff;
   ScheduleMatcher matcher;
   long long now = 0;
   std::vector<ScheduleMatcher::Due> fired;
@@ -159,6 +160,62 @@ TEST_F(ScheduleMatcherTest, MonthWeekAndDayNarrowTheMinute) {
   EXPECT_EQ(fired.size(), 3u);
 }
 
+TEST_F(ScheduleMatcherTest, WeekdaySetsDaysOffAndRepeatsNarrowTheMinute) {
+  Reservation& weekdays = Daily(0, 9, 0);
+  weekdays.Week = 2;
+  weekdays.Weekdays = 0b0111110;  // Monday to Friday
+  weekdays.SkipHoliday = 1;
+  Reservation& chime = Daily(1, 10, 0);
+  chime.RepeatMinutes = 120;
+  chime.RepeatUntil = 1430;  // not on a step: 14:00 is the last
+  const auto firesAt = [&](int year, int month, int day, int hour, int minute) {
+    Set(year, month, day, hour, minute, 0);
+    const std::size_t before = fired.size();
+    Tick();
+    return fired.size() > before ? fired.back().index : -1;
+  };
+  EXPECT_EQ(firesAt(2027, 1, 4, 9, 0), 0) << "a Monday";
+  EXPECT_EQ(firesAt(2027, 1, 8, 9, 0), 0) << "a Friday";
+  EXPECT_EQ(firesAt(2027, 1, 9, 9, 0), -1) << "a Saturday";
+  EXPECT_EQ(firesAt(2027, 1, 11, 9, 0), -1) << "成人の日, a Monday";
+  daysOff.push_back({0, 1, 12});
+  EXPECT_EQ(firesAt(2027, 1, 12, 9, 0), -1) << "a day off of the user's";
+  EXPECT_EQ(firesAt(2028, 1, 12, 9, 0), -1) << "every year";
+  daysOff = {{2027, 1, 13}};
+  EXPECT_EQ(firesAt(2027, 1, 13, 9, 0), -1) << "one date";
+  EXPECT_EQ(firesAt(2028, 1, 13, 9, 0), 0) << "of one year only";
+  weekdays.Weekdays = 0;  // Week's day alone: Monday
+  EXPECT_EQ(firesAt(2027, 1, 18, 9, 0), 0);
+  EXPECT_EQ(firesAt(2027, 1, 19, 9, 0), -1);
+  weekdays.Weekdays = 128;  // no set: read as absent
+  EXPECT_EQ(firesAt(2027, 1, 25, 9, 0), 0);
+  EXPECT_EQ(firesAt(2027, 1, 26, 9, 0), -1);
+
+  const std::vector<int> times = {959, 1000, 1001, 1100, 1200, 1400, 1430, 1600};
+  const std::vector<int> expected = {-1, 1, -1, -1, 1, 1, -1, -1};
+  for (std::size_t i = 0; i < times.size(); ++i) {
+    EXPECT_EQ(firesAt(2027, 1, 11, times[i] / 100, times[i] % 100), expected[i]) << times[i];
+  }
+  chime.SkipHoliday = 1;
+  EXPECT_EQ(firesAt(2027, 1, 11, 12, 0), -1) << "a repeat keeps clear of holidays too";
+  chime.RepeatUntil = 959;  // an end before the start: its own time alone
+  EXPECT_EQ(firesAt(2027, 1, 12, 10, 0), 1);
+  EXPECT_EQ(firesAt(2027, 1, 12, 12, 0), -1);
+}
+
+// A late run after midnight is judged on its own date, not on the date it runs.
+TEST_F(ScheduleMatcherTest, ADayOffIsJudgedOnTheReservationsOwnDate) {
+  Daily(0, 23, 58).SkipHoliday = 1;
+  clock.Set(2026, 12, 31, 23, 57, 0);
+  Check();
+  clock.Set(2027, 1, 1, 0, 3, 0);  // New Year's Day: the 23:58 of the day before is due
+  EXPECT_EQ(SkippedAt(clock.Now()).size(), 1u);
+  clock.Set(2027, 1, 1, 23, 57, 0);
+  SkippedAt(clock.Now());
+  clock.Set(2027, 1, 2, 0, 3, 0);  // the 23:58 of New Year's Day is not
+  EXPECT_TRUE(SkippedAt(clock.Now()).empty());
+}
+
 TEST_F(ScheduleMatcherTest, OnlyADateReservationThatAsksIsErased) {
   Reservation& once = Daily(0, 7, 30);
   once.Month = 12;
@@ -223,13 +280,13 @@ TEST_F(ScheduleMatcherTest, SkippedMinutesGiveTheFirstDueOfEachOldestFirst) {
   EXPECT_EQ(late[1].due.index, 0);
   EXPECT_EQ(late[1].dueAt, UtcSeconds(2026, 12, 7, 7, 40, 0));
   // The minute of the check is left to Current.
-  EXPECT_TRUE(matcher.Current(table, clock.Now(), clock.LocalTime(clock.Now())));
+  EXPECT_TRUE(matcher.Current(table, daysOff, clock.Now(), clock.LocalTime(clock.Now())));
   EXPECT_TRUE(SkippedAt(clock.Now() + 30).empty());
 
   // A new matcher, as at a start, looks back at nothing.
   ScheduleMatcher started;
-  EXPECT_TRUE(
-      started.Skipped(table, clock.Now(), clock.LocalTime(clock.Now()), clock).late.empty());
+  EXPECT_TRUE(started.Skipped(table, daysOff, clock.Now(), clock.LocalTime(clock.Now()), clock)
+                  .late.empty());
 }
 
 // A zone whose offset is not whole minutes (local time is UTC + 40 s): the minute after one
@@ -260,10 +317,14 @@ TEST_F(ScheduleMatcherTest, TheClockSetBackReplaysNoMinuteThatFired) {
 
 // Daylight saving: a local minute that does not exist or that comes twice runs its
 // reservation exactly once, in zones whose clocks move by an hour or by half an hour.
+struct ZoneSlot {
+  int hour, minute;
+  int repeatMinutes = 0, repeatUntil = 0;
+};
 struct ZoneCase {
   const char* name;
   const char* zone;
-  std::vector<std::pair<int, int>> slots;        // local hour and minute, in slot order
+  std::vector<ZoneSlot> slots;                   // in slot order
   long long start;                               // the first check, in UTC
   int minutes;                                   // how long the checks go on
   std::vector<std::pair<int, long long>> fired;  // slot, and the UTC second it was found
@@ -279,7 +340,9 @@ TEST_P(ScheduleMatcherZoneTest, EachReservationRunsOnceAcrossTheChange) {
   const ZoneCase& row = GetParam();
   clock.zone = row.zone;
   for (std::size_t i = 0; i < row.slots.size(); ++i) {
-    Daily(static_cast<int>(i), row.slots[i].first, row.slots[i].second);
+    Reservation& slot = Daily(static_cast<int>(i), row.slots[i].hour, row.slots[i].minute);
+    slot.RepeatMinutes = row.slots[i].repeatMinutes;
+    slot.RepeatUntil = row.slots[i].repeatUntil;
   }
   clock.Advance(row.start - clock.Now());
   CheckFor(row.minutes * 60);
@@ -304,6 +367,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {{2, UtcSeconds(2026, 3, 29, 0, 59, 0)},
                   {0, UtcSeconds(2026, 3, 29, 1, 0, 0)},
                   {1, UtcSeconds(2026, 3, 29, 1, 0, 0)}}},
+        // Hourly from 00:00 to 04:00: 02:00 comes twice and runs once; the end is the clock's
+        // 04:00, six hours after the start.
+        ZoneCase{"CentralEuropeAutumnRepeat",
+                 kCentralEurope,
+                 {{0, 0, 60, 400}},
+                 UtcSeconds(2026, 10, 24, 21, 55, 0),
+                 7 * 60,
+                 {{0, UtcSeconds(2026, 10, 24, 22, 0, 0)},
+                  {0, UtcSeconds(2026, 10, 24, 23, 0, 0)},
+                  {0, UtcSeconds(2026, 10, 25, 0, 0, 0)},
+                  {0, UtcSeconds(2026, 10, 25, 2, 0, 0)},
+                  {0, UtcSeconds(2026, 10, 25, 3, 0, 0)}}},
         // 03:00 CEST is 02:00 CET: 02:30 comes twice.
         ZoneCase{"CentralEuropeAutumn",
                  kCentralEurope,

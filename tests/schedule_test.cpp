@@ -121,6 +121,26 @@ TEST_F(ScheduleTest, LateReservationsRunOldestFirstForTenMinutesAndTheRestAreTol
   EXPECT_TRUE(slept.shell.calls.empty());
   ASSERT_FALSE(slept.tray.calls.empty());
   EXPECT_EQ(slept.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月05日 07時30分から");
+
+  // A repeat slept over rings once, at the latest of its times within ten minutes, and counts
+  // once a day in the notice however many of its times it missed; a time of its own due now
+  // rings instead.
+  for (const int wokenAt : {37, 40}) {
+    FakeFrame chime;
+    Reservation& slot = Daily(chime, 0, 7, 0);
+    slot.RepeatMinutes = 5;
+    slot.RepeatUntil = 800;
+    chime.clock.Set(2026, 12, 6, 23, 0, 0);
+    chime.frame.CheckSchedule();
+    chime.clock.Set(2026, 12, 7, 7, wokenAt, 0);
+    chime.frame.OnResume();
+    ASSERT_EQ(chime.shell.calls.size(), 1u) << wokenAt;
+    ASSERT_FALSE(chime.tray.calls.empty());
+    EXPECT_EQ(chime.tray.calls[0].tip, "鳴刻 実行しなかった予約 1件 12月07日 07時00分から");
+    chime.clock.Set(2026, 12, 7, 7, 45, 0);
+    chime.frame.CheckSchedule();
+    EXPECT_EQ(chime.shell.calls.size(), 2u) << "on time again";
+  }
 }
 
 TEST_F(ScheduleTest, ALateRunsBoxCountsAgainstTheNextLateOne) {

@@ -329,6 +329,56 @@ TEST_F(SettingsTest, CancelKeepsTheTableTheOptionAndTheRunKeys) {
   EXPECT_EQ(fake.profile.writes, 0);
 }
 
+// The days-off dialog edits the settings' copy: its OK changes the copy, its Cancel nothing,
+// and only the settings' OK hands the copy to the frame, which writes the profile.
+TEST_F(SettingsTest, DaysOffReachTheFrameThroughTheDaysOffOkAndThenTheSettingsOk) {
+  const auto pick = [](FakeDialog& controls, int yearIndex, int month, int day) {
+    controls.SetComboSelection(IDC_DAY_OFF_YEAR, yearIndex);
+    controls.SetComboSelection(IDC_DAY_OFF_MONTH, month - 1);
+    controls.SetComboSelection(IDC_DAY_OFF_DAY, day - 1);
+  };
+  std::vector<std::vector<std::vector<std::string>>> shown;  // the list of each days-off run
+  const auto play = [&](bool settingsOk) {
+    fake.dialogs.whileOpen = [&, settingsOk](int templateId, DialogHandler& handler,
+                                             FakeDialog& controls) {
+      if (templateId == IDD_SETTINGS) {
+        handler.OnCommand(IDC_DAYS_OFF);
+        handler.OnCommand(IDC_DAYS_OFF);
+        if (!settingsOk) handler.OnCancel();
+        return;
+      }
+      ASSERT_EQ(templateId, IDD_DAYS_OFF);
+      shown.push_back(controls.rows[IDC_DAY_OFF_LIST]);
+      EXPECT_EQ(controls.texts[IDC_DAY_OFF_DAY], "7日") << "the clock's local date";
+      // The first run adds 29 December every year and ends with OK; the second adds 2027/01/04
+      // and is cancelled.
+      const bool first = shown.size() % 2 == 1;
+      pick(controls, first ? 0 : 2, first ? 12 : 1, first ? 29 : 4);
+      handler.OnCommand(IDC_ADD_DAY_OFF);
+      if (first) {
+        handler.OnOK();
+      } else {
+        handler.OnCancel();
+      }
+    };
+    fake.frame.OnCommand(ID_SETTINGS);
+  };
+
+  play(false);
+  EXPECT_EQ(fake.profile.writes, 0) << "the settings' Cancel drops what the days-off OK did";
+  play(true);
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_TRUE(shown[2].empty()) << "a cancelled settings dialog left nothing";
+  EXPECT_EQ(shown[3], (std::vector<std::vector<std::string>>{{"毎年 12月29日"}}));
+  const FakeDialogHost::Run& daysOff = fake.dialogs.runs[4];
+  EXPECT_EQ(daysOff.templateId, IDD_DAYS_OFF);
+  EXPECT_TRUE(daysOff.owned);
+  EXPECT_EQ(daysOff.owner, fake.dialogs.dialogs[3].Handle()) << "owned by the settings dialog";
+  EXPECT_EQ(fake.profile.writes, 1);
+  EXPECT_NE(fake.profile.contents.find("[HOLIDAY]\r\nDate1=12/29\r\n"), std::string::npos);
+  EXPECT_EQ(fake.profile.contents.find("Date2"), std::string::npos) << "the cancelled day";
+}
+
 TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
   fake.frame.SetNoError(1);
   bool noErrorShown = false;

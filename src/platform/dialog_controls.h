@@ -68,7 +68,7 @@ class DialogControls : public WindowTimers {
   virtual void SetSelectionMark(int id, int row) = 0;
   // -1 when there is no mark.
   virtual int SelectionMark(int id) = 0;
-  // Gives the row the selected state.
+  // Gives the row the selected and focused state and scrolls it into view.
   virtual void SelectListRow(int id, int row) = 0;
 
   // A yes/no question owned by the dialog, without an icon; true for yes.

@@ -1,5 +1,6 @@
 #include "reservations/ini_document.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/text_codec.h"
@@ -345,6 +346,25 @@ void IniDocument::Set(SectionId section, std::string_view key, std::string_view 
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   Set(FindOrAddSection(section), key, value);
+}
+
+std::vector<std::string> IniDocument::KeyNames(SectionId section) const {
+  std::vector<std::string> names;
+  for (const Line& line : m_sections[static_cast<std::size_t>(section)].lines) {
+    if (!line.key.empty())
+      names.emplace_back(Trim(std::string_view(line.text).substr(0, line.text.find('='))));
+  }
+  return names;
+}
+
+void IniDocument::Remove(SectionId section, std::string_view key) {
+  const std::string foldedKey = Fold(key);
+  // Every line that is not an entry has an empty key.
+  if (foldedKey.empty()) return;
+  std::vector<Line>& lines = m_sections[static_cast<std::size_t>(section)].lines;
+  lines.erase(std::remove_if(lines.begin(), lines.end(),
+                             [&](const Line& line) { return line.key == foldedKey; }),
+              lines.end());
 }
 
 IniDocument::Line* IniDocument::LastLine() {

@@ -43,6 +43,10 @@ class IniDocument {
   // back unchanged (blanks at its ends, or a quote at both) is written inside double quotes.
   void Set(SectionId section, std::string_view key, std::string_view value);
   void Set(std::string_view section, std::string_view key, std::string_view value);
+  // The section's key names as written, blanks trimmed, in the file's order.
+  std::vector<std::string> KeyNames(SectionId section) const;
+  // Removes every entry of the key from the section; its comments and other keys stay.
+  void Remove(SectionId section, std::string_view key);
 
  private:
   struct Line {

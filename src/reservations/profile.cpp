@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/executable_location.h"
 #include "platform/profile_store.h"
@@ -93,6 +94,66 @@ int32_t ParseInteger(std::string_view text, int32_t fallback) {
   return static_cast<int32_t>(value);
 }
 
+// K of a key "DateK" in any case, K from 1 written without leading zeros; 0 for any other key,
+// which the program leaves alone.
+int DayOffKeyNumber(std::string_view name) {
+  const std::string_view prefix = keys::kDayOffKeyPrefix;
+  constexpr std::size_t kMostDigits = 6;
+  if (name.size() <= prefix.size() || name.size() > prefix.size() + kMostDigits) return 0;
+  // ASCII case alone: the C library's folding depends on the locale.
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  for (std::size_t at = 0; at < prefix.size(); ++at) {
+    if (lower(name[at]) != lower(prefix[at])) return 0;
+  }
+  if (name[prefix.size()] == '0') return 0;
+  int number = 0;
+  for (const char character : name.substr(prefix.size())) {
+    if (character < '0' || character > '9') return 0;
+    number = number * 10 + (character - '0');
+  }
+  return number;
+}
+
+// In the keys' numbering order, whatever their order in the file and whatever numbers are
+// missing. A value that names no day, or a day listed already, is passed over.
+DaysOff ReadDaysOff(const IniDocument& document) {
+  DaysOff daysOff;
+  const auto section = document.FindSection(keys::kHolidaySection);
+  if (!section) return daysOff;
+  std::vector<std::pair<int, std::string>> numbered;
+  for (std::string& name : document.KeyNames(*section)) {
+    if (const int number = DayOffKeyNumber(name); number > 0) {
+      numbered.emplace_back(number, std::move(name));
+    }
+  }
+  std::stable_sort(numbered.begin(), numbered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [number, name] : numbered) {
+    const auto value = document.Get(*section, name);
+    const auto dayOff = value ? ParseDayOff(*value) : std::nullopt;
+    if (dayOff && std::find(daysOff.begin(), daysOff.end(), *dayOff) == daysOff.end()) {
+      daysOff.push_back(*dayOff);
+    }
+  }
+  return daysOff;
+}
+
+// Date1..DateN, and no DateK behind them: one left there would bring a deleted day back.
+void WriteDaysOff(IniDocument& document, const DaysOff& daysOff) {
+  auto section = document.FindSection(keys::kHolidaySection);
+  if (!section && daysOff.empty()) return;
+  if (!section) section = document.FindOrAddSection(keys::kHolidaySection);
+  for (std::size_t index = 0; index < daysOff.size(); ++index) {
+    document.Set(*section, keys::kDayOffKeyPrefix + std::to_string(index + 1),
+                 DayOffText(daysOff[index]));
+  }
+  for (const std::string& name : document.KeyNames(*section)) {
+    if (static_cast<std::size_t>(DayOffKeyNumber(name)) > daysOff.size()) {
+      document.Remove(*section, name);
+    }
+  }
+}
+
 // A slot's section is looked up once for all its keys; one that is missing gives the defaults.
 using OptionalSection = std::optional<IniDocument::SectionId>;
 
@@ -153,6 +214,7 @@ std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
     values.options.*key.field =
         ReadInteger(m_loaded, optionSection, key.name, defaultOptions.*key.field);
   }
+  values.options.daysOff = ReadDaysOff(m_loaded);
 
   const int slotsUsed = std::min(values.slotCount, kMaxSlotCount);
   table.ResetSlots(slotsUsed);
@@ -220,6 +282,7 @@ bool Profile::Save(const ProfileValues& values, const ReservationTable& table) {
       document.Set(section, key.name, std::to_string(value));
     }
   }
+  WriteDaysOff(document, values.options.daysOff);
 
   if (!m_store.Write(document.Serialize(m_codec))) return false;
   // The newest known content of the file, for the next save whose read fails.

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/run_record.h"
 #include "reservations/reservation_table.h"
+#include "reservations/schedule_rule.h"
 #include "scheduler/missed_reservations.h"
 #include "scheduler/tray.h"
 #include "texts.h"
@@ -18,13 +19,21 @@ constexpr long long kLateRunLimit = 600;
 }  // namespace
 
 LateReservations::LateReservations(const LateReservationPorts& ports, ReservationTable& table,
-                                   MissedReservations& missed, Tray& tray, DueRunner& runner)
-    : m_ports(ports), m_table(table), m_missed(missed), m_tray(tray), m_runner(runner) {}
+                                   const DaysOff& daysOff, MissedReservations& missed, Tray& tray,
+                                   DueRunner& runner)
+    : m_ports(ports),
+      m_table(table),
+      m_daysOff(daysOff),
+      m_missed(missed),
+      m_tray(tray),
+      m_runner(runner) {}
 
 void LateReservations::Check(long long now) {
   const std::tm localNow = m_ports.clock.LocalTime(now);
-  bool missed = OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), true);
-  const std::optional<ScheduleMatcher::Occurrence> due = m_matcher.Current(m_table, now, localNow);
+  bool missed = OnSkipped(m_matcher.Skipped(m_table, m_daysOff, now, localNow, m_ports.clock),
+                          localNow, true);
+  const std::optional<ScheduleMatcher::Occurrence> due =
+      m_matcher.Current(m_table, m_daysOff, now, localNow);
   if (due) missed = RunOrTell(*due) || missed;
   if (!missed) return;
   ReportMissed();
@@ -32,16 +41,32 @@ void LateReservations::Check(long long now) {
   m_runner.ResetWakeTimer();
 }
 
-bool LateReservations::OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun) {
+bool LateReservations::OnSkipped(const ScheduleMatcher::Skip& skip, const std::tm& localNow,
+                                 bool mayRun) {
   bool missed = false;
   for (const ScheduleMatcher::Earlier& earlier : skip.earlier) {
     missed = Tell(earlier.due, earlier.local, earlier.minute) || missed;
     m_missed.NoteUncounted();
   }
-  for (const ScheduleMatcher::Occurrence& late : skip.late) {
+  if (skip.late.empty()) return missed;  // a normal tick: nothing to allocate
+  // A repeat rings once for the times it was late: at the latest of them, unless one of its
+  // times is the minute of now.
+  std::vector<std::size_t> latestOf(static_cast<std::size_t>(m_table.Size()), skip.late.size());
+  for (std::size_t i = 0; i < skip.late.size(); ++i) {
+    latestOf[static_cast<std::size_t>(skip.late[i].due.index)] = i;
+  }
+  for (std::size_t i = 0; i < skip.late.size(); ++i) {
+    const ScheduleMatcher::Occurrence& late = skip.late[i];
+    const Reservation& slot = m_table[late.due.index];
     // Erased at an earlier minute of the same walk: it would have run no more.
-    if (IsEmpty(m_table[late.due.index])) continue;
-    missed = (mayRun ? RunOrTell(late) : Tell(late.due, late.local, late.minute)) || missed;
+    if (IsEmpty(slot)) continue;
+    const bool superseded =
+        RepeatOf(slot) &&
+        (latestOf[static_cast<std::size_t>(late.due.index)] != i ||
+         (FallsAtMinute(slot, localNow.tm_hour, localNow.tm_min) &&
+          FallsOnDay(slot, calendar::DateOf(localNow), localNow.tm_wday, m_daysOff)));
+    missed = (mayRun && !superseded ? RunOrTell(late) : Tell(late.due, late.local, late.minute)) ||
+             missed;
   }
   return missed;
 }
@@ -54,7 +79,9 @@ void LateReservations::TellMissedWhileClosed() {
   // A record that no earlier run could have written tells nothing.
   if (lastCheck && *lastCheck >= 0 && *lastCheck <= now) {
     m_matcher.LookBackFrom(*lastCheck, m_ports.clock.LocalTime(*lastCheck));
-    if (OnSkipped(m_matcher.Skipped(m_table, now, localNow, m_ports.clock), false)) ReportMissed();
+    const ScheduleMatcher::Skip skip =
+        m_matcher.Skipped(m_table, m_daysOff, now, localNow, m_ports.clock);
+    if (OnSkipped(skip, localNow, false)) ReportMissed();
   }
   // The run looks back from just before its own first minute: a box opened before the first
   // tick must hide neither that minute nor those the box stays open over.
@@ -76,7 +103,8 @@ bool LateReservations::RunOrTell(const ScheduleMatcher::Occurrence& due) {
 bool LateReservations::Tell(const ScheduleMatcher::Due& due, const std::tm& local,
                             long long minute) {
   if (!m_matcher.Told(minute)) return false;
-  m_missed.Note(local);
+  const bool repeats = RepeatOf(m_table[due.index]).has_value();
+  m_missed.Note(local, repeats ? std::optional<int>(due.index) : std::nullopt);
   // It can no longer run as meant, and the balloon has told of it.
   if (due.erase) m_table[due.index].Month = SLOT_EMPTY;
   return true;

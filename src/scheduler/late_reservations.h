@@ -31,8 +31,10 @@ struct LateReservationPorts {
 // balloon and in the idle icon's tip instead.
 class LateReservations {
  public:
+  // `daysOff` are the frame's, which the settings replace in place.
   LateReservations(const LateReservationPorts& ports, ReservationTable& table,
-                   MissedReservations& missed, Tray& tray, DueRunner& runner);
+                   const DaysOff& daysOff, MissedReservations& missed, Tray& tray,
+                   DueRunner& runner);
 
   // At the start: what fell due since the last run looked at the clock is told, never run.
   void TellMissedWhileClosed();
@@ -45,9 +47,10 @@ class LateReservations {
   std::optional<long long> LastChecked() const { return m_matcher.LastChecked(); }
 
  private:
-  // What fell due while the clock was not checked: each runs, or with `mayRun` false or when
-  // too late, is told; true when one was told.
-  bool OnSkipped(const ScheduleMatcher::Skip& skip, bool mayRun);
+  // What fell due while the clock was not checked, up to the minute of `localNow`: each runs, or
+  // with `mayRun` false, when too late or when a later time of its repeat came, is told; true
+  // when one was told.
+  bool OnSkipped(const ScheduleMatcher::Skip& skip, const std::tm& localNow, bool mayRun);
   // Runs what fell due, and erases it if it asks to be, unless it is too late; true when it
   // was told as missed instead.
   bool RunOrTell(const ScheduleMatcher::Occurrence& due);
@@ -59,6 +62,7 @@ class LateReservations {
 
   LateReservationPorts m_ports;
   ReservationTable& m_table;
+  const DaysOff& m_daysOff;
   MissedReservations& m_missed;
   Tray& m_tray;
   DueRunner& m_runner;

@@ -55,8 +55,8 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
       m_waking(WakingPorts{ports.clock, ports.wakeTimer, ports.power, ports.alerts}, m_options),
       m_actions(ActionPorts{ports.shell, ports.strings, ports.alerts, ports.mci, ports.drives},
                 m_options, m_tray),
-      m_late(LateReservationPorts{ports.clock, ports.runRecord}, m_table, m_missed, m_tray, *this) {
-}
+      m_late(LateReservationPorts{ports.clock, ports.runRecord}, m_table, m_options.daysOff,
+             m_missed, m_tray, *this) {}
 
 int CMainFrame::OnCreate() {
   m_tray.Add();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/civil_date.h"
 #include "text/number_text.h"
 #include "texts.h"
 
@@ -15,8 +16,13 @@ bool Before(const std::tm& a, const std::tm& b) {
 
 }  // namespace
 
-void MissedReservations::Note(const std::tm& local) {
+void MissedReservations::Note(const std::tm& local, std::optional<int> repeatingSlot) {
   if (m_count == 0 || Before(local, m_first)) m_first = local;
+  if (repeatingSlot &&
+      !m_repeatDays.emplace(*repeatingSlot, calendar::DaysFromDate(calendar::DateOf(local)))
+           .second) {
+    return;
+  }
   ++m_count;
 }
 

@@ -3,6 +3,7 @@
 #include "calendar/civil_date.h"
 #include "platform/clock.h"
 #include "reservations/reservation_table.h"
+#include "reservations/schedule_rule.h"
 
 namespace {
 
@@ -13,8 +14,10 @@ using calendar::DaysFromDate;
 using calendar::DaysInMonth;
 using calendar::Weekday;
 
-constexpr int kMinutesPerDay = 24 * 60;
 constexpr long long kSecondsPerDay = 24 * 60 * 60;
+// How far a slot that keeps clear of days off is looked for: past every run of days off the
+// calendar can hold, and a 29th of February. One that falls on a day off every year is never.
+constexpr long long kSearchDays = 8 * 366;
 
 // The first day of `month` on or after `from`.
 long long FirstDayOfMonthFrom(long long from, int month) {
@@ -23,12 +26,15 @@ long long FirstDayOfMonthFrom(long long from, int month) {
   return DaysFromDate(Date{date.month < month ? date.year : date.year + 1, month, 1});
 }
 
-// The first day on or after `from` on which the slot's date part matches, or -1 for never.
+// The first day on or after `from` on which the slot's date part matches, days off aside, or -1
+// for never.
 long long FirstMatchingDay(const Reservation& slot, long long from) {
   if (slot.Week != 0) {
     // Every weekday comes in the first seven days of any month.
+    const int weekdays = WeekdaySet(slot);
     const auto onWeekday = [&](long long day) {
-      return day + (slot.Week - 1 - Weekday(day) + 7) % 7;
+      while ((weekdays >> Weekday(day) & 1) == 0) ++day;
+      return day;
     };
     if (slot.Month == 0) return onWeekday(from);
     const long long sameMonth = onWeekday(FirstDayOfMonthFrom(from, slot.Month));
@@ -75,22 +81,30 @@ long long WallSeconds(const std::tm& local) {
 
 }  // namespace
 
-std::optional<long long> NextDueMinuteCount(const Reservation& slot, const std::tm& now) {
+std::optional<long long> NextDueMinuteCount(const Reservation& slot, const DaysOff& daysOff,
+                                            const std::tm& now) {
   if (!CanFallDue(slot)) return std::nullopt;
   const long long today = DaysFromDate(DateOf(now));
-  const int minute = slot.Hour * 60 + slot.Minute;
   // The minute the clock is in has begun already: not after now.
-  const long long day =
-      FirstMatchingDay(slot, minute > now.tm_hour * 60 + now.tm_min ? today : today + 1);
-  if (day < 0) return std::nullopt;
-  return day * kMinutesPerDay + minute;
+  const std::optional<int> later = FirstMinuteFrom(slot, now.tm_hour * 60 + now.tm_min + 1);
+  if (later && FallsOnDay(slot, DateOf(now), Weekday(today), daysOff)) {
+    return today * kMinutesPerDay + *later;
+  }
+  for (long long day = today + 1;; ++day) {
+    day = FirstMatchingDay(slot, day);
+    if (day < 0 || day > today + kSearchDays) return std::nullopt;
+    if (slot.SkipHoliday == 0 || !IsDayOff(daysOff, DateFromDays(day))) {
+      return day * kMinutesPerDay + slot.Hour * 60 + slot.Minute;
+    }
+  }
 }
 
-std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const std::tm& now) {
+std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const DaysOff& daysOff,
+                                         const std::tm& now) {
   std::optional<long long> best;
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
-    const std::optional<long long> due = NextDueMinuteCount(table[i], now);
+    const std::optional<long long> due = NextDueMinuteCount(table[i], daysOff, now);
     if (due && (!best || *due < *best)) best = due;
   }
   if (!best) return std::nullopt;
@@ -99,9 +113,10 @@ std::optional<LocalMinute> NextDueMinute(const ReservationTable& table, const st
   return LocalMinute{date.year, date.month, date.day, minute / 60, minute % 60};
 }
 
-std::optional<long long> NextDueTime(const ReservationTable& table, long long now, Clock& clock) {
+std::optional<long long> NextDueTime(const ReservationTable& table, const DaysOff& daysOff,
+                                     long long now, Clock& clock) {
   const std::tm nowLocal = clock.LocalTime(now);
-  const std::optional<LocalMinute> due = NextDueMinute(table, nowLocal);
+  const std::optional<LocalMinute> due = NextDueMinute(table, daysOff, nowLocal);
   if (!due) return std::nullopt;
   const long long wanted = DaysFromDate(Date{due->year, due->month, due->day}) * kSecondsPerDay +
                            due->hour * 3600 + due->minute * 60;

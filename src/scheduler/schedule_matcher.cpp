@@ -5,11 +5,11 @@
 #include "calendar/civil_date.h"
 #include "platform/clock.h"
 #include "reservations/reservation_table.h"
+#include "reservations/schedule_rule.h"
 #include "scheduler/next_due.h"
 
 namespace {
 
-constexpr long long kMinutesPerDay = 24 * 60;
 // Enough for the clock set back by a day and an hour of daylight saving.
 constexpr long long kMemoryMinutes = 26 * 60;
 // How far back a check looks after the clock skipped minutes (a long sleep): a month.
@@ -54,41 +54,37 @@ bool Remember(std::set<long long>& minutes, long long minute) {
 }  // namespace
 
 std::optional<ScheduleMatcher::Due> ScheduleMatcher::FirstDue(const ReservationTable& table,
+                                                              const DaysOff& daysOff,
                                                               const std::tm& local,
                                                               bool leaveOutRenewed) const {
-  const int month = local.tm_mon + 1;
-  const int day = local.tm_mday;
-  const int weekday = local.tm_wday + 1;
+  const calendar::Date date = calendar::DateOf(local);
   const int hour = local.tm_hour;
   const int minute = local.tm_min;
-
   const int count = table.Size();
   for (int i = 0; i < count; ++i) {
     const Reservation& slot = table[i];
-    // The minute first: it turns most slots away.
-    if (slot.Minute != minute) continue;
-    if (slot.Month != 0 && slot.Month != month) continue;
-    if (slot.Hour != hour) continue;
-    const bool weekly = slot.Week == weekday;
-    if (!weekly && slot.Week != 0) continue;
-    if (!weekly && slot.Day != 0 && slot.Day != day) continue;
+    // The time first: it turns most slots away.
+    if (!FallsAtMinute(slot, hour, minute)) continue;
+    if (!FallsOnDay(slot, date, local.tm_wday, daysOff)) continue;
     if (leaveOutRenewed && static_cast<std::size_t>(i) < m_renewed.size() &&
         m_renewed[static_cast<std::size_t>(i)]) {
       continue;
     }
-    return Due{i, !weekly && slot.Erace != 0};
+    // A weekly reservation is never erased.
+    return Due{i, slot.Week == 0 && slot.Erace != 0};
   }
   return std::nullopt;
 }
 
 std::optional<ScheduleMatcher::Occurrence> ScheduleMatcher::Current(const ReservationTable& table,
+                                                                    const DaysOff& daysOff,
                                                                     long long now,
                                                                     const std::tm& localNow) const {
   const long long minute = MinuteCount(localNow);
   if (m_ranMinutes.count(minute) != 0) return std::nullopt;
   const long long dueAt = now - localNow.tm_sec;
   // The minute the clock is in is no late one: a reservation made for it runs.
-  const std::optional<Due> due = FirstDue(table, localNow, false);
+  const std::optional<Due> due = FirstDue(table, daysOff, localNow, false);
   if (!due) return std::nullopt;
   return Occurrence{*due, dueAt, localNow, minute};
 }
@@ -102,7 +98,8 @@ void ScheduleMatcher::Renew(std::vector<bool> renewed, long long since) {
   m_renewedAt = since;
 }
 
-ScheduleMatcher::Skip ScheduleMatcher::Skipped(const ReservationTable& table, long long now,
+ScheduleMatcher::Skip ScheduleMatcher::Skipped(const ReservationTable& table,
+                                               const DaysOff& daysOff, long long now,
                                                const std::tm& localNow, Clock& clock) {
   const long long nowMinute = MinuteCount(localNow);
   Skip skip;
@@ -124,7 +121,7 @@ ScheduleMatcher::Skip ScheduleMatcher::Skipped(const ReservationTable& table, lo
       const int count = table.Size();
       for (int i = 0; i < count; ++i) {
         const Reservation& slot = table[i];
-        const std::optional<long long> first = NextDueMinuteCount(slot, lastLocal);
+        const std::optional<long long> first = NextDueMinuteCount(slot, daysOff, lastLocal);
         if (!first || *first > walkStart) continue;
         skip.earlier.push_back(
             Earlier{Due{i, slot.Week == 0 && slot.Erace != 0}, FromLocalMinute(*first), *first});
@@ -150,7 +147,7 @@ ScheduleMatcher::Skip ScheduleMatcher::Skipped(const ReservationTable& table, lo
                     : currentStart;
         const std::tm due = FromLocalMinute(localMinute);
         // A slot added or changed later than the minute began was not there to fall due in it.
-        const std::optional<Due> found = FirstDue(table, due, dueAt < m_renewedAt);
+        const std::optional<Due> found = FirstDue(table, daysOff, due, dueAt < m_renewedAt);
         if (!found) continue;
         // A minute that the clock passes twice in one walk (a repeated hour slept over) is
         // found once, as late as its second time.

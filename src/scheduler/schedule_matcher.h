@@ -5,11 +5,13 @@
 #include <set>
 #include <vector>
 
+#include "reservations/days_off.h"
+
 class Clock;
 class ReservationTable;
 
-// Decides which slot of the table is due in a local minute: the first in slot order whose
-// month, minute, hour, week and day all match, and at most one in a local minute. Only a minute
+// Decides which slot of the table is due in a local minute: the first in slot order that falls
+// due in it, and at most one in a local minute. Only a minute
 // that ran is remembered: it never runs again, even when it comes round a second time (the
 // clock set back, the hour that daylight saving repeats), while one that was only told as missed
 // still runs when it comes round for real.
@@ -45,14 +47,15 @@ class ScheduleMatcher {
 
   // The slot due in the minute of `now`, whose local time is `localNow`, unless that minute
   // ran already.
-  std::optional<Occurrence> Current(const ReservationTable& table, long long now,
-                                    const std::tm& localNow) const;
+  std::optional<Occurrence> Current(const ReservationTable& table, const DaysOff& daysOff,
+                                    long long now, const std::tm& localNow) const;
 
   // What fell due in the local minutes between the last call and the minute of `now`, whose
   // local time is `localNow` (that minute is Current's), not counting minutes that ran. The
   // first call looks back at nothing, and neither does one after the clock went back. A normal
   // tick, less than a minute and at most a local minute after the last, asks the clock nothing.
-  Skip Skipped(const ReservationTable& table, long long now, const std::tm& localNow, Clock& clock);
+  Skip Skipped(const ReservationTable& table, const DaysOff& daysOff, long long now,
+               const std::tm& localNow, Clock& clock);
   // Makes the next call look back from `seconds`, whose local time is `local`, as if a call had
   // been made then: at a start, from the last check of the run before, or from the start.
   void LookBackFrom(long long seconds, const std::tm& local);
@@ -70,8 +73,8 @@ class ScheduleMatcher {
 
  private:
   // The first slot due in the local minute, with `leaveOutRenewed` leaving out the renewed.
-  std::optional<Due> FirstDue(const ReservationTable& table, const std::tm& local,
-                              bool leaveOutRenewed) const;
+  std::optional<Due> FirstDue(const ReservationTable& table, const DaysOff& daysOff,
+                              const std::tm& local, bool leaveOutRenewed) const;
 
   // The local minutes that ran, and those told as missed, each kept for a day or so around the
   // latest.

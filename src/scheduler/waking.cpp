@@ -22,7 +22,7 @@ void Waking::Reset(const ReservationTable& table) {
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   if (!m_options.wakeUp) return HoldSystemAwake(true);
   const long long now = m_ports.clock.Now();
-  const std::optional<long long> due = NextDueTime(table, now, m_ports.clock);
+  const std::optional<long long> due = NextDueTime(table, m_options.daysOff, now, m_ports.clock);
   if (!due) {
     m_ports.wakeTimer.Cancel();
     return HoldSystemAwake(false);

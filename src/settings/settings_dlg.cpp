@@ -11,6 +11,7 @@
 #include "platform/run_key.h"
 #include "reservations/schedule_rule.h"
 #include "resource.h"
+#include "settings/days_off_dlg.h"
 #include "settings/duration_names.h"
 #include "settings/repeat_intervals.h"
 #include "settings/reservation_dlg.h"
@@ -187,6 +188,9 @@ void CSettingsDlg::OnCommand(int id) {
     case ID_DELETE_RESERVATION:
       OnDeleteReservation();
       break;
+    case IDC_DAYS_OFF:
+      OnDaysOff();
+      break;
   }
 }
 
@@ -237,6 +241,16 @@ void CSettingsDlg::OnDeleteReservation() {
   m_table[row].Month = SLOT_EMPTY;
   m_table.CompactSlots();
   Refill();
+}
+
+void CSettingsDlg::OnDaysOff() {
+  const std::tm now = m_ports.clock.LocalTime(m_ports.clock.Now());
+  CDaysOffDlg dialog(m_options.daysOff, calendar::DateOf(now));
+  if (m_ports.dialogs.RunModalOwnedBy(Controls().Handle(), IDD_DAYS_OFF, dialog) !=
+      DialogResult::kOk) {
+    return;
+  }
+  m_options.daysOff = dialog.GetDaysOff();
 }
 
 void CSettingsDlg::OnOK() {

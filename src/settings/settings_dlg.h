@@ -46,6 +46,8 @@ class CSettingsDlg : public DialogHandler {
   void OnNewReservation();
   void OnChangeReservation();
   void OnDeleteReservation();
+  // The days-off dialog on m_options' days off, which its OK replaces.
+  void OnDaysOff();
 
   // The options as the dialog shows them, NoError among them; OK sets them from its check boxes.
   Options m_options;

@@ -281,9 +281,11 @@ int ModalDialog::SelectionMark(int id) {
 
 void ModalDialog::SelectListRow(int id, int row) {
   LVITEMW item = {};
-  item.state = LVIS_SELECTED;
-  item.stateMask = LVIS_SELECTED;
+  // Focused too, so that the arrow keys go on from it.
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   SendItem(id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendItem(id, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 }  // namespace win32

@@ -47,6 +47,14 @@ case_high_dpi() {
   e2e_expect_whole_layout "$settings" "the settings dialog"
   e2e_screenshot "$screenshots/settings-144dpi.png"
 
+  e2e_probe click --hwnd "$settings" --id "$IDC_DAYS_OFF" || e2e_fail "cannot press 休日..."
+  e2e_probe wait --title 休日 --visible --timeout 10000 || e2e_fail "no days-off dialog"
+  local days_off
+  days_off=$(e2e_value hwnd)
+  e2e_expect_whole_layout "$days_off" "the days-off dialog"
+  e2e_window_screenshot "$screenshots/days-off-144dpi.png" "$days_off"
+  e2e_press "$days_off" "$IDCANCEL" "the days-off dialog"
+
   e2e_probe click --hwnd "$settings" --id "$new_button" || e2e_fail "cannot press New"
   e2e_probe wait --title "$editor_caption" --visible --timeout 10000 || e2e_fail "no editor"
   local editor

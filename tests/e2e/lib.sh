@@ -409,6 +409,20 @@ e2e_align_clock() {
   export TZ
 }
 
+# Puts the local clock of the Windows programs started from now on at HH:MM:SS today, in the
+# same way: a case that needs its minutes away from midnight, or named ones, chooses them.
+e2e_set_local_time() {
+  local offset sign=-
+  offset=$(((10#$1 * 3600 + 10#$2 * 60 + 10#$3 - $(date -u +%s) % 86400 + 86400) % 86400))
+  if ((offset > 43200)); then
+    offset=$((86400 - offset))
+    sign=+
+  fi
+  TZ=$(printf 'UTC%s%02d:%02d:%02d' "$sign" $((offset / 3600)) $((offset / 60 % 60)) \
+    $((offset % 60)))
+  export TZ
+}
+
 # Starts a Windows program inside the Wine desktop "chimeday", which has a taskbar with a
 # notification area, and makes the probe look there from now on. Sets E2E_DESKTOP_PID to the
 # desktop's process, which ends about a second after the last program in it.

@@ -4,7 +4,7 @@
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
 #                    file-error | about-late | file-no-error | cd-drives | cd-play | cd-stop |
-#                    sound-play | sound-stop | tray-menu | tray-menu-full
+#                    sound-play | sound-stop | tray-menu | tray-menu-full | repeat-due
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -458,6 +458,38 @@ case_message_due() {
   done
 }
 
+# Repeats within the day, on a clock put at 09:59:35: every five minutes from 10:00 up to 10:05
+# rings at both and at no minute between; one whose end, 09:56, left out its step of 10:02 does
+# not ring then.
+case_repeat_due() {
+  e2e_set_local_time 9 59 35
+  local start i
+  start=$(date +%s)
+  {
+    printf '[DATA0]\nMonth=0\nDay=0\nWeek=0\nHour=10\nMinute=0\nAction=3\nTime=0\n'
+    printf 'Message=繰り返し 一\nRepeatMinutes=5\nRepeatUntil=1005\n'
+    printf '[DATA1]\nMonth=0\nDay=0\nWeek=0\nHour=9\nMinute=52\nAction=3\nTime=0\n'
+    printf 'Message=繰り返し 二\nRepeatMinutes=5\nRepeatUntil=956\n'
+  } | write_profile 2 0
+  e2e_start_resident "$program_folder"
+  e2e_probe wait --title "$message_caption" --visible --timeout 60000 ||
+    e2e_fail "no message at 10:00"
+  e2e_probe clock || e2e_fail "no clock"
+  e2e_assert_eq 10:0 "$(e2e_value hour):$(e2e_value minute)" "minute of the first message"
+
+  e2e_sleep_until $((start + 25 + 5 * 60 + 20))
+  e2e_probe windows --title "$message_caption" || e2e_fail "cannot list windows"
+  e2e_assert_eq 2 "$(e2e_value matches)" "message windows at 10:05:20"
+  local -a windows=("$(e2e_value window0_hwnd)" "$(e2e_value window1_hwnd)")
+  for i in 0 1; do
+    e2e_probe text --hwnd "${windows[$i]}" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
+    e2e_assert_eq "繰り返し 一" "$(e2e_value text)" "message window $i"
+  done
+  e2e_close_resident
+  e2e_assert_eq 0 "$(e2e_ini_value "$ini" DATA0 Month)" "DATA0 kept"
+  e2e_assert_eq 1005 "$(e2e_ini_value "$ini" DATA0 RepeatUntil)" "DATA0's end kept"
+}
+
 # A file reservation whose file is missing; NO_ERROR is the option. With LATE_MESSAGE, a
 # message reservation of that text follows it, due a minute after it.
 file_reservation_run() {
@@ -904,6 +936,7 @@ case "$case_name" in
   sound-stop) case_sound_stop ;;
   tray-menu) case_tray_menu ;;
   tray-menu-full) case_tray_menu_full ;;
+  repeat-due) case_repeat_due ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac
 e2e_finish "resident.$case_name"

@@ -3,7 +3,7 @@
 # through the frame's settings command and checked through the probe, the profile and the
 # registry.
 #
-#   settings_test.sh rows | new | sound | change-delete | cd-question | options | busy
+#   settings_test.sh rows | new | sound | change-delete | cd-question | options | busy | days-off
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -37,6 +37,10 @@ readonly sound_browse=$((IDC_SOUND_BROWSE))
 readonly holiday_box=$((IDC_SKIP_HOLIDAY)) repeat_box=$((IDC_REPEAT))
 readonly repeat_interval=$((IDC_REPEAT_INTERVAL)) until_hour=$((IDC_REPEAT_UNTIL_HOUR))
 readonly until_minute=$((IDC_REPEAT_UNTIL_MINUTE)) sunday=$((IDC_SUNDAY))
+readonly days_off_button=$((IDC_DAYS_OFF)) days_off_list=$((IDC_DAY_OFF_LIST))
+readonly day_off_year=$((IDC_DAY_OFF_YEAR)) day_off_month=$((IDC_DAY_OFF_MONTH))
+readonly day_off_day=$((IDC_DAY_OFF_DAY)) add_day_off=$((IDC_ADD_DAY_OFF))
+readonly delete_day_off=$((IDC_DELETE_DAY_OFF))
 # The file name's box of Windows' own file dialog.
 readonly file_dialog_name=1148
 readonly lvm_setselectionmark=$((0x1043)) wm_char=$((0x102))
@@ -657,6 +661,77 @@ case_busy() {
     "the added reservation kept for its next time"
 }
 
+# Opens the days-off dialog from the settings; sets days_off to its window.
+open_days_off() {
+  e2e_probe click --hwnd "$settings" --id $days_off_button || e2e_fail "cannot press 休日..."
+  e2e_probe wait --title 休日 --visible --timeout 10000 || e2e_fail "no days-off dialog"
+  days_off=$(e2e_value hwnd)
+}
+
+# Picks YEAR_INDEX (0 every year), MONTH and DAY in the days-off dialog and presses 追加.
+add_day_off() {
+  e2e_probe select --hwnd "$days_off" --id $day_off_year --index "$1" || e2e_fail "no year"
+  e2e_probe select --hwnd "$days_off" --id $day_off_month --index $(($2 - 1)) || e2e_fail "no month"
+  e2e_probe select --hwnd "$days_off" --id $day_off_day --index $(($3 - 1)) || e2e_fail "no day"
+  e2e_probe click --hwnd "$days_off" --id $add_day_off || e2e_fail "cannot press 追加"
+}
+
+# The days-off list's rows between bars, once the dialog has done what came before.
+day_off_rows() {
+  settle "$days_off" "the days-off dialog"
+  e2e_probe list --hwnd "$days_off" --id $days_off_list || e2e_fail "cannot read the days off"
+  local r rows=()
+  for ((r = 0; r < $(e2e_value rows); r++)); do rows+=("$(row "$r" 0)"); done
+  (IFS='|' && echo "${rows[*]}")
+}
+
+# Days off added and deleted in their dialog reach the profile at the settings' OK, and come
+# back from it at the next start.
+case_days_off() {
+  printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
+    e2e_write_profile "$ini" 4 1
+  e2e_probe clock || e2e_fail "no clock"
+  local next_year=$(($(e2e_value year) + 1))
+  e2e_start_resident "$program_folder"
+  open_settings
+  e2e_expect_whole_layout "$settings" "the settings dialog"
+  open_days_off
+  e2e_expect_whole_layout "$days_off" "the days-off dialog"
+  e2e_assert_eq "0 0" "$(enabled_states "$days_off" $delete_day_off) $(combo_selection \
+    "$days_off" $day_off_year)" "削除 of an empty list, and every year picked"
+  add_day_off 0 12 29
+  add_day_off 2 5 6
+  add_day_off 0 1 2
+  e2e_assert_eq "毎年 01月02日|毎年 12月29日|${next_year}年05月06日 0" \
+    "$(day_off_rows) $(e2e_value selection_mark)" \
+    "the days off in order, the one added last marked"
+  e2e_window_screenshot "$screenshots/days-off.png" "$days_off"
+  e2e_probe message --hwnd "$days_off" --id $days_off_list --msg $lvm_setselectionmark \
+    --lparam 1 --send || e2e_fail "cannot mark row 1"
+  e2e_probe click --hwnd "$days_off" --id $delete_day_off || e2e_fail "cannot press 削除"
+  e2e_assert_eq "毎年 01月02日|${next_year}年05月06日 1" \
+    "$(day_off_rows) $(e2e_value selection_mark)" "the days off after 削除"
+  e2e_press "$days_off" "$IDOK" "the days-off dialog"
+  press_settings_ok
+  e2e_assert_eq "01/02 $next_year/05/06 <absent>" \
+    "$(e2e_ini_value "$ini" HOLIDAY Date1) $(e2e_ini_value "$ini" HOLIDAY Date2) \
+$(e2e_ini_value "$ini" HOLIDAY Date3)" "[HOLIDAY] at the settings' OK"
+  e2e_close_resident
+
+  e2e_start_resident "$program_folder"
+  open_settings
+  open_days_off
+  e2e_assert_eq "毎年 01月02日|${next_year}年05月06日" "$(day_off_rows)" \
+    "the days off read from the profile"
+  e2e_probe click --hwnd "$days_off" --id $delete_day_off || e2e_fail "cannot press 削除"
+  e2e_press "$days_off" "$IDCANCEL" "the days-off dialog"
+  press_settings_ok
+  e2e_assert_eq "01/02 $next_year/05/06" \
+    "$(e2e_ini_value "$ini" HOLIDAY Date1) $(e2e_ini_value "$ini" HOLIDAY Date2)" \
+    "[HOLIDAY] after a 削除 that was cancelled"
+  e2e_close_resident
+}
+
 case "$case_name" in
   rows) case_rows ;;
   new) case_new ;;
@@ -665,6 +740,7 @@ case "$case_name" in
   cd-question) case_cd_question ;;
   options) case_options ;;
   busy) case_busy ;;
+  days-off) case_days_off ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac
 e2e_finish "settings.$case_name"
