@@ -391,7 +391,7 @@ void CReservationDlg::OnScheduleDaily() { ApplyScheduleMode(false, false, false,
 void CReservationDlg::OnScheduleWeekly() { ApplyScheduleMode(false, false, true, false, true); }
 void CReservationDlg::OnScheduleFullDate() { ApplyScheduleMode(true, true, false, true, false); }
 
-// A single date happens once: it has no day to repeat within.
+// Repeats are for what comes back each month, day or week, not for a full date.
 void CReservationDlg::OnRepeat() { EnableRepeatTimes(!Controls().IsButtonChecked(IDC_FULL_DATE)); }
 
 void CReservationDlg::EnableRepeatTimes(bool offered) {

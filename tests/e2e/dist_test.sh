@@ -109,10 +109,12 @@ literals = []
 for name in ("chimeday.rc", "texts.h"):
     with open(os.path.join(resources, name), encoding="utf-8") as source:
         literals += re.findall(r'"((?:[^"\\]|\\.)*)"', source.read())
-# A box's text is quoted whole or a line at a time; a file filter by its parts.
+# A box's text is quoted whole or a line at a time; a file filter by its parts; a control by its
+# name without its access key, "追加" for "追加(&A)".
 known = set()
 for literal in literals:
     known.add(literal.replace("\\n", ""))
+    known.add(re.sub(r"\(&.\)|&", "", literal))
     known.update(re.split(r"\\n|\|", literal))
 known.discard("")
 windows = set(WINDOWS_NAMES.strip().split("\n"))
