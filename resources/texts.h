@@ -108,4 +108,12 @@ inline constexpr char kMinuteSuffix[] = "分";
 // The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件以上 12月31日 23時59分から".
 inline constexpr char kMissedTip[] = "実行しなかった予約 ";
 
+// The timer from the icon's menu: its message, its refusal, and the icon's tip until it goes off,
+// "鳴刻 タイマー 09時05分".
+inline constexpr char kTimerMessage[] = "タイマーの時間です";
+inline constexpr char kTimerCaption[] = "タイマー";
+inline constexpr char kTimerMinutesInvalid[] =
+    "時間は1から1440までの分数を半角数字で入力してください。";
+inline constexpr char kTimerTip[] = "タイマー ";
+
 }  // namespace texts

@@ -2,6 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "fakes/frame_fixture.h"
 #include "fakes/utc_time.h"
@@ -459,6 +462,159 @@ TEST_F(QuickReservationTest, FillsTheLastEmptySlotAndNothingWhenFull) {
   FakeFrame none(0);
   none.frame.OnQuickReservation();
   EXPECT_EQ(none.alerts.beeps, 0);
+}
+
+class TimerReservationTest : public ScheduleTest {
+ protected:
+  TimerReservationTest() {
+    fake.dialogs.whileOpen = [&](int templateId, DialogHandler& handler, FakeDialog& controls) {
+      if (templateId == IDD_SETTINGS) {
+        if (editSettings) editSettings(static_cast<CSettingsDlg&>(handler).Table());
+        return;
+      }
+      controls.texts[IDC_TIMER_MINUTES] = typedMinutes;
+      controls.texts[IDC_TIMER_MESSAGE] = typedMessage;
+      if (cancelled) handler.OnCancel();
+    };
+  }
+  // The timer set through the menu's command, as the user types it in the dialog.
+  void SetTimer(const std::string& minutes, const std::string& message = "お茶") {
+    typedMinutes = minutes;
+    typedMessage = message;
+    EXPECT_TRUE(fake.frame.OnCommand(ID_TIMER_RESERVATION));
+  }
+  // The icon's tip as last shown; balloons aside.
+  std::string Tip() const {
+    for (auto call = fake.tray.calls.rbegin(); call != fake.tray.calls.rend(); ++call) {
+      if (call->what != "balloon") return call->tip;
+    }
+    return "鳴刻";
+  }
+
+  std::function<void(ReservationTable&)> editSettings;
+  std::string typedMinutes;
+  std::string typedMessage;
+  bool cancelled = false;
+};
+
+// At the minute nearest the time typed, halves up, as the quick reservation: never more than
+// half a minute early or late.
+TEST_F(TimerReservationTest, WritesAOneOffMessageAtTheNearestMinuteAcrossMidnightAndTheYear) {
+  const struct {
+    int day, hour, minute, second;
+    const char* typed;
+    int dueMonth, dueDay, dueHour, dueMinute;
+  } rows[] = {
+      {7, 10, 0, 0, "25", 12, 7, 10, 25},  {7, 10, 0, 29, "25", 12, 7, 10, 25},
+      {7, 10, 0, 30, "25", 12, 7, 10, 26}, {7, 10, 0, 59, "1", 12, 7, 10, 2},
+      {7, 23, 59, 40, "1", 12, 8, 0, 1},   {31, 23, 59, 10, "1", 1, 1, 0, 0},
+      {31, 9, 15, 0, "1440", 1, 1, 9, 15},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.day) + " " + std::to_string(row.hour) + ":" +
+                 std::to_string(row.minute) + ":" + std::to_string(row.second) + " + " + row.typed);
+    FakeFrame each;
+    each.dialogs.whileOpen = fake.dialogs.whileOpen;
+    each.clock.Set(2026, 12, row.day, row.hour, row.minute, row.second);
+    typedMinutes = row.typed;
+    typedMessage = "お茶";
+    each.frame.OnTimerReservation();
+    const Reservation& slot = each.frame.Table()[31];
+    EXPECT_EQ((std::vector<int>{slot.Month, slot.Day, slot.Week, slot.Hour, slot.Minute}),
+              (std::vector<int>{row.dueMonth, row.dueDay, 0, row.dueHour, row.dueMinute}));
+  }
+
+  fake.location.directory = "D:\\App\\";
+  fake.clock.Set(2026, 12, 7, 10, 0, 0);
+  SetTimer("25");
+  const Reservation& slot = fake.frame.Table()[31];
+  EXPECT_EQ(slot.Action, ACTION_MESSAGE);
+  EXPECT_EQ(slot.Drive, 1);
+  EXPECT_EQ(slot.Track, 1);
+  EXPECT_EQ(slot.Time, 0);
+  EXPECT_EQ(slot.Erace, 1);
+  EXPECT_STREQ(slot.Message, "お茶");
+  EXPECT_STREQ(slot.FileName, "D:\\App\\readme.txt");
+  EXPECT_STREQ(slot.Command, "");
+  EXPECT_EQ(fake.alerts.beeps, 1);
+  EXPECT_EQ(fake.frame.Table()[30].Month, SLOT_EMPTY);
+
+  RunFor(25 * 60 + 59);
+  ASSERT_EQ(Fired(), 1u);
+  EXPECT_EQ(fake.shell.calls[0].parameters, "00,お茶");
+  EXPECT_EQ(slot.Month, SLOT_EMPTY);
+}
+
+// The icon tells when the next timer goes off for as long as its reservation waits in the
+// table: until it has gone off, or the settings deleted or changed it.
+TEST_F(TimerReservationTest, TheTipTellsWhenTheNextTimerGoesOffUntilItHas) {
+  fake.clock.Set(2026, 12, 7, 10, 0, 0);
+  SetTimer("30");
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
+  SetTimer("5");
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時05分") << "the sooner one";
+  const size_t modifies = fake.tray.calls.size();
+  RunFor(4 * 60);
+  EXPECT_EQ(fake.tray.calls.size(), modifies) << "no change, no call";
+  RunFor(62);
+  EXPECT_EQ(Fired(), 1u);
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分") << "the first one goes on";
+
+  // The settings hand the table back packed: the timer, unchanged, stands in slot 0 now.
+  fake.frame.OnCommand(ID_SETTINGS);
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
+  editSettings = [](ReservationTable& table) { std::strcpy(table[0].Message, "changed"); };
+  fake.frame.OnCommand(ID_SETTINGS);
+  EXPECT_EQ(Tip(), "鳴刻");
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
+
+  // Cancelled, a timer sets nothing, and the tip stays.
+  cancelled = true;
+  SetTimer("10");
+  EXPECT_EQ(fake.frame.Table()[31].Month, SLOT_EMPTY);
+  EXPECT_EQ(fake.alerts.beeps, 2);
+  EXPECT_EQ(Tip(), "鳴刻");
+}
+
+// A playing CD's tip says how to stop it; the timer's comes back when it stops, before that of
+// the reservations missed.
+TEST_F(TimerReservationTest, TheTimersTipYieldsToAPlayAndGoesBeforeTheMissed) {
+  Reservation& missed = Daily(0, 9, 55);
+  fake.clock.Set(2026, 12, 7, 9, 40, 0);
+  fake.frame.CheckSchedule();
+  fake.clock.Set(2026, 12, 7, 10, 10, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Tip(), "鳴刻 実行しなかった予約 1件 12月07日 09時55分から");
+  SetTimer("20");
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
+
+  missed.Action = ACTION_CD;
+  missed.Drive = 5;
+  fake.drives.cdRoms.insert('E');
+  fake.mci.Disc('E', 3);
+  ASSERT_EQ(fake.frame.RunReservation(0), 1);
+  EXPECT_EQ(Tip(), "CD再生中です クリックで停止します");
+  fake.frame.OnTrayNotify(FrameHandler::TrayMouse::kLeftDown);
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
+  fake.clock.Set(2026, 12, 7, 10, 30, 0);
+  fake.frame.CheckSchedule();
+  EXPECT_EQ(Tip(), "鳴刻 実行しなかった予約 1件 12月07日 09時55分から")
+      << "gone off, the timer leaves the tip to the missed, which wait for a click of their own";
+}
+
+// Not while the table is full, as the quick reservation, nor while a dialog is open: a command
+// posted from outside opens no dialog then.
+TEST_F(TimerReservationTest, NoDialogWhileTheTableIsFullOrAnotherDialogIsOpen) {
+  FakeFrame full(1);
+  full.frame.Table()[0].Month = 0;
+  EXPECT_TRUE(full.frame.OnCommand(ID_TIMER_RESERVATION));
+  EXPECT_TRUE(full.dialogs.runs.empty());
+  EXPECT_EQ(full.alerts.beeps, 0);
+
+  editSettings = [&](ReservationTable&) { fake.frame.OnCommand(ID_TIMER_RESERVATION); };
+  fake.frame.OnCommand(ID_SETTINGS);
+  ASSERT_EQ(fake.dialogs.runs.size(), 1u);
+  EXPECT_EQ(fake.dialogs.runs[0].templateId, IDD_SETTINGS);
 }
 
 }  // namespace

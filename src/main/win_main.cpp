@@ -10,6 +10,7 @@
 #include "scheduler/main_frame.h"
 #include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
+#include "settings/timer_dialog_prompt.h"
 #include "win32/alerts.h"
 #include "win32/clock.h"
 #include "win32/dialog_host.h"
@@ -68,10 +69,11 @@ class Resident : public MainWindowHost {
   win32::Win32RunKey m_runKey;
   win32::Win32TextCodec m_textCodec;
   SettingsEditor m_settings{SettingsPorts{m_dialogs, m_clock, m_drives, m_location, m_runKey}};
+  TimerDialogPrompt m_timerPrompt{m_dialogs};
   CMainFrame m_frame{FramePorts{m_clock, m_shell, m_alerts, m_strings, m_location, m_profileFile,
                                 m_window, m_mci, m_drives, m_window, m_window, m_foreground,
                                 m_power, m_textCodec, m_wakeTimer, m_runRecord},
-                     m_busy, m_settings};
+                     m_busy, m_settings, m_timerPrompt};
 };
 
 }  // namespace

@@ -45,6 +45,8 @@ class DialogControls : public WindowTimers {
   virtual std::string GetItemText(int id) = 0;
   // The most bytes the user may type into an edit.
   virtual void LimitText(int id, int limit) = 0;
+  // Gives a control the keyboard focus, an edit with its whole text selected.
+  virtual void FocusItem(int id) = 0;
 
   virtual void CheckButton(int id, bool checked) = 0;
   virtual bool IsButtonChecked(int id) = 0;

@@ -10,6 +10,7 @@
 #include "platform/window_timers.h"
 #include "resource.h"
 #include "scheduler/table_editor.h"
+#include "scheduler/timer_prompt.h"
 #include "scheduler/ui_busy.h"
 #include "text/cp932.h"
 #include "texts.h"
@@ -23,7 +24,10 @@ constexpr int kStartReadAttempts = 100;
 // After 再試行 the user has freed the file: read at once, and for a second more, as a scanner
 // may look at a file just closed. A file still held brings the box back without a long wait.
 constexpr int kRetryReadAttempts = 10;
-constexpr long long kQuickReservationLead = 210;  // seconds: "about three minutes from now"
+constexpr int kQuickReservationMinutes = 3;
+// A message set some minutes from now comes at the start of the minute nearest that time,
+// halves up: the quick reservation has always taken the minute of now + 210 s.
+constexpr long long kHalfMinute = 30;
 
 // Which slots of `after` hold a reservation that `before` did not: added or changed.
 std::vector<bool> Renewed(const ReservationTable& before, const ReservationTable& after) {
@@ -45,10 +49,12 @@ std::vector<bool> Renewed(const ReservationTable& before, const ReservationTable
 
 }  // namespace
 
-CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings)
+CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings,
+                       TimerPrompt& timerPrompt)
     : m_ports(ports),
       m_busy(busy),
       m_settings(settings),
+      m_timerPrompt(timerPrompt),
       m_profile(ProfileSessionPorts{ports.profileStore, ports.location, ports.textCodec,
                                     ports.clock, ports.alerts}),
       m_tray(ports.tray, ports.timers, kTrayAddTimer, m_missed),
@@ -98,6 +104,9 @@ bool CMainFrame::OnCommand(unsigned id) {
       return true;
     case ID_SETTINGS:
       OnSettings();
+      return true;
+    case ID_TIMER_RESERVATION:
+      OnTimerReservation();
       return true;
   }
   return false;
@@ -177,6 +186,7 @@ void CMainFrame::CheckSchedule() {
   // there to be found late once the box has closed.
   if (m_busy.IsBusy()) return;
   m_late.Check(now);
+  UpdateTimerTip();
 }
 
 int CMainFrame::RunReservation(int slotIndex) {
@@ -186,18 +196,42 @@ int CMainFrame::RunReservation(int slotIndex) {
 }
 
 void CMainFrame::OnQuickReservation() {
-  const int index = m_table.LastFreeSlot();
-  if (index < 0) return;
+  SetMessageIn(kQuickReservationMinutes, texts::kQuickReservationMessage);
+}
 
-  const std::tm due = m_ports.clock.LocalTime(m_ports.clock.Now() + kQuickReservationLead);
+void CMainFrame::OnTimerReservation() {
+  // The menu offers it only while a slot is free and no dialog is open; a command posted from
+  // outside may come at any time.
+  if (m_busy.IsBusy() || m_table.LastFreeSlot() < 0) return;
+  int minutes = 0;
+  std::string message;
+  if (!m_timerPrompt.Ask(minutes, message)) return;
+  // From the moment of OK: the dialog may have stood open for a while.
+  const long long due = m_ports.clock.Now() + minutes * 60LL;
+  const int index = SetMessageIn(minutes, message.c_str());
+  if (index < 0) return;
+  m_pendingTimers.Add(index, m_table[index], due);
+  m_tray.ShowTimer(m_pendingTimers.Tip());
+}
+
+int CMainFrame::SetMessageIn(int minutes, const char* message) {
+  const int index = m_table.LastFreeSlot();
+  if (index < 0) return -1;
+
+  const std::tm due = m_ports.clock.LocalTime(m_ports.clock.Now() + minutes * 60LL + kHalfMinute);
   Reservation slot = OneOffAt(due, m_ports.location);
   slot.Action = ACTION_MESSAGE;
   slot.Drive = 1;
-  cp932::CopyToField(slot.Message, texts::kQuickReservationMessage);
+  cp932::CopyToField(slot.Message, message);
   slot.Erace = 1;
   m_table[index] = slot;
   m_ports.alerts.Beep();
   ResetWakeTimer();
+  return index;
+}
+
+void CMainFrame::UpdateTimerTip() {
+  if (m_pendingTimers.Update(m_table)) m_tray.ShowTimer(m_pendingTimers.Tip());
 }
 
 void CMainFrame::OnSettings() {
@@ -217,6 +251,7 @@ void CMainFrame::OnSettings() {
   if (!SaveProfile()) m_profile.ReportFailure(texts::kProfileUnsaved, false);
   if (!m_options.wakeUp) m_waking.Cancel();
   ResetWakeTimer();
+  UpdateTimerTip();
 }
 
 void CMainFrame::ReleaseDisplayWhenIdle() {

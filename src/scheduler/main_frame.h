@@ -6,6 +6,7 @@
 #include "scheduler/actions.h"
 #include "scheduler/late_reservations.h"
 #include "scheduler/missed_reservations.h"
+#include "scheduler/pending_timers.h"
 #include "scheduler/profile_session.h"
 #include "scheduler/tray.h"
 #include "scheduler/waking.h"
@@ -24,6 +25,7 @@ class Shell;
 class StringTable;
 class TableEditor;
 class TextCodec;
+class TimerPrompt;
 class TrayIcon;
 class UiBusy;
 class WakeTimer;
@@ -58,7 +60,8 @@ constexpr unsigned kTrayAddTimer = 3;
 // profile file, the icon, waking, the actions, and the late and missed reservations.
 class CMainFrame : public FrameHandler, private DueRunner {
  public:
-  CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings);
+  CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& settings,
+             TimerPrompt& timerPrompt);
 
   // Window messages, after the window layer's own part of each.
   // -1 when the profile cannot be read and the user gives up: the program must not run and
@@ -83,6 +86,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
 
   void CheckSchedule();
   void OnQuickReservation();
+  void OnTimerReservation();
   void OnSettings();
   int RunReservation(int slotIndex) override;
   void ReportError(unsigned id) { m_actions.ReportError(id); }
@@ -112,10 +116,16 @@ class CMainFrame : public FrameHandler, private DueRunner {
   void StartTimers();
   void ResetWakeTimer() override { m_waking.Reset(m_table); }
   void ReleaseDisplayWhenIdle();
+  // A message that shows once, `minutes` from now, in the last empty slot; the slot, or -1 when
+  // the table is full.
+  int SetMessageIn(int minutes, const char* message);
+  // The icon's tip follows the timers that have gone off or were deleted.
+  void UpdateTimerTip();
 
   FramePorts m_ports;
   UiBusy& m_busy;
   TableEditor& m_settings;
+  TimerPrompt& m_timerPrompt;
   ReservationTable m_table;
   Options m_options;
   int& m_bNoError = m_options.noError;  // read where failures are told
@@ -125,4 +135,5 @@ class CMainFrame : public FrameHandler, private DueRunner {
   Waking m_waking;
   Actions m_actions;
   LateReservations m_late;
+  PendingTimers m_pendingTimers;
 };

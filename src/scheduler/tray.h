@@ -23,6 +23,8 @@ class Tray {
   void ShowIdle();
   // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
   void ShowMissed();
+  // When the next timer goes off, for the idle icon's tip; empty when none waits.
+  void ShowTimer(const std::string& tip);
   // While the shell refuses the icon, the balloon waits for it: a balloon of an icon that is
   // not there is lost, and at sign-in it is the news of what was missed overnight.
   void ShowBalloon(const char* title, const std::string& text);
@@ -44,4 +46,5 @@ class Tray {
   TrayIconState m_nid;
   bool m_bAddPending = false;
   std::optional<Balloon> m_heldBalloon;
+  std::string m_timerTip;
 };

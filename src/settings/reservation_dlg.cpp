@@ -11,6 +11,7 @@
 #include "reservations/schedule_rule.h"
 #include "resource.h"
 #include "settings/duration_names.h"
+#include "settings/message_limit.h"
 #include "settings/repeat_intervals.h"
 #include "text/cp932.h"
 #include "text/number_text.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int kMessageLimit = 60;
 constexpr int kDaysInWeek = 7;
 // Offered to a record that does not repeat: every hour to the end of the day.
 constexpr int kDefaultRepeatInterval = 60;

@@ -181,6 +181,11 @@ std::string ModalDialog::GetItemText(int id) {
 
 void ModalDialog::LimitText(int id, int limit) { m_editLimits.Limit(Item(id), id, limit); }
 
+// The dialog's own way, which also moves the default button and selects an edit's text.
+void ModalDialog::FocusItem(int id) {
+  SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+}
+
 void ModalDialog::CheckButton(int id, bool checked) {
   CheckDlgButton(m_window, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }

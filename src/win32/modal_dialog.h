@@ -33,6 +33,7 @@ class ModalDialog : public DialogControls, private DropTarget {
   void SetItemText(int id, const char* text) override;
   std::string GetItemText(int id) override;
   void LimitText(int id, int limit) override;
+  void FocusItem(int id) override;
 
   void CheckButton(int id, bool checked) override;
   bool IsButtonChecked(int id) override;

@@ -46,6 +46,7 @@ class FakeDialog : public DialogControls {
   void SetItemText(int id, const char* text) override { texts[id] = text; }
   std::string GetItemText(int id) override { return texts[id]; }
   void LimitText(int id, int limit) override { limits[id] = limit; }
+  void FocusItem(int id) override { focused = id; }
 
   void CheckButton(int id, bool isChecked) override { checked[id] = isChecked; }
   bool IsButtonChecked(int id) override { return checked[id]; }
@@ -118,6 +119,7 @@ class FakeDialog : public DialogControls {
 
   std::map<int, std::string> texts;
   std::map<int, int> limits;
+  int focused = 0;  // the control last given the focus by the logic
   std::map<int, bool> checked;
   std::map<int, bool> enabled;
   std::map<int, bool> visible;

@@ -8,9 +8,10 @@
 #include "scheduler/main_frame.h"
 #include "scheduler/modal_windows.h"
 #include "settings/settings_editor.h"
+#include "settings/timer_dialog_prompt.h"
 
-// A frame on fake ports, with a table of `slots` empty slots, whose settings command runs the
-// real settings dialog on fake controls.
+// A frame on fake ports, with a table of `slots` empty slots, whose settings and timer commands
+// run the real dialogs on fake controls.
 struct FakeFrame {
   explicit FakeFrame(int slots = kDefaultSlotCount) {
     frame.Table().ResetSlots(slots, DefaultReservation(location));
@@ -45,8 +46,9 @@ struct FakeFrame {
   BusyAlerts busyAlerts{alerts, busy};
   BusyDialogHost busyDialogs{dialogs, busy};
   SettingsEditor settings{SettingsPorts{busyDialogs, clock, drives, location, runKey}};
+  TimerDialogPrompt timerPrompt{busyDialogs};
   CMainFrame frame{
       FramePorts{clock, shell, busyAlerts, strings, location, profile, timers, mci, drives, tray,
                  menu, foreground, power, textCodec, wakeTimer, runRecord},
-      busy, settings};
+      busy, settings, timerPrompt};
 };
