@@ -67,6 +67,15 @@ case_high_dpi() {
   e2e_screenshot "$screenshots/editor-144dpi.png"
   e2e_press "$editor" "$IDCANCEL" "the reservation editor"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"
+
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_TIMER_RESERVATION" ||
+    e2e_fail "cannot post the timer command"
+  e2e_probe wait --title タイマー --visible --timeout 10000 || e2e_fail "no timer dialog"
+  local timer
+  timer=$(e2e_value hwnd)
+  e2e_expect_whole_layout "$timer" "the timer dialog"
+  e2e_window_screenshot "$screenshots/timer-144dpi.png" "$timer"
+  e2e_press "$timer" "$IDCANCEL" "the timer dialog"
   e2e_close_resident
 }
 

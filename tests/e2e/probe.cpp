@@ -3,8 +3,9 @@
 //   probe [--out FILE] COMMAND [OPTIONS]
 //
 // A window is chosen among the top-level windows by --title (exact caption), --class, --pid,
-// --hwnd and --visible; the first match is used. --desktop NAME looks inside a Wine desktop
-// such as the one of `explorer /desktop=NAME`, waiting up to --timeout for it to hold a window.
+// --hwnd, --owner and --visible; the first match is used. --desktop NAME looks inside a Wine
+// desktop such as the one of `explorer /desktop=NAME`, waiting up to --timeout for it to hold a
+// window.
 //
 // What the probe saw is written as UTF-8 key=value lines to FILE (stdout without --out); in
 // values a backslash, CR and LF are written as \\, \r and \n.
@@ -38,7 +39,8 @@ const char kUsageText[] =
     "usage: probe [--out FILE] COMMAND [OPTIONS]\n"
     "commands:\n"
     "  wait        wait until a window matches (--timeout MS, default 10000)\n"
-    "  info        the window's caption, class, geometry, styles, owner, state, pid\n"
+    "  info        the window's caption, class, geometry, styles, owner, state, pid, and the\n"
+    "              id of its control that has the keyboard focus\n"
     "  screen      the screen size\n"
     "  point       --x X --y Y: moves the mouse pointer there, as a user's hand would; with\n"
     "              --class or --title, then waits for that window as wait does\n"
@@ -162,7 +164,7 @@ class Arguments {
         L"--text", L"--path",  L"--name",  L"--file", L"--mutex",   L"--while"};
     static const std::set<std::wstring> kNumberOptions = {
         L"--pid", L"--hwnd",  L"--id",    L"--timeout", L"--code", L"--wparam", L"--lparam",
-        L"--uid", L"--ahead", L"--index", L"--ms",      L"--x",    L"--y"};
+        L"--uid", L"--ahead", L"--index", L"--ms",      L"--x",    L"--y",      L"--owner"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete",
                                                         L"--set"};
     for (int i = 1; i < argc; ++i) {
@@ -275,6 +277,8 @@ struct WindowQuery {
     unsigned long number = 0;
     if (arguments.Number(L"--pid", &number)) pid = number;
     if (arguments.Number(L"--hwnd", &number)) hwnd = reinterpret_cast<HWND>(number);
+    // A dialog's box may bear the dialog's own caption: the box is the window it owns.
+    if (arguments.Number(L"--owner", &number)) owner = reinterpret_cast<HWND>(number);
     visible_only = arguments.Has(L"--visible");
   }
 
@@ -283,6 +287,7 @@ struct WindowQuery {
     if (has_class && lstrcmpiW(ClassName(window).c_str(), class_name.c_str()) != 0) return false;
     if (has_title && WindowText(window) != title) return false;
     if (pid && ProcessOf(window) != pid) return false;
+    if (owner && GetWindow(window, GW_OWNER) != owner) return false;
     if (visible_only && !IsWindowVisible(window)) return false;
     return true;
   }
@@ -299,6 +304,7 @@ struct WindowQuery {
   std::wstring class_name;
   DWORD pid = 0;
   HWND hwnd = nullptr;
+  HWND owner = nullptr;
   bool visible_only = false;
 
  private:
@@ -373,6 +379,13 @@ void ReportWindow(HWND window, Report* report) {
   report->Flag("visible", IsWindowVisible(window));
   report->Flag("enabled", IsWindowEnabled(window));
   report->Number("pid", ProcessOf(window));
+  // Where the keys a user types would go: the id of the window's control that has the focus of
+  // its thread, 0 when none of its controls has it.
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  const bool focused = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+                       thread.hwndFocus != nullptr && IsChild(window, thread.hwndFocus);
+  report->Number("focus_id", focused ? GetDlgCtrlID(thread.hwndFocus) : 0);
 }
 
 // Posted unless --send: a click or command that opens a modal window would keep a sent

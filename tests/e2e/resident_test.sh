@@ -4,7 +4,7 @@
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
 #                    file-error | about-late | file-no-error | cd-drives | cd-play | cd-stop |
-#                    sound-play | sound-stop | tray-menu | tray-menu-full | repeat-due
+#                    sound-play | sound-stop | tray-menu | tray-menu-full | repeat-due | timer
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -347,6 +347,30 @@ choose_second_item() {
     return 0
   done
   e2e_fail "the menu closed itself three times before its second item could be chosen"
+}
+
+# Chooses the timer from the menu by its access key, as choose_second_item chooses by arrows.
+choose_timer() {
+  local attempt
+  for attempt in 1 2 3; do
+    ((attempt == 1)) || open_tray_menu
+    e2e_probe key --hwnd "$menu" --key T || continue
+    e2e_probe wait-gone --class '#32768' --visible --timeout 5000 || e2e_fail "the menu stays open"
+    return 0
+  done
+  e2e_fail "the menu closed itself three times before its access key could choose the timer"
+}
+
+# Types KEYS into the control of DIALOG that has the keyboard focus, as a user would.
+type_into_focus() {
+  local dialog=$1 key focus
+  shift
+  e2e_probe info --hwnd "$dialog" || e2e_fail "the dialog went away before its keys"
+  focus=$(e2e_value focus_id)
+  [ "$focus" != 0 ] || e2e_fail "no control of the dialog has the focus"
+  for key in "$@"; do
+    e2e_probe key --hwnd "$dialog" --id "$focus" --key "$key" || e2e_fail "cannot type $key"
+  done
 }
 
 case_frame() {
@@ -920,6 +944,78 @@ case_tray_menu_full() {
   e2e_close_resident
 }
 
+# The timer with the keyboard alone: the menu's access key, the minutes typed over those the
+# dialog opens with, Enter. Minutes it cannot take are refused with a box over the dialog, which
+# stays. The message comes at the minute nearest the time typed, and its slot erases itself.
+case_timer() {
+  e2e_start_resident "$program_folder"
+  open_tray_menu
+  choose_timer
+  e2e_probe wait --title タイマー --pid "$E2E_FRAME_PID" --visible --timeout 10000 ||
+    e2e_fail "no timer dialog after the menu's access key"
+  local dialog
+  dialog=$(e2e_value hwnd)
+  e2e_assert_eq "$E2E_FRAME $IDC_TIMER_MINUTES" "$(e2e_value owner) $(e2e_value focus_id)" \
+    "owner of the timer dialog and its field with the focus"
+  e2e_probe text --hwnd "$dialog" --id "$IDC_TIMER_MINUTES" || e2e_fail "no minutes"
+  local minutes
+  minutes=$(e2e_value text)
+  e2e_probe text --hwnd "$dialog" --id "$IDC_TIMER_MESSAGE" || e2e_fail "no message"
+  e2e_assert_eq "25 タイマーの時間です" "$minutes $(e2e_value text)" "what the timer dialog opens with"
+  e2e_expect_whole_layout "$dialog" "the timer dialog"
+  e2e_window_screenshot "$screenshots/timer.png" "$dialog"
+
+  # More than a day. After the box the minutes are selected again: a 1 typed then replaces them,
+  # where behind them it would find the field full.
+  type_into_focus "$dialog" 2 0 0 0 RETURN
+  e2e_probe box --title タイマー --owner "$dialog" --visible --timeout 10000 ||
+    e2e_fail "no box for 2000 minutes"
+  local box
+  box=$(e2e_value hwnd)
+  e2e_assert_eq "時間は1から1440までの分数を半角数字で入力してください。 $IDOK 1" \
+    "$(e2e_value text) $(e2e_value button_ids) $(e2e_value icon)" "the box for 2000 minutes"
+  e2e_press "$box" "$IDOK" "the box for 2000 minutes"
+  e2e_probe info --hwnd "$dialog" || e2e_fail "the timer dialog went with the box"
+  e2e_assert_eq "$IDC_TIMER_MINUTES" "$(e2e_value focus_id)" "focus after the box"
+
+  # Early in a minute, so that one minute on is one clock minute on, at least half a minute away.
+  e2e_probe clock || e2e_fail "no clock"
+  (($(e2e_value second) <= 20)) || e2e_sleep_until $(($(e2e_value epoch) - $(e2e_value second) + 62))
+  e2e_probe clock --ahead 90 || e2e_fail "no clock"
+  local set_at due_first
+  set_at=$(($(e2e_value epoch) - 90))
+  due_first="$(e2e_value hour):$(e2e_value minute)"
+  type_into_focus "$dialog" 1 RETURN
+  e2e_probe wait-gone --hwnd "$dialog" --timeout 10000 || e2e_fail "the timer dialog stays after 1"
+  e2e_probe clock --ahead 90 || e2e_fail "no clock"
+  local due_last
+  due_last="$(e2e_value hour):$(e2e_value minute)"
+
+  # The pointer resting on the icon shows the timer's tip (the picture shows its text).
+  e2e_probe screen || e2e_fail "no screen size"
+  e2e_probe point --x $(($(e2e_value screen_width) - 11)) --y $(($(e2e_value screen_height) - 10)) \
+    --class tooltips_class32 --visible --timeout 10000 || e2e_fail "no tip on the icon"
+  e2e_screenshot "$screenshots/timer-tip.png"
+
+  e2e_probe wait --title "$message_caption" --visible --timeout 120000 ||
+    e2e_fail "no message window within two minutes of the timer"
+  local window shown_at
+  window=$(e2e_value hwnd)
+  e2e_probe clock || e2e_fail "no clock"
+  shown_at="$(e2e_value hour):$(e2e_value minute)"
+  [ "$shown_at" = "$due_last" ] || e2e_assert_eq "$due_first" "$shown_at" \
+    "minute of the timer's message (set between $due_first and $due_last)"
+  (($(e2e_value epoch) - set_at >= 30)) ||
+    e2e_fail "the timer's message came $(($(e2e_value epoch) - set_at)) s after it was set"
+  e2e_probe text --hwnd "$window" --id "$IDC_MESSAGE_TEXT" || e2e_fail "no message text"
+  e2e_assert_eq タイマーの時間です "$(e2e_value text)" "the timer's message"
+  e2e_press "$window" "$IDOK" "the timer's message"
+  e2e_close_resident
+  e2e_assert_eq "13 タイマーの時間です 13" "$(e2e_ini_value "$ini" DATA31 Month) \
+$(e2e_ini_value "$ini" DATA31 Message) $(e2e_ini_value "$ini" DATA30 Month)" \
+    "the last slot, erased once gone off, and the one before it"
+}
+
 case "$case_name" in
   first-run) case_first_run ;;
   kept-lines) case_kept_lines ;;
@@ -937,6 +1033,7 @@ case "$case_name" in
   tray-menu) case_tray_menu ;;
   tray-menu-full) case_tray_menu_full ;;
   repeat-due) case_repeat_due ;;
+  timer) case_timer ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac
 e2e_finish "resident.$case_name"
