@@ -12,7 +12,7 @@ class ReservationTable;
 // told as missed, or it was deleted or changed in the settings), it is forgotten.
 class PendingTimers {
  public:
-  // `due`: the clock second it goes off at, which orders the timers.
+  // `due`: about the clock second it goes off at, which orders the timers.
   void Add(int slot, const Reservation& reservation, long long due);
   // Forgets the timers the table no longer holds and follows those the settings moved to
   // another slot; true when one was forgotten.
