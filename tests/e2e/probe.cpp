@@ -33,6 +33,8 @@ enum ExitCode { kOk = 0, kNotFound = 1, kUsage = 2, kNoAnswer = 3 };
 
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr DWORD kPollIntervalMs = 50;
+// How long a hover is given to show its tip before the pointer hovers anew.
+constexpr DWORD kHoverRetryMs = 2000;
 
 const char kUsageText[] =
     "usage: probe [--out FILE] COMMAND [OPTIONS]\n"
@@ -425,9 +427,29 @@ int CommandPoint(const Arguments& arguments, Report* report) {
     report->Error(L"cannot move the pointer");
     return kNotFound;
   }
+  if (!arguments.Has(L"--class") && !arguments.Has(L"--title")) return kOk;
   // A tip shows for a few seconds only; a probe started after this one may come too late on a
-  // loaded machine, so the wait is in the same process.
-  if (arguments.Has(L"--class") || arguments.Has(L"--title")) return CommandWait(arguments, report);
+  // loaded machine, so the wait is in the same process. A hover that a loaded taskbar missed is
+  // given again: every two seconds the pointer leaves the spot and comes back.
+  const WindowQuery query(arguments);
+  std::vector<HWND> found;
+  const DWORD start = GetTickCount();
+  const DWORD timeout = arguments.Timeout(10000);
+  while (!PollUntil(kHoverRetryMs, [&] {
+    found = query.FindAll();
+    return !found.empty();
+  })) {
+    if (GetTickCount() - start >= timeout) break;
+    SetCursorPos(static_cast<int>(x) / 2, static_cast<int>(y) / 2);
+    Sleep(kPollIntervalMs);
+    SetCursorPos(static_cast<int>(x), static_cast<int>(y));
+  }
+  report->Flag("found", !found.empty());
+  if (found.empty()) {
+    report->Error(L"no window matches");
+    return kNotFound;
+  }
+  ReportWindow(found.front(), report);
   return kOk;
 }
 

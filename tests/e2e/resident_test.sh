@@ -874,7 +874,7 @@ case_tray_menu() {
   # probe's reach: the picture shows it). Wine's taskbar has the one icon at its right end.
   e2e_probe screen || e2e_fail "no screen size"
   e2e_probe point --x $(($(e2e_value screen_width) - 11)) --y $(($(e2e_value screen_height) - 10)) \
-    --class tooltips_class32 --visible --timeout 10000 || e2e_fail "no tip on the icon"
+    --class tooltips_class32 --visible --timeout 20000 || e2e_fail "no tip on the icon"
   e2e_screenshot "$screenshots/tray-tip.png"
   e2e_close_resident
   e2e_assert_eq "あれから３分です！" "$(e2e_ini_value "$ini" DATA31 Message)" \
