@@ -74,8 +74,8 @@ int CMainFrame::OnCreate() {
   return 0;
 }
 
-void CMainFrame::OnTrayNotify(TrayMouse mouse) {
-  if (mouse == TrayMouse::kOther) return;
+void CMainFrame::OnTrayNotify(TrayEvent event) {
+  if (!m_trayActivation.Acts(event)) return;
   if (m_actions.IsPlaying()) {
     // The idle icon's tip tells of the missed reservations from now on.
     m_actions.StopCd();
@@ -125,6 +125,8 @@ void CMainFrame::OnEndSession(bool ending) {
 }
 
 void CMainFrame::OnTaskbarCreated() { m_tray.Add(); }
+
+void CMainFrame::OnDpiChanged() { m_tray.ShowAgain(); }
 
 // The ticks may have stopped for hours: what fell due meanwhile is looked at now, and the
 // wake timer set again for what is next.
