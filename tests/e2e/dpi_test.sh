@@ -20,6 +20,17 @@ readonly settings_caption=鳴刻設定
 readonly editor_caption=予約内容
 readonly new_button=$IDC_NEW_RESERVATION
 
+# Starts the resident program on a profile of one reservation and opens its settings; the
+# probe's last output is the settings dialog's.
+open_settings() {
+  printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
+    e2e_write_profile "$program_folder/chimeday.ini" 32 1
+  e2e_start_resident "$program_folder"
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
+    e2e_fail "cannot post the settings command"
+  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
+}
+
 case_high_dpi() {
   e2e_start message "$CHIMEDAY_EXE" "05,高い解像度でも全部見えます"
   e2e_probe wait --class '#32770' --title "$message_caption" --visible --timeout 20000 ||
@@ -38,12 +49,7 @@ case_high_dpi() {
   e2e_screenshot "$screenshots/message-window-144dpi.png"
   e2e_press "$message" "$IDOK" "the message window"
 
-  printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
-    e2e_write_profile "$program_folder/chimeday.ini" 32 1
-  e2e_start_resident "$program_folder"
-  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
-    e2e_fail "cannot post the settings command"
-  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
+  open_settings
   local settings
   settings=$(e2e_value hwnd)
   e2e_expect_whole_layout "$settings" "the settings dialog"
@@ -106,12 +112,7 @@ case_dpi_change() {
   e2e_window_screenshot "$screenshots/message-window-dpi-changed.png" "$message"
   e2e_press "$message" "$IDOK" "the message window"
 
-  printf '[DATA0]\nMonth=0\nDay=15\nHour=7\nMinute=5\nAction=3\nMessage=お昼です\n' |
-    e2e_write_profile "$program_folder/chimeday.ini" 32 1
-  e2e_start_resident "$program_folder"
-  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_SETTINGS" ||
-    e2e_fail "cannot post the settings command"
-  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 || e2e_fail "no settings"
+  open_settings
   local settings x y width height
   settings=$(e2e_value hwnd)
   x=$(e2e_value x) y=$(e2e_value y) width=$(e2e_value width) height=$(e2e_value height)
