@@ -175,6 +175,26 @@ TEST_F(MainFrameTest, KeysOpenTheMenuOnceAndAClickOpensItOnce) {
   }
 }
 
+// Windows sends NIN_KEYSELECT twice for one Enter; the second comes while the menu is open,
+// where the keyboard cannot be on the icon. A click there still acts as it always did.
+TEST_F(MainFrameTest, AKeyWhileTheMenuIsOpenOpensNoSecondMenu) {
+  std::vector<TrayEvent> whileOpen{TrayEvent::kKeySelect, TrayEvent::kContextMenu};
+  fake.menu.whileOpen = [&] {
+    if (whileOpen.empty()) return;
+    const TrayEvent event = whileOpen.back();
+    whileOpen.pop_back();
+    fake.frame.OnTrayNotify(event);
+  };
+  fake.frame.OnTrayNotify(TrayEvent::kKeySelect);
+  EXPECT_EQ(fake.menu.tracked.size(), 1u);
+  fake.frame.OnTrayNotify(TrayEvent::kKeySelect);
+  EXPECT_EQ(fake.menu.tracked.size(), 2u) << "the next Enter, once the menu has closed";
+
+  whileOpen = {TrayEvent::kLeftDown};
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
+  EXPECT_EQ(fake.menu.tracked.size(), 4u);
+}
+
 TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
   Play();
   fake.mci.sent.clear();

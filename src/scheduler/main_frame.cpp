@@ -87,8 +87,10 @@ void CMainFrame::OnTrayNotify(TrayEvent event) {
     if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
   }
+  m_trayActivation.SetMenuOpen(true);
   m_ports.menu.TrackAtCursor(m_table.LastFreeSlot() >= 0 ? PopupMenu::Tray::kSlotFree
                                                          : PopupMenu::Tray::kTableFull);
+  m_trayActivation.SetMenuOpen(false);
 }
 
 bool CMainFrame::OnCommand(unsigned id) {

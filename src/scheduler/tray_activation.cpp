@@ -9,11 +9,13 @@ bool TrayActivation::Acts(FrameHandler::TrayEvent event) {
     case TrayEvent::kContextMenu: {
       const bool fromMouse = m_rightReleased;
       m_rightReleased = false;
-      return !fromMouse;
+      return !fromMouse && !m_menuOpen;
     }
+    case TrayEvent::kKeySelect:
+      m_rightReleased = false;
+      return !m_menuOpen;
     case TrayEvent::kLeftDown:
     case TrayEvent::kRightDown:
-    case TrayEvent::kKeySelect:
       // A release not followed by its menu event must not swallow a later key's.
       m_rightReleased = false;
       return true;

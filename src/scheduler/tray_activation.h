@@ -9,7 +9,11 @@
 class TrayActivation {
  public:
   bool Acts(FrameHandler::TrayEvent event);
+  // While the menu is open the keyboard is in it, not on the icon: a key's event then is the
+  // second one that the shell sends for a single Enter.
+  void SetMenuOpen(bool open) { m_menuOpen = open; }
 
  private:
   bool m_rightReleased = false;  // the next kContextMenu ends a right click
+  bool m_menuOpen = false;
 };
