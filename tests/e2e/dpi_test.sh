@@ -122,7 +122,22 @@ case_dpi_change() {
   e2e_window_screenshot "$screenshots/settings-dpi-changed.png" "$settings"
   # Back on the first monitor it is as it was.
   expect_dpi_change "$settings" "$IDOK" 96 "$x" "$y" "$width" "$height" "the settings dialog"
+
+  e2e_probe click --hwnd "$settings" --id "$new_button" || e2e_fail "cannot press New"
+  e2e_probe wait --title "$editor_caption" --visible --timeout 10000 || e2e_fail "no editor"
+  local editor
+  editor=$(e2e_value hwnd)
+  expect_dpi_change "$editor" "$IDOK" 144 0 0 $(($(e2e_value width) * 3 / 2)) \
+    $(($(e2e_value height) * 3 / 2)) "the reservation editor"
+  e2e_window_screenshot "$screenshots/editor-dpi-changed.png" "$editor"
+  e2e_press "$editor" "$IDCANCEL" "the reservation editor"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"
+
+  # The hidden frame loads the icon's image again at the new size; the icon stays.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg 0x2e0 --wparam 0x900090 --send ||
+    e2e_fail "the frame did not take WM_DPICHANGED"
+  e2e_probe tray-icon --hwnd "$E2E_FRAME" --timeout 10000 || e2e_fail "cannot ask the shell"
+  e2e_assert_eq 1 "$(e2e_value present)" "tray icon after the frame's DPI changed"
   e2e_close_resident
 }
 
