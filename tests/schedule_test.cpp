@@ -589,7 +589,7 @@ TEST_F(TimerReservationTest, TheTimersTipYieldsToAPlayAndGoesBeforeTheMissed) {
   fake.mci.Disc('E', 3);
   ASSERT_EQ(fake.frame.RunReservation(0), 1);
   EXPECT_EQ(Tip(), "CD再生中です クリックで停止します");
-  fake.frame.OnTrayNotify(FrameHandler::TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(FrameHandler::TrayEvent::kLeftDown);
   EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
   fake.clock.Set(2026, 12, 7, 10, 30, 0);
   fake.frame.CheckSchedule();

@@ -29,8 +29,8 @@ class DialogControls : public WindowTimers {
   virtual WindowHandle Handle() = 0;
   virtual void MoveWindow(int x, int y, int width, int height, bool repaint) = 0;
   virtual Size ScreenSize() = 0;
-  // The system's dots per inch: 96 at 100 %, 144 at 150 %.
-  virtual int ScreenDpi() = 0;
+  // The dots per inch the dialog is drawn at, its monitor's: 96 at 100 %, 144 at 150 %.
+  virtual int WindowDpi() = 0;
   // The dialog window's outer size in pixels.
   virtual Size WindowSize() = 0;
   // Narrows a control that reaches past the right of the client area so that it ends as far

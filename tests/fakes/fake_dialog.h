@@ -36,7 +36,7 @@ class FakeDialog : public DialogControls {
     placements.push_back({x, y, width, height, repaint});
   }
   Size ScreenSize() override { return screen; }
-  int ScreenDpi() override { return dpi; }
+  int WindowDpi() override { return dpi; }
   Size WindowSize() override { return window; }
   void KeepItemInside(int id) override { keptInside.push_back(id); }
   void EndDialog(DialogResult result) override { results.push_back(result); }
