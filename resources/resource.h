@@ -69,6 +69,12 @@
 #define IDC_ADD_DAY_OFF 1125
 #define IDC_DELETE_DAY_OFF 1126
 
+// Snooze: the message window's button, the settings' minutes, the tray menu's items.
+#define IDC_SNOOZE 1130
+#define IDC_SNOOZE_MINUTES 1131
+#define ID_SNOOZE 32780
+#define ID_CANCEL_SNOOZE 32781
+
 #define IDS_CD_OPEN_FAILED 61205
 #define IDS_CD_TRACKS_FAILED 61206
 #define IDS_CD_TIMEFORMAT_FAILED 61207

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/frame_handler.h"
+#include "platform/popup_menu.h"
 #include "reservations/options.h"
 #include "reservations/reservation_table.h"
 #include "scheduler/actions.h"
 #include "scheduler/late_reservations.h"
 #include "scheduler/missed_reservations.h"
 #include "scheduler/profile_session.h"
+#include "scheduler/snooze.h"
 #include "scheduler/tray.h"
 #include "scheduler/waking.h"
 
@@ -16,7 +20,6 @@ class Drives;
 class ExecutableLocation;
 class Foreground;
 class Mci;
-class PopupMenu;
 class Power;
 class ProfileStore;
 class RunRecord;
@@ -84,6 +87,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   void CheckSchedule();
   void OnQuickReservation();
   void OnSettings();
+  void OnSnooze();
   int RunReservation(int slotIndex) override;
   void ReportError(unsigned id) { m_actions.ReportError(id); }
 
@@ -112,6 +116,12 @@ class CMainFrame : public FrameHandler, private DueRunner {
   void StartTimers();
   void ResetWakeTimer() override { m_waking.Reset(m_table); }
   void ReleaseDisplayWhenIdle();
+  // The tray menu's first item: snooze the play this click stopped, or cancel a waiting snooze.
+  std::optional<PopupMenu::Item> SnoozeItem(bool stoppedPlay);
+  // A snoozed slot plays again as it is now; one no longer playing a CD or a sound does nothing.
+  void RunDueSnooze(long long now);
+  // Whether the slot holds a CD or a sound reservation.
+  bool SlotPlays(int slotIndex) const;
 
   FramePorts m_ports;
   UiBusy& m_busy;
@@ -125,4 +135,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   Waking m_waking;
   Actions m_actions;
   LateReservations m_late;
+  Snooze m_snooze;
+  std::optional<int> m_playingSlot;  // the slot whose CD or sound plays, or last played
+  std::optional<int> m_offeredSlot;  // the slot the tray menu offers to snooze
 };

@@ -46,10 +46,12 @@ void Tray::Delete() {
 
 void Tray::Show(unsigned iconId, const char* tip) {
   m_nid.iconId = iconId;
-  // The idle icon tells of missed reservations until the next click; a playing CD's tip says
-  // how to stop it, which matters more while it plays.
-  const std::string missedTip = iconId == IDR_MAINFRAME && m_missed.Any() ? m_missed.Tip() : "";
-  cp932::CopyToField(m_nid.tip, missedTip.empty() ? tip : missedTip.c_str());
+  // The idle icon tells of a snooze, or else of missed reservations until the next click; a
+  // playing CD's tip says how to stop it, which matters more while it plays.
+  std::string idleTip;
+  if (iconId == IDR_MAINFRAME)
+    idleTip = !m_snoozeTip.empty() ? m_snoozeTip : m_missed.Any() ? m_missed.Tip() : "";
+  cp932::CopyToField(m_nid.tip, idleTip.empty() ? tip : idleTip.c_str());
   m_icon.Modify(m_nid.iconId, m_nid.tip);
 }
 
@@ -57,6 +59,11 @@ void Tray::ShowIdle() { Show(IDR_MAINFRAME, texts::kTrayTip); }
 
 void Tray::ShowMissed() {
   if (m_nid.iconId == IDR_MAINFRAME) ShowIdle();
+}
+
+void Tray::SetSnoozeTip(const std::string& tip) {
+  m_snoozeTip = tip;
+  ShowMissed();
 }
 
 void Tray::ShowBalloon(const char* title, const std::string& text) {

@@ -191,11 +191,14 @@ HICON FrameWindow::SmallIcon(unsigned iconId) {
   return m_icons.emplace(iconId, std::move(icon)).first->second.Get();
 }
 
-void FrameWindow::TrackAtCursor(Tray menu) {
+void FrameWindow::TrackAtCursor(Tray menu, const std::optional<Item>& first) {
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(m_window);
+  std::optional<FirstMenuItem> firstItem;
+  if (first) firstItem = FirstMenuItem{first->id, Cp932ToWide(first->text)};
   TrackPopupAtCursor(m_window,
-                     menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull);
+                     menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull, {},
+                     firstItem);
   PostMessageW(m_window, WM_NULL, 0, 0);
 }
 

@@ -21,6 +21,7 @@ class ModalDialog : public DialogControls, private DropTarget {
 
   WindowHandle Handle() override;
   void MoveWindow(int x, int y, int width, int height, bool repaint) override;
+  void ShowDialog(bool shown) override;
   Size ScreenSize() override;
   int ScreenDpi() override;
   Size WindowSize() override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace win32 {
@@ -9,8 +11,15 @@ namespace win32 {
 // The popups of the program's menu resource.
 enum class Popup { kTraySlotFree, kSettingsList, kTrayTableFull };
 
+// An item put before the popup's own, with a separator behind it.
+struct FirstMenuItem {
+  unsigned id;
+  std::wstring text;
+};
+
 // Tracks the popup at the cursor with the given items grayed; the chosen item reaches `owner`
 // as WM_COMMAND.
-void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedIds = {});
+void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedIds = {},
+                        const std::optional<FirstMenuItem>& first = std::nullopt);
 
 }  // namespace win32
