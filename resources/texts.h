@@ -108,11 +108,11 @@ inline constexpr char kMinuteSuffix[] = "分";
 // The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件以上 12月31日 23時59分から".
 inline constexpr char kMissedTip[] = "実行しなかった予約 ";
 
-// Snooze: the tray menu's items, "スヌーズ（5分後にもう一度）(&S)", and the tip while it waits,
+// Snooze: the tray menu's items, "スヌーズ（5分後にもう一度）(&Z)", and the tip while it waits,
 // "鳴刻 スヌーズ 07時35分"; the settings' choices are the minutes and kMinuteSuffix.
 inline constexpr char kSnoozeItemStart[] = "スヌーズ（";
-inline constexpr char kSnoozeItemRest[] = "分後にもう一度）(&S)";
-inline constexpr char kCancelSnoozeItem[] = "スヌーズを取り消す(&S)";
+inline constexpr char kSnoozeItemRest[] = "分後にもう一度）(&Z)";
+inline constexpr char kCancelSnoozeItem[] = "スヌーズを取り消す(&Z)";
 inline constexpr char kSnoozeTip[] = "鳴刻 スヌーズ ";
 
 }  // namespace texts

@@ -10,7 +10,7 @@
 
 namespace {
 
-using TrayMouse = FrameHandler::TrayMouse;
+using TrayEvent = FrameHandler::TrayEvent;
 using Tray = PopupMenu::Tray;
 
 class MainFrameTest : public ::testing::Test {
@@ -72,7 +72,7 @@ TEST_F(MainFrameTest, AProfileThatStaysUnreadableEndsTheStartWithoutWritingIt) {
   bool busyMeanwhile = false;
   fake.alerts.whileOpen = [&] {
     busyMeanwhile = fake.busy.IsBusy();
-    fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+    fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   };
   EXPECT_EQ(fake.frame.OnCreate(), -1);  // キャンセル
   EXPECT_EQ(fake.events, StartEvents(100, {"tray delete"}));
@@ -100,7 +100,7 @@ TEST_F(MainFrameTest, RetryReadsTheProfileAgainUntilItLoads) {
   std::vector<bool> iconMeanwhile;
   fake.alerts.whileOpen = [&] {
     iconMeanwhile.push_back(fake.tray.calls.back().what != "delete");
-    fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+    fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   };
   EXPECT_EQ(fake.frame.OnCreate(), 0);
   EventLog expected = StartEvents(100, {"tray delete"});
@@ -124,33 +124,95 @@ TEST_F(MainFrameTest, RetryReadsTheProfileAgainUntilItLoads) {
 }
 
 TEST_F(MainFrameTest, ButtonPressesOpenTheMenuThatFitsTheTable) {
-  fake.frame.OnTrayNotify(TrayMouse::kOther);  // a release, a move, the middle button
+  fake.frame.OnTrayNotify(TrayEvent::kOther);  // a release, a move, the middle button
   EXPECT_TRUE(fake.menu.tracked.empty());
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
-  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
   EXPECT_EQ(fake.menu.tracked, (std::vector<Tray>{Tray::kSlotFree, Tray::kSlotFree}));
 
   FakeFrame full(2);
   full.frame.Table()[0].Month = 0;
   full.frame.Table()[1].Month = 5;
-  full.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  full.frame.OnTrayNotify(TrayEvent::kLeftDown);
   FakeFrame none(0);
-  none.frame.OnTrayNotify(TrayMouse::kRightDown);
+  none.frame.OnTrayNotify(TrayEvent::kRightDown);
   EXPECT_EQ(full.menu.tracked, std::vector<Tray>{Tray::kTableFull});
   EXPECT_EQ(none.menu.tracked, std::vector<Tray>{Tray::kTableFull});
+}
+
+// The keyboard opens the menu as a click does; the shell's menu event that ends a right click
+// opens no second menu, and one left without it swallows no key.
+TEST_F(MainFrameTest, KeysOpenTheMenuOnceAndAClickOpensItOnce) {
+  using Events = std::vector<TrayEvent>;
+  const struct {
+    const char* what;
+    Events events;
+    std::size_t menus;
+  } cases[] = {
+      {"Enter or Space", {TrayEvent::kKeySelect}, 1},
+      {"the menu key", {TrayEvent::kContextMenu}, 1},
+      {"a right click",
+       {TrayEvent::kRightDown, TrayEvent::kOther, TrayEvent::kRightUp, TrayEvent::kContextMenu},
+       1},
+      {"two right clicks",
+       {TrayEvent::kRightDown, TrayEvent::kRightUp, TrayEvent::kContextMenu, TrayEvent::kRightDown,
+        TrayEvent::kRightUp, TrayEvent::kContextMenu},
+       2},
+      {"a right click, then the menu key",
+       {TrayEvent::kRightDown, TrayEvent::kRightUp, TrayEvent::kContextMenu,
+        TrayEvent::kContextMenu},
+       2},
+      {"a release without its menu event, then a key and the menu key",
+       {TrayEvent::kRightDown, TrayEvent::kRightUp, TrayEvent::kKeySelect, TrayEvent::kContextMenu},
+       3},
+      {"a release without its menu event, then a left click and the menu key",
+       {TrayEvent::kRightUp, TrayEvent::kLeftDown, TrayEvent::kContextMenu},
+       2},
+  };
+  for (const auto& c : cases) {
+    FakeFrame frame;
+    for (const TrayEvent event : c.events) frame.frame.OnTrayNotify(event);
+    EXPECT_EQ(frame.menu.tracked.size(), c.menus) << c.what;
+  }
+}
+
+// Windows sends NIN_KEYSELECT twice for one Enter; the second comes while the menu is open,
+// where the keyboard cannot be on the icon. A click there still acts as it always did.
+TEST_F(MainFrameTest, AKeyWhileTheMenuIsOpenOpensNoSecondMenu) {
+  std::vector<TrayEvent> whileOpen{TrayEvent::kKeySelect, TrayEvent::kContextMenu};
+  fake.menu.whileOpen = [&] {
+    if (whileOpen.empty()) return;
+    const TrayEvent event = whileOpen.back();
+    whileOpen.pop_back();
+    fake.frame.OnTrayNotify(event);
+  };
+  fake.frame.OnTrayNotify(TrayEvent::kKeySelect);
+  EXPECT_EQ(fake.menu.tracked.size(), 1u);
+  fake.frame.OnTrayNotify(TrayEvent::kKeySelect);
+  EXPECT_EQ(fake.menu.tracked.size(), 2u) << "the next Enter, once the menu has closed";
+
+  whileOpen = {TrayEvent::kLeftDown};
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
+  EXPECT_EQ(fake.menu.tracked.size(), 4u);
 }
 
 TEST_F(MainFrameTest, AClickStopsThePlayingCdAndStillOpensTheMenu) {
   Play();
   fake.mci.sent.clear();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
   EXPECT_EQ(fake.menu.tracked, std::vector<Tray>{Tray::kSlotFree});
   // Stopped: a second click sends nothing to the device.
   fake.mci.sent.clear();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   EXPECT_TRUE(fake.mci.sent.empty());
+
+  // Enter or Space on the icon stops it as the click does.
+  Play();
+  fake.mci.sent.clear();
+  fake.frame.OnTrayNotify(TrayEvent::kKeySelect);
+  EXPECT_EQ(fake.mci.sent, (std::vector<std::string>{"stop E:", "close E:"}));
 }
 
 // One plays at a time: a CD stops the sound and a sound the CD once its own device is open, and
@@ -162,7 +224,7 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   Reservation& cd = fake.frame.Table()[0];
   cd.Time = 1;
   ASSERT_EQ(fake.frame.RunReservation(0), 1);
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   Reservation& sound = fake.frame.Table()[1];
   sound.Month = 0;
   sound.Action = ACTION_SOUND;
@@ -195,7 +257,7 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
             (Strings{"open \"C:\\a.mid\" type sequencer alias chimeday", "stop E:", "close E:"}));
 
   fake.mci.sent.clear();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   EXPECT_EQ(fake.mci.sent, (Strings{"stop chimeday", "close chimeday"}));
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDR_MAINFRAME});
   EXPECT_EQ(fake.menu.tracked.size(), 2u) << "each click still opens the menu";
@@ -216,10 +278,10 @@ TEST_F(MainFrameTest, ASnoozePlaysTheStoppedSlotAgainAfterItsMinutes) {
   ASSERT_EQ(fake.frame.OnCreate(), 0);
   fake.clock.Set(2026, 12, 7, 7, 59, 10);
   fake.frame.CheckSchedule();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);  // nothing plays: nothing to snooze
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);  // nothing plays: nothing to snooze
   Play();
-  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
-  EXPECT_EQ(fake.menu.firstItems, (Strings{"", "32780 スヌーズ（1分後にもう一度）(&S)"}));
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
+  EXPECT_EQ(fake.menu.firstItems, (Strings{"", "32780 スヌーズ（1分後にもう一度）(&Z)"}));
   EXPECT_TRUE(fake.frame.OnCommand(ID_SNOOZE));
   EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻 スヌーズ 08時00分");
   fake.frame.OnTaskbarCreated();
@@ -244,13 +306,13 @@ TEST_F(MainFrameTest, ASnoozePlaysTheStoppedSlotAgainAfterItsMinutes) {
   EXPECT_TRUE(fake.mci.sent.empty()) << "once";
 
   // The snoozed play can be snoozed again; a click while it waits offers to cancel it.
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   fake.frame.OnCommand(ID_SNOOZE);
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
-  EXPECT_EQ(fake.menu.firstItems.back(), "32781 スヌーズを取り消す(&S)");
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  EXPECT_EQ(fake.menu.firstItems.back(), "32781 スヌーズを取り消す(&Z)");
   EXPECT_TRUE(fake.frame.OnCommand(ID_CANCEL_SNOOZE));
   EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   EXPECT_EQ(fake.menu.firstItems.back(), "");
   fake.mci.sent.clear();
   fake.clock.Advance(120);
@@ -276,7 +338,7 @@ TEST_F(MainFrameTest, ASnoozeEndsWhenAnythingElseMayChangeOrPlay) {
     sound.Action = ACTION_SOUND;
     std::strcpy(sound.FileName, "C:\\a.wav");
     if (ending == Ending::kErasedBeforeTheClick) fake.frame.Table()[0].Month = SLOT_EMPTY;
-    fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+    fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
     fake.frame.OnCommand(ID_SNOOZE);
     if (ending == Ending::kErasedBeforeTheClick) {
       EXPECT_EQ(fake.menu.firstItems.back(), "") << "nothing left to play again";
@@ -289,7 +351,7 @@ TEST_F(MainFrameTest, ASnoozeEndsWhenAnythingElseMayChangeOrPlay) {
         break;
       case Ending::kOtherPlay:
         ASSERT_EQ(fake.frame.RunReservation(1), 1);
-        fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+        fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
         break;
       case Ending::kEmptied:
         fake.frame.Table()[0].Month = SLOT_EMPTY;
@@ -332,17 +394,17 @@ TEST_F(MainFrameTest, MissedReservationsStayInTheTipUntilAClickThatStopsNoCd) {
   EXPECT_EQ(fake.tray.calls[0].what, "balloon");
 
   const std::string tip = "鳴刻 実行しなかった予約 1件 12月07日 07時20分から";
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);  // stops the CD
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);  // stops the CD
   ASSERT_EQ(fake.tray.calls.size(), 2u);
   EXPECT_EQ(fake.tray.calls[1].iconId, unsigned{IDR_MAINFRAME});
   EXPECT_EQ(fake.tray.calls[1].tip, tip);
   fake.frame.OnTaskbarCreated();
   EXPECT_EQ(fake.tray.calls.back().tip, tip);
-  fake.frame.OnTrayNotify(TrayMouse::kRightDown);
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
   EXPECT_EQ(fake.tray.calls.back().what, "modify");
   EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
   const size_t calls = fake.tray.calls.size();
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
   EXPECT_EQ(fake.tray.calls.size(), calls);
   EXPECT_EQ(fake.menu.tracked.size(), 3u) << "every click still opens the menu";
 }
@@ -350,8 +412,8 @@ TEST_F(MainFrameTest, MissedReservationsStayInTheTipUntilAClickThatStopsNoCd) {
 TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
   DialogHandler window;
   fake.dialogs.whileOpen = [&](int templateId, DialogHandler&, FakeDialog&) {
-    fake.frame.OnTrayNotify(templateId == IDD_ABOUTBOX ? TrayMouse::kLeftDown
-                                                       : TrayMouse::kRightDown);
+    fake.frame.OnTrayNotify(templateId == IDD_ABOUTBOX ? TrayEvent::kLeftDown
+                                                       : TrayEvent::kRightDown);
   };
   fake.busyDialogs.RunModal(IDD_ABOUTBOX, window);
   fake.busyDialogs.RunModal(IDD_SETTINGS, window);
@@ -359,7 +421,7 @@ TEST_F(MainFrameTest, WhileBusyAClickBringsTheOpenDialogForward) {
                                                                 fake.dialogs.dialogs[1].Handle()}));
 
   // Only an error box: nothing to bring forward, no menu either.
-  fake.alerts.whileOpen = [&] { fake.frame.OnTrayNotify(TrayMouse::kLeftDown); };
+  fake.alerts.whileOpen = [&] { fake.frame.OnTrayNotify(TrayEvent::kLeftDown); };
   fake.busyAlerts.ShowWarning("box", "caption");
   EXPECT_EQ(fake.foreground.brought.size(), 2u);
   EXPECT_TRUE(fake.menu.tracked.empty());
@@ -396,11 +458,16 @@ TEST_F(MainFrameTest, TheSessionEndSavesAndACancelledEndComesBack) {
   EXPECT_EQ(fake.tray.calls.size(), calls);
 }
 
-TEST_F(MainFrameTest, ANewTaskbarGetsTheIconAsItIsNow) {
+// A new taskbar, and a new DPI whose notification area wants another image size.
+TEST_F(MainFrameTest, ANewTaskbarOrDpiGetsTheIconAsItIsNow) {
   fake.frame.OnCreate();
   Play();
   fake.frame.OnTaskbarCreated();
   EXPECT_EQ(fake.tray.calls.back().what, "add");
+  EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
+  EXPECT_EQ(fake.tray.calls.back().tip, "CD再生中です クリックで停止します");
+  fake.frame.OnDpiChanged();
+  EXPECT_EQ(fake.tray.calls.back().what, "modify");
   EXPECT_EQ(fake.tray.calls.back().iconId, unsigned{IDI_CD_PLAYING});
   EXPECT_EQ(fake.tray.calls.back().tip, "CD再生中です クリックで停止します");
 }
@@ -541,7 +608,7 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheDisplayStaysOnForAsLongAsTheActionPlays)
   Play();
   fake.frame.OnTimer(kCdCountdownTimer);
   EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false, true})) << "while the CD plays";
-  fake.frame.OnTrayNotify(TrayMouse::kLeftDown);  // stops it
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);  // stops it
   fake.frame.OnTimer(kCdCountdownTimer);
   EXPECT_EQ(fake.power.display, (std::vector<bool>{true, false, true, false}));
 }

@@ -538,7 +538,7 @@ TEST_F(SettingsTest, WhileOpenTheUiIsBusyAndTheDialogIsInFront) {
     EXPECT_TRUE(fake.busy.IsBusy());
     EXPECT_EQ(fake.busy.FrontDialog(), controls.Handle());
     fake.frame.OnCommand(ID_SETTINGS);  // a second settings command
-    fake.frame.OnTrayNotify(FrameHandler::TrayMouse::kLeftDown);
+    fake.frame.OnTrayNotify(FrameHandler::TrayEvent::kLeftDown);
     fake.frame.CheckSchedule();
   });
   EXPECT_EQ(fake.dialogs.runs.size(), 1u) << "no second settings dialog";

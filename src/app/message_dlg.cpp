@@ -46,7 +46,7 @@ bool CMessageDlg::OnInitDialog() {
   Controls().SetItemText(IDC_MESSAGE_TEXT, m_szText);
   // The sizes are for 96 dots per inch; the program scales them itself, as a DPI-aware one must.
   const DialogControls::Size screen = Controls().ScreenSize();
-  const int dpi = Controls().ScreenDpi();
+  const int dpi = Controls().WindowDpi();
   const int width = ScaleToDpi(kWindowWidth, dpi);
   const int height = ScaleToDpi(kWindowHeight, dpi);
   Controls().MoveWindow(screen.width / 2 - ScaleToDpi(kLeftOfCentre, dpi),

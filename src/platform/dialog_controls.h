@@ -31,8 +31,8 @@ class DialogControls : public WindowTimers {
   // Hides or shows the dialog window itself; hidden, its modal loop goes on.
   virtual void ShowDialog(bool shown) = 0;
   virtual Size ScreenSize() = 0;
-  // The system's dots per inch: 96 at 100 %, 144 at 150 %.
-  virtual int ScreenDpi() = 0;
+  // The dots per inch the dialog is drawn at, its monitor's: 96 at 100 %, 144 at 150 %.
+  virtual int WindowDpi() = 0;
   // The dialog window's outer size in pixels.
   virtual Size WindowSize() = 0;
   // Narrows a control that reaches past the right of the client area so that it ends as far

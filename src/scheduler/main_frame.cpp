@@ -75,8 +75,8 @@ int CMainFrame::OnCreate() {
   return 0;
 }
 
-void CMainFrame::OnTrayNotify(TrayMouse mouse) {
-  if (mouse == TrayMouse::kOther) return;
+void CMainFrame::OnTrayNotify(TrayEvent event) {
+  if (!m_trayActivation.Acts(event)) return;
   const bool stoppedPlay = m_actions.IsPlaying();
   if (stoppedPlay) {
     // The idle icon's tip tells of the missed reservations from now on.
@@ -89,9 +89,11 @@ void CMainFrame::OnTrayNotify(TrayMouse mouse) {
     if (m_busy.FrontDialog() != nullptr) m_ports.foreground.BringForward(m_busy.FrontDialog());
     return;
   }
+  m_trayActivation.SetMenuOpen(true);
   m_ports.menu.TrackAtCursor(
       m_table.LastFreeSlot() >= 0 ? PopupMenu::Tray::kSlotFree : PopupMenu::Tray::kTableFull,
       SnoozeItem(stoppedPlay));
+  m_trayActivation.SetMenuOpen(false);
 }
 
 std::optional<PopupMenu::Item> CMainFrame::SnoozeItem(bool stoppedPlay) {
@@ -147,6 +149,8 @@ void CMainFrame::OnEndSession(bool ending) {
 }
 
 void CMainFrame::OnTaskbarCreated() { m_tray.Add(); }
+
+void CMainFrame::OnDpiChanged() { m_tray.ShowAgain(); }
 
 // The ticks may have stopped for hours: what fell due meanwhile is looked at now, and the
 // wake timer set again for what is next.

@@ -12,6 +12,7 @@
 #include "scheduler/profile_session.h"
 #include "scheduler/snooze.h"
 #include "scheduler/tray.h"
+#include "scheduler/tray_activation.h"
 #include "scheduler/waking.h"
 
 class Alerts;
@@ -68,7 +69,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   // later write over the reservations it could not load.
   int OnCreate() override;
   void OnTimer(unsigned id) override;
-  void OnTrayNotify(TrayMouse mouse) override;
+  void OnTrayNotify(TrayEvent event) override;
   // Handles the frame's own commands; false for those that go on to the application.
   bool OnCommand(unsigned id) override;
   void OnMciNotify(bool successful, unsigned device) override;
@@ -76,6 +77,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   bool OnQueryEndSession() override;
   void OnEndSession(bool ending) override;
   void OnTaskbarCreated() override;
+  void OnDpiChanged() override;
   void OnResume() override;
   void OnTimeChange() override;
 
@@ -132,6 +134,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   MissedReservations m_missed;
   ProfileSession m_profile;
   Tray m_tray;
+  TrayActivation m_trayActivation;
   Waking m_waking;
   Actions m_actions;
   LateReservations m_late;

@@ -57,6 +57,11 @@ void Tray::Show(unsigned iconId, const char* tip) {
 
 void Tray::ShowIdle() { Show(IDR_MAINFRAME, texts::kTrayTip); }
 
+void Tray::ShowAgain() {
+  // An icon the shell refuses is added at the new size by the retry.
+  if (!m_bAddPending) m_icon.Modify(m_nid.iconId, m_nid.tip);
+}
+
 void Tray::ShowMissed() {
   if (m_nid.iconId == IDR_MAINFRAME) ShowIdle();
 }

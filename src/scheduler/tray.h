@@ -21,6 +21,9 @@ class Tray {
   void Delete();
   void Show(unsigned iconId, const char* tip);
   void ShowIdle();
+  // The image and tip shown now, given again so that the image is drawn again at the size the
+  // notification area now has.
+  void ShowAgain();
   // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
   void ShowMissed();
   // While not empty, the idle icon's tip, before that of the missed reservations.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "resource.h"
+#include "win32/dpi.h"
 #include "win32/popup_menus.h"
 #include "win32/text.h"
 
@@ -82,9 +83,11 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (wParam != 0) SetFocus(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wParam)));
       return 0;
     case WM_TRAYNOTIFY:
-      m_handler->OnTrayNotify(lParam == WM_LBUTTONDOWN   ? FrameHandler::TrayMouse::kLeftDown
-                              : lParam == WM_RBUTTONDOWN ? FrameHandler::TrayMouse::kRightDown
-                                                         : FrameHandler::TrayMouse::kOther);
+      OnTrayNotify(wParam, lParam);
+      return 0;
+    case WM_DPICHANGED:
+      // The icon's image at the new size; the frame itself is never shown.
+      m_handler->OnDpiChanged();
       return 0;
     case WM_TIMER:
       m_handler->OnTimer(static_cast<unsigned>(wParam));
@@ -126,6 +129,40 @@ LRESULT FrameWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+namespace {
+
+FrameHandler::TrayEvent TrayEventOf(UINT event) {
+  using TrayEvent = FrameHandler::TrayEvent;
+  switch (event) {
+    case WM_LBUTTONDOWN:
+      return TrayEvent::kLeftDown;
+    case WM_RBUTTONDOWN:
+      return TrayEvent::kRightDown;
+    case WM_RBUTTONUP:
+      return TrayEvent::kRightUp;
+    case NIN_KEYSELECT:
+      return TrayEvent::kKeySelect;
+    case WM_CONTEXTMENU:
+      return TrayEvent::kContextMenu;
+  }
+  return TrayEvent::kOther;
+}
+
+}  // namespace
+
+// With the icon's version 4 the event is in the low word of lParam and the icon's id in the
+// high one (0, as before the version). A key's event gives in wParam the point where its menu
+// belongs: the pointer may be anywhere.
+void FrameWindow::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
+  const UINT event = LOWORD(lParam);
+  if (event == NIN_KEYSELECT || event == WM_CONTEXTMENU) {
+    m_keyboardAnchor =
+        POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+  }
+  m_handler->OnTrayNotify(TrayEventOf(event));
+  m_keyboardAnchor.reset();
+}
+
 void FrameWindow::StartTimer(unsigned id, unsigned periodMs) {
   SetTimer(m_window, id, periodMs, nullptr);
 }
@@ -135,7 +172,12 @@ void FrameWindow::StopTimer(unsigned id) { KillTimer(m_window, id); }
 bool FrameWindow::Add(unsigned iconId, const char* tip) {
   // The shell refuses an icon it holds already, as after a TaskbarCreated that did not forget
   // it: the icon is there when it takes a change to it.
-  return Notify(NIM_ADD, iconId, tip) || Notify(NIM_MODIFY, iconId, tip);
+  if (!Notify(NIM_ADD, iconId, tip) && !Notify(NIM_MODIFY, iconId, tip)) return false;
+  // The keyboard reaches the icon only with version 4; a new taskbar forgets it.
+  NOTIFYICONDATAW data = IconData(0);
+  data.uVersion = NOTIFYICON_VERSION_4;
+  Shell_NotifyIconW(NIM_SETVERSION, &data);
+  return true;
 }
 
 void FrameWindow::Modify(unsigned iconId, const char* tip) { Notify(NIM_MODIFY, iconId, tip); }
@@ -164,7 +206,8 @@ NOTIFYICONDATAW FrameWindow::IconData(UINT flags) const {
 }
 
 bool FrameWindow::Notify(DWORD action, unsigned iconId, const char* tip) {
-  NOTIFYICONDATAW data = IconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  // Version 4 shows the tip only when asked to.
+  NOTIFYICONDATAW data = IconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
   data.uCallbackMessage = WM_TRAYNOTIFY;
   data.hIcon = SmallIcon(iconId);
   CopyText(data.szTip, tip);
@@ -180,13 +223,16 @@ void FrameWindow::ShowBalloon(const char* title, const char* text) {
 }
 
 HICON FrameWindow::SmallIcon(unsigned iconId) {
+  // The image drawn for the notification area's size at the DPI of the frame's monitor, where
+  // the taskbar is: after a change of DPI the images are loaded again.
+  const int size = MetricForDpi(SM_CXSMICON, WindowDpi(m_window));
+  if (size != m_iconSize) m_icons.clear();
+  m_iconSize = size;
   auto found = m_icons.find(iconId);
   if (found != m_icons.end()) return found->second.Get();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  // The image drawn for the notification area's size at this DPI.
-  OwnedIcon icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  OwnedIcon icon(static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   if (!icon) return LoadIconW(instance, MAKEINTRESOURCEW(iconId));  // shared: never destroyed
   return m_icons.emplace(iconId, std::move(icon)).first->second.Get();
 }
@@ -196,9 +242,14 @@ void FrameWindow::TrackAtCursor(Tray menu, const std::optional<Item>& first) {
   SetForegroundWindow(m_window);
   std::optional<FirstMenuItem> firstItem;
   if (first) firstItem = FirstMenuItem{first->id, Cp932ToWide(first->text)};
-  TrackPopupAtCursor(m_window,
-                     menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull, {},
-                     firstItem);
+  const Popup popup = menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull;
+  if (!m_keyboardAnchor) {
+    TrackPopupAtCursor(m_window, popup, {}, firstItem);
+  } else if (!TrackPopupAt(m_window, popup, *m_keyboardAnchor, firstItem)) {
+    // Closed with Esc: the keyboard goes back to the icons, where the user was.
+    NOTIFYICONDATAW data = IconData(0);
+    Shell_NotifyIconW(NIM_SETFOCUS, &data);
+  }
   PostMessageW(m_window, WM_NULL, 0, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <map>
+#include <optional>
 
 #include "platform/frame_handler.h"
 #include "platform/main_window_host.h"
@@ -42,6 +43,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void OnTrayNotify(WPARAM wParam, LPARAM lParam);
   // The set-up every call about the one icon shares.
   NOTIFYICONDATAW IconData(UINT flags) const;
   bool Notify(DWORD action, unsigned iconId, const char* tip);
@@ -51,8 +53,11 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   FrameHandler* m_handler = nullptr;
   CommandTarget* m_commands = nullptr;
   unsigned m_taskbarCreated = 0;
-  bool m_createRefused = false;  // the handler's OnCreate said no
-  std::map<unsigned, OwnedIcon> m_icons;
+  bool m_createRefused = false;           // the handler's OnCreate said no
+  std::map<unsigned, OwnedIcon> m_icons;  // all of them m_iconSize pixels square
+  int m_iconSize = 0;
+  // Where a menu opened from the keyboard stands, while its notification is handled.
+  std::optional<POINT> m_keyboardAnchor;
 };
 
 }  // namespace win32

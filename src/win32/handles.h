@@ -79,6 +79,7 @@ using OwnedFile = Owned<FileKind>;
 using OwnedKey = Owned<NullWhenEmpty<HKEY, RegCloseKey>>;
 using OwnedMenu = Owned<NullWhenEmpty<HMENU, DestroyMenu>>;
 using OwnedIcon = Owned<NullWhenEmpty<HICON, DestroyIcon>>;
+using OwnedFont = Owned<NullWhenEmpty<HFONT, DeleteObject>>;
 using OwnedLibrary = Owned<NullWhenEmpty<HMODULE, FreeLibrary>>;
 // A drop's memory, which the shell leaves allocated until it is finished.
 using OwnedDrop = Owned<NullWhenEmpty<HDROP, DragFinish>>;

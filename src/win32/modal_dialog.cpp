@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "win32/cp932_path.h"
+#include "win32/dialog_rescale.h"
+#include "win32/dpi.h"
 #include "win32/file_dialog.h"
 #include "win32/handles.h"
 #include "win32/popup_menus.h"
@@ -38,6 +40,7 @@ DialogResult ModalDialog::Run(int templateId, DialogHandler& handler, HWND owner
                                          owner, DialogProcedure, reinterpret_cast<LPARAM>(this));
   m_window = nullptr;
   m_handler = nullptr;
+  m_font.Reset();
   m_editLimits.Clear();
   switch (result) {
     case IDOK:
@@ -53,8 +56,16 @@ INT_PTR ModalDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_INITDIALOG:
       m_window = window;
+      m_dpi = win32::WindowDpi(window);
+      LeaveDpiChangesToTheDialog(window);
       AcceptDroppedFiles(window, *this);
       return m_handler->OnInitDialog() ? TRUE : FALSE;
+    case WM_DPICHANGED: {
+      const int dpi = LOWORD(wParam);  // the same across as down
+      RescaleDialog(window, m_dpi, dpi, *reinterpret_cast<const RECT*>(lParam), m_font);
+      m_dpi = dpi;
+      return TRUE;
+    }
     case WM_TIMER:
       m_handler->OnTimer(static_cast<unsigned>(wParam));
       return FALSE;  // and the default processing
@@ -123,10 +134,7 @@ DialogControls::Size ModalDialog::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-int ModalDialog::ScreenDpi() {
-  const ScreenDc screen(GetDC(nullptr));
-  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
+int ModalDialog::WindowDpi() { return m_dpi; }
 
 DialogControls::Size ModalDialog::WindowSize() {
   RECT frame = {};

@@ -10,6 +10,7 @@
 #include "platform/dialog_handler.h"
 #include "win32/dropped_files.h"
 #include "win32/edit_limits.h"
+#include "win32/handles.h"
 
 namespace win32 {
 
@@ -23,7 +24,7 @@ class ModalDialog : public DialogControls, private DropTarget {
   void MoveWindow(int x, int y, int width, int height, bool repaint) override;
   void ShowDialog(bool shown) override;
   Size ScreenSize() override;
-  int ScreenDpi() override;
+  int WindowDpi() override;
   Size WindowSize() override;
   void KeepItemInside(int id) override;
   void EndDialog(DialogResult result) override;
@@ -73,6 +74,8 @@ class ModalDialog : public DialogControls, private DropTarget {
 
   HWND m_window = nullptr;
   DialogHandler* m_handler = nullptr;
+  int m_dpi = 96;
+  OwnedFont m_font;  // the controls' once the DPI has changed
   EditLimits m_editLimits;
 };
 

@@ -21,5 +21,9 @@ struct FirstMenuItem {
 // as WM_COMMAND.
 void TrackPopupAtCursor(HWND owner, Popup popup, const std::vector<int>& grayedIds = {},
                         const std::optional<FirstMenuItem>& first = std::nullopt);
+// Tracks the popup at `at`, for a menu the keyboard opened; the chosen item reaches `owner` as
+// WM_COMMAND. False when none was chosen.
+bool TrackPopupAt(HWND owner, Popup popup, POINT at,
+                  const std::optional<FirstMenuItem>& first = std::nullopt);
 
 }  // namespace win32

@@ -1,5 +1,7 @@
 #include "win32/wake_timer.h"
 
+#include "win32/module.h"
+
 namespace win32 {
 
 namespace {
@@ -10,12 +12,6 @@ constexpr GUID kSleepSubgroup = {
     0x238C9FA8, 0x0AAD, 0x41ED, {0x83, 0xF4, 0x97, 0xBE, 0x24, 0x2C, 0x8F, 0x20}};
 constexpr GUID kAllowWakeTimers = {
     0xBD3B718A, 0x0680, 0x4D9D, {0x8A, 0xB2, 0xE1, 0xD2, 0xB4, 0xAC, 0x80, 0x6D}};
-
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-  // Through a plain function pointer, the cast that the compiler accepts for any signature.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // Whether the active power plan lets our timer wake the system on the power source in use. True
 // where the plan cannot be read: powrprof is loaded only here and may lack the calls (Wine).

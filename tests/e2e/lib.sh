@@ -353,7 +353,8 @@ source "$CHIMEDAY_RESOURCE_IDS"
 # Windows' own numbers that the tests press and send.
 # shellcheck disable=SC2034 # for the test scripts
 readonly IDOK=1 IDCANCEL=2 IDRETRY=4 IDYES=6 IDNO=7 \
-  WM_NULL=0 WM_TIMECHANGE=0x1e WM_LBUTTONDOWN=513 WM_RBUTTONDOWN=516 WM_POWERBROADCAST=0x218
+  WM_NULL=0 WM_TIMECHANGE=0x1e WM_LBUTTONDOWN=513 WM_RBUTTONDOWN=516 WM_POWERBROADCAST=0x218 \
+  WM_RBUTTONUP=517 WM_CONTEXTMENU=0x7b NIN_KEYSELECT=0x401
 
 # Waits for a box of the resident program, captioned "鳴刻エラー" with an icon, and checks its
 # text and its buttons by id (Wine words them in its own language): e2e_expect_box TEXT IDS

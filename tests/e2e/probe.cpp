@@ -33,6 +33,8 @@ enum ExitCode { kOk = 0, kNotFound = 1, kUsage = 2, kNoAnswer = 3 };
 
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr DWORD kPollIntervalMs = 50;
+// How long a hover is given to show its tip before the pointer hovers anew.
+constexpr DWORD kHoverRetryMs = 2000;
 
 const char kUsageText[] =
     "usage: probe [--out FILE] COMMAND [OPTIONS]\n"
@@ -53,6 +55,8 @@ const char kUsageText[] =
     "  list        --id N: a list view's columns, rows, cells, selection mark and selection\n"
     "  set-text    --id N --text T: a control's text (sent)\n"
     "  drop        --id N --file F: drop the file F on the control (posted; --send waits)\n"
+    "  dpi-changed --dpi D --x X --y Y --width W --height H: WM_DPICHANGED to the window, the\n"
+    "              rectangle placed in its process (sent)\n"
     "  path        --file F: the short (8.3) and the long form of the path F\n"
     "  select      --id N --index I: a combo box's selection (sent)\n"
     "  click       --id N: click a button (posted; --send waits for it)\n"
@@ -161,8 +165,9 @@ class Arguments {
         L"--out",  L"--title", L"--class", L"--key",  L"--desktop", L"--msg",
         L"--text", L"--path",  L"--name",  L"--file", L"--mutex",   L"--while"};
     static const std::set<std::wstring> kNumberOptions = {
-        L"--pid", L"--hwnd",  L"--id",    L"--timeout", L"--code", L"--wparam", L"--lparam",
-        L"--uid", L"--ahead", L"--index", L"--ms",      L"--x",    L"--y"};
+        L"--pid",    L"--hwnd", L"--id",    L"--timeout", L"--code", L"--wparam",
+        L"--lparam", L"--uid",  L"--ahead", L"--index",   L"--ms",   L"--x",
+        L"--y",      L"--dpi",  L"--width", L"--height"};
     static const std::set<std::wstring> kFlagOptions = {L"--visible", L"--send", L"--delete",
                                                         L"--set"};
     for (int i = 1; i < argc; ++i) {
@@ -425,9 +430,29 @@ int CommandPoint(const Arguments& arguments, Report* report) {
     report->Error(L"cannot move the pointer");
     return kNotFound;
   }
+  if (!arguments.Has(L"--class") && !arguments.Has(L"--title")) return kOk;
   // A tip shows for a few seconds only; a probe started after this one may come too late on a
-  // loaded machine, so the wait is in the same process.
-  if (arguments.Has(L"--class") || arguments.Has(L"--title")) return CommandWait(arguments, report);
+  // loaded machine, so the wait is in the same process. A hover that a loaded taskbar missed is
+  // given again: every two seconds the pointer leaves the spot and comes back.
+  const WindowQuery query(arguments);
+  std::vector<HWND> found;
+  const DWORD start = GetTickCount();
+  const DWORD timeout = arguments.Timeout(10000);
+  while (!PollUntil(kHoverRetryMs, [&] {
+    found = query.FindAll();
+    return !found.empty();
+  })) {
+    if (GetTickCount() - start >= timeout) break;
+    SetCursorPos(static_cast<int>(x) / 2, static_cast<int>(y) / 2);
+    Sleep(kPollIntervalMs);
+    SetCursorPos(static_cast<int>(x), static_cast<int>(y));
+  }
+  report->Flag("found", !found.empty());
+  if (found.empty()) {
+    report->Error(L"no window matches");
+    return kNotFound;
+  }
+  ReportWindow(found.front(), report);
   return kOk;
 }
 
@@ -623,6 +648,35 @@ int CommandDrop(const Arguments& arguments, Report* report) {
     return kNoAnswer;
   }
   return Deliver(arguments, control, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0, report);
+}
+
+// The window taken to a monitor of another DPI as the system tells it: WM_DPICHANGED with the
+// DPI in both words of wParam and the suggested rectangle, which lies in the target process,
+// sent so that the rectangle is read before it is freed.
+int CommandDpiChanged(const Arguments& arguments, Report* report) {
+  unsigned long dpi = 0, x = 0, y = 0, width = 0, height = 0;
+  if (!arguments.Number(L"--dpi", &dpi) || !arguments.Number(L"--x", &x) ||
+      !arguments.Number(L"--y", &y) || !arguments.Number(L"--width", &width) ||
+      !arguments.Number(L"--height", &height)) {
+    report->Error(L"dpi-changed takes --dpi, --x, --y, --width and --height");
+    return kUsage;
+  }
+  HWND window = FindWindowFor(arguments, 0, report);
+  if (!window) return kNotFound;
+  const RECT suggested = {static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x + width),
+                          static_cast<LONG>(y + height)};
+  RemoteBuffer remote(window, sizeof suggested);
+  if (!remote.Ready() || !remote.Write(0, &suggested, sizeof suggested)) {
+    report->Error(L"cannot write the rectangle into the target process");
+    return kNoAnswer;
+  }
+  DWORD_PTR result = 0;
+  if (!Ask(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote.Address()),
+           &result)) {
+    report->Error(L"the window did not answer");
+    return kNoAnswer;
+  }
+  return kOk;
 }
 
 // A path's short (8.3) and long forms as the system gives them; empty where it gives none.
@@ -1168,6 +1222,7 @@ int Run(const Arguments& arguments, Report* report) {
       {L"list", {CommandList, L"--id"}},
       {L"set-text", {CommandSetText, L"--text"}},
       {L"drop", {CommandDrop, L"--file"}},
+      {L"dpi-changed", {CommandDpiChanged, L"--dpi"}},
       {L"path", {CommandPath, L"--file"}},
       {L"select", {CommandSelect, L"--index"}},
       {L"click", {CommandClick, L"--id"}},

@@ -4,7 +4,8 @@
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
 #                    file-error | about-late | file-no-error | cd-drives | cd-play | cd-stop |
-#                    sound-play | sound-stop | sound-snooze | tray-menu | tray-menu-full | repeat-due
+#                    sound-play | sound-stop | sound-snooze | tray-menu | tray-menu-full |
+#                    tray-keys | repeat-due
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -914,12 +915,45 @@ case_tray_menu() {
   # probe's reach: the picture shows it). Wine's taskbar has the one icon at its right end.
   e2e_probe screen || e2e_fail "no screen size"
   e2e_probe point --x $(($(e2e_value screen_width) - 11)) --y $(($(e2e_value screen_height) - 10)) \
-    --class tooltips_class32 --visible --timeout 10000 || e2e_fail "no tip on the icon"
+    --class tooltips_class32 --visible --timeout 20000 || e2e_fail "no tip on the icon"
   e2e_screenshot "$screenshots/tray-tip.png"
   e2e_close_resident
   e2e_assert_eq "あれから３分です！" "$(e2e_ini_value "$ini" DATA31 Message)" \
     "DATA31 after the menu's second item"
   e2e_assert_eq 13 "$(e2e_ini_value "$ini" DATA30 Month)" "DATA30 after the menu's second item"
+}
+
+# The keyboard alone: Enter on the icon and the menu key open the menu, whose access keys choose
+# the settings and the exit; the menu event that ends a right click opens no second menu.
+case_tray_keys() {
+  e2e_start_resident "$program_folder"
+  # Version 4: the event in the low word, the icon's id (0) in the high one.
+  click_tray_icon "$NIN_KEYSELECT"
+  e2e_probe wait --class '#32768' --visible --timeout 5000 || e2e_fail "no menu after Enter"
+  menu=$(e2e_value hwnd)
+  e2e_window_screenshot "$screenshots/tray-menu-keys.png" "$menu"
+  close_tray_menu
+
+  click_tray_icon "$WM_CONTEXTMENU"
+  e2e_probe wait --class '#32768' --visible --timeout 5000 || e2e_fail "no menu after the menu key"
+  menu=$(e2e_value hwnd)
+  e2e_probe key --hwnd "$menu" --key 0x53 || e2e_fail "cannot press S"
+  e2e_probe wait --title 鳴刻設定 --visible --timeout 10000 || e2e_fail "S opened no settings"
+  e2e_press "$(e2e_value hwnd)" "$IDCANCEL" "the settings dialog"
+
+  open_tray_menu
+  close_tray_menu
+  click_tray_icon "$WM_RBUTTONUP"
+  click_tray_icon "$WM_CONTEXTMENU"
+  # Sent: it returns once the frame has handled what was posted before it.
+  e2e_probe message --hwnd "$E2E_FRAME" --msg "$WM_NULL" --send || e2e_fail "the frame is stuck"
+  e2e_probe windows --class '#32768' --visible || e2e_fail "cannot list windows"
+  e2e_assert_eq 0 "$(e2e_value matches)" "menus open after the end of a right click"
+
+  click_tray_icon "$NIN_KEYSELECT"
+  e2e_probe wait --class '#32768' --visible --timeout 5000 || e2e_fail "no menu after Enter"
+  e2e_probe key --hwnd "$(e2e_value hwnd)" --key 0x58 || e2e_fail "cannot press X"
+  e2e_wait_resident_exit "X in the menu"
 }
 
 # Every slot used: the second item is the version box, which a click on the icon brings
@@ -977,6 +1011,7 @@ case "$case_name" in
   tray-menu) case_tray_menu ;;
   sound-snooze) case_sound_snooze ;;
   tray-menu-full) case_tray_menu_full ;;
+  tray-keys) case_tray_keys ;;
   repeat-due) case_repeat_due ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac

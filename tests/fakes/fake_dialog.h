@@ -37,7 +37,7 @@ class FakeDialog : public DialogControls {
   }
   void ShowDialog(bool shown) override { dialogShown.push_back(shown); }
   Size ScreenSize() override { return screen; }
-  int ScreenDpi() override { return dpi; }
+  int WindowDpi() override { return dpi; }
   Size WindowSize() override { return window; }
   void KeepItemInside(int id) override { keptInside.push_back(id); }
   void EndDialog(DialogResult result) override { results.push_back(result); }
