@@ -535,6 +535,15 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheTimerIsAMinuteBeforeTheNextReservationAf
   EXPECT_EQ(fake.frame.Table()[31].Month, SLOT_EMPTY) << "erased after it ran";
   EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
 
+  // A snooze sooner than the next reservation wakes the system for itself, until cancelled.
+  Play();
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnCommand(ID_SNOOZE);  // five minutes on
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 7, 0));
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnCommand(ID_CANCEL_SNOOZE);
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+
   fake.clock.Set(2026, 12, 7, 8, 0, 0);
   fake.frame.OnTimeChange();
   EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 8, 7, 29, 0));

@@ -122,6 +122,7 @@ bool CMainFrame::OnCommand(unsigned id) {
       return true;
     case ID_CANCEL_SNOOZE:
       m_snooze.Cancel();
+      ResetWakeTimer();
       return true;
   }
   return false;
@@ -237,6 +238,8 @@ void CMainFrame::OnSnooze() {
   if (!m_offeredSlot) return;
   m_snooze.Set(*m_offeredSlot, m_options.snoozeMinutes);
   m_offeredSlot.reset();
+  // With waking on the system may sleep meanwhile: the snooze wakes it as a reservation does.
+  ResetWakeTimer();
 }
 
 void CMainFrame::OnQuickReservation() {

@@ -116,7 +116,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   // profile, the record of the last check, icon, in this order.
   void Shutdown();
   void StartTimers();
-  void ResetWakeTimer() override { m_waking.Reset(m_table); }
+  void ResetWakeTimer() override { m_waking.Reset(m_table, m_snooze.DueAt()); }
   void ReleaseDisplayWhenIdle();
   // The tray menu's first item: snooze the play this click stopped, or cancel a waiting snooze.
   std::optional<PopupMenu::Item> SnoozeItem(bool stoppedPlay);

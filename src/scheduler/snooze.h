@@ -15,6 +15,10 @@ class Snooze {
   // Nothing to do when none waits.
   void Cancel();
   bool Waiting() const { return m_slot.has_value(); }
+  // When the waiting play comes, for the wake timer.
+  std::optional<long long> DueAt() const {
+    return m_slot ? std::optional<long long>(m_due) : std::nullopt;
+  }
   // The slot whose snooze is due at `now`, which no longer waits.
   std::optional<int> TakeDue(long long now);
 
