@@ -70,6 +70,12 @@
 #define IDC_ADD_DAY_OFF 1125
 #define IDC_DELETE_DAY_OFF 1126
 
+// Snooze: the message window's button, the settings' minutes, the tray menu's items.
+#define IDC_SNOOZE 1130
+#define IDC_SNOOZE_MINUTES 1131
+#define ID_SNOOZE 32780
+#define ID_CANCEL_SNOOZE 32781
+
 // The timer dialog.
 #define IDC_TIMER_MINUTES 1140
 #define IDC_TIMER_MESSAGE 1141

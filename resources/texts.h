@@ -108,6 +108,13 @@ inline constexpr char kMinuteSuffix[] = "分";
 // The tip stays within 63 bytes: "鳴刻 実行しなかった予約 12345件以上 12月31日 23時59分から".
 inline constexpr char kMissedTip[] = "実行しなかった予約 ";
 
+// Snooze: the tray menu's items, "スヌーズ（5分後にもう一度）(&Z)", and the tip while it waits,
+// "鳴刻 スヌーズ 07時35分"; the settings' choices are the minutes and kMinuteSuffix.
+inline constexpr char kSnoozeItemStart[] = "スヌーズ（";
+inline constexpr char kSnoozeItemRest[] = "分後にもう一度）(&Z)";
+inline constexpr char kCancelSnoozeItem[] = "スヌーズを取り消す(&Z)";
+inline constexpr char kSnoozeTip[] = "鳴刻 スヌーズ ";
+
 // The timer from the icon's menu: its message, its refusal, and the icon's tip until it goes off,
 // "鳴刻 タイマー 09時05分".
 inline constexpr char kTimerMessage[] = "タイマーの時間です";

@@ -15,7 +15,8 @@ using Tray = PopupMenu::Tray;
 
 class MainFrameTest : public ::testing::Test {
  protected:
-  void Play() {
+  void Play() { Play(fake); }
+  static void Play(FakeFrame& fake) {
     Reservation& slot = fake.frame.Table()[0];
     slot.Month = 0;
     slot.Action = ACTION_CD;
@@ -268,6 +269,113 @@ TEST_F(MainFrameTest, CdAndSoundStopEachOtherAndAClickStopsEither) {
   EXPECT_EQ(fake.mci.sent, (Strings{"stop chimeday", "close chimeday"}));
 }
 
+// The menu of a click that stopped a play offers to play the slot again; the tip tells when,
+// and the slot plays as it is then, through the path of a reservation.
+TEST_F(MainFrameTest, ASnoozePlaysTheStoppedSlotAgainAfterItsMinutes) {
+  using Strings = std::vector<std::string>;
+  fake.profile.readResult = ProfileStore::ReadResult::kOk;
+  fake.profile.contents = "[OPTION]\r\nArrayStock=4\r\nSnoozeMinutes=1\r\n";
+  ASSERT_EQ(fake.frame.OnCreate(), 0);
+  fake.clock.Set(2026, 12, 7, 7, 59, 10);
+  fake.frame.CheckSchedule();
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);  // nothing plays: nothing to snooze
+  Play();
+  fake.frame.OnTrayNotify(TrayEvent::kRightDown);
+  EXPECT_EQ(fake.menu.firstItems, (Strings{"", "32780 スヌーズ（1分後にもう一度）(&Z)"}));
+  EXPECT_TRUE(fake.frame.OnCommand(ID_SNOOZE));
+  EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻 スヌーズ 08時00分");
+  fake.frame.OnTaskbarCreated();
+  EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻 スヌーズ 08時00分");
+
+  fake.mci.sent.clear();
+  fake.clock.Advance(59);
+  fake.frame.CheckSchedule();
+  EXPECT_TRUE(fake.mci.sent.empty()) << "a second early";
+  // As the slot is when the snooze comes.
+  fake.drives.cdRoms.insert('F');
+  fake.mci.Disc('F', 3);
+  fake.frame.Table()[0].Drive = 6;
+  fake.clock.Advance(1);
+  fake.frame.CheckSchedule();
+  ASSERT_GE(fake.mci.sent.size(), 1u);
+  EXPECT_EQ(fake.mci.sent.back(), "play F: from 150000 to 210000 notify");
+  EXPECT_EQ(fake.tray.calls.back().tip, "CD再生中です クリックで停止します");
+  fake.mci.sent.clear();
+  fake.clock.Advance(120);
+  fake.frame.CheckSchedule();
+  EXPECT_TRUE(fake.mci.sent.empty()) << "once";
+
+  // The snoozed play can be snoozed again; a click while it waits offers to cancel it.
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnCommand(ID_SNOOZE);
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  EXPECT_EQ(fake.menu.firstItems.back(), "32781 スヌーズを取り消す(&Z)");
+  EXPECT_TRUE(fake.frame.OnCommand(ID_CANCEL_SNOOZE));
+  EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  EXPECT_EQ(fake.menu.firstItems.back(), "");
+  fake.mci.sent.clear();
+  fake.clock.Advance(120);
+  fake.frame.CheckSchedule();
+  EXPECT_TRUE(fake.mci.sent.empty()) << "cancelled";
+}
+
+// The settings (opened, whatever their end), another play, a slot emptied meanwhile and the
+// exit each end a snooze; a reservation due in the snooze's minute plays instead of it.
+TEST_F(MainFrameTest, ASnoozeEndsWhenAnythingElseMayChangeOrPlay) {
+  enum class Ending { kSettings, kOtherPlay, kSameMinute, kEmptied, kErasedBeforeTheClick };
+  for (const Ending ending : {Ending::kSettings, Ending::kOtherPlay, Ending::kSameMinute,
+                              Ending::kEmptied, Ending::kErasedBeforeTheClick}) {
+    SCOPED_TRACE(static_cast<int>(ending));
+    FakeFrame fake;
+    fake.clock.Set(2026, 12, 7, 6, 59, 30);
+    fake.frame.CheckSchedule();
+    Play(fake);
+    Reservation& sound = fake.frame.Table()[1];
+    sound.Month = 0;
+    sound.Hour = 7;
+    sound.Minute = ending == Ending::kSameMinute ? 4 : 30;
+    sound.Action = ACTION_SOUND;
+    std::strcpy(sound.FileName, "C:\\a.wav");
+    if (ending == Ending::kErasedBeforeTheClick) fake.frame.Table()[0].Month = SLOT_EMPTY;
+    fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+    fake.frame.OnCommand(ID_SNOOZE);
+    if (ending == Ending::kErasedBeforeTheClick) {
+      EXPECT_EQ(fake.menu.firstItems.back(), "") << "nothing left to play again";
+    } else {
+      EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻 スヌーズ 07時04分");
+    }
+    switch (ending) {
+      case Ending::kSettings:
+        fake.frame.OnSettings();
+        break;
+      case Ending::kOtherPlay:
+        ASSERT_EQ(fake.frame.RunReservation(1), 1);
+        fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+        break;
+      case Ending::kEmptied:
+        fake.frame.Table()[0].Month = SLOT_EMPTY;
+        break;
+      default:
+        break;
+    }
+    if (ending == Ending::kSettings || ending == Ending::kOtherPlay) {
+      EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
+    }
+    fake.mci.sent.clear();
+    for (int second = 0; second < 6 * 60; ++second) {
+      fake.clock.Advance(1);
+      fake.frame.CheckSchedule();
+    }
+    const bool soundPlays = ending == Ending::kSameMinute;
+    const std::vector<std::string> soundStart = {"open \"C:\\a.wav\" type waveaudio alias chimeday",
+                                                 "play chimeday from 0 notify"};
+    EXPECT_EQ(fake.mci.sent, soundPlays ? soundStart : std::vector<std::string>{});
+    EXPECT_EQ(fake.tray.calls.back().tip,
+              soundPlays ? "サウンド再生中です クリックで停止します" : "鳴刻");
+  }
+}
+
 // The balloon comes at once; the tip waits while a CD plays, as its own tip says how to stop it.
 TEST_F(MainFrameTest, MissedReservationsStayInTheTipUntilAClickThatStopsNoCd) {
   Play();
@@ -425,6 +533,15 @@ TEST_F(MainFrameTest, WhileWakingIsOnTheTimerIsAMinuteBeforeTheNextReservationAf
   fake.clock.Set(2026, 12, 7, 7, 3, 0);
   fake.frame.CheckSchedule();
   EXPECT_EQ(fake.frame.Table()[31].Month, SLOT_EMPTY) << "erased after it ran";
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
+
+  // A snooze sooner than the next reservation wakes the system for itself, until cancelled.
+  Play();
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnCommand(ID_SNOOZE);  // five minutes on
+  EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 7, 0));
+  fake.frame.OnTrayNotify(TrayEvent::kLeftDown);
+  fake.frame.OnCommand(ID_CANCEL_SNOOZE);
   EXPECT_EQ(fake.wakeTimer.due, UtcSeconds(2026, 12, 7, 7, 29, 0));
 
   fake.clock.Set(2026, 12, 7, 8, 0, 0);

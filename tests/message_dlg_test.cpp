@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "app/command_line.h"
 #include "fakes/fake_dialog.h"
 #include "fakes/fake_ports.h"
 #include "fakes/frame_fixture.h"
+#include "reservations/snooze_minutes.h"
 #include "resource.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -20,6 +25,14 @@ class MessageDlgTest : public ::testing::Test {
     dialog.SetMessage(commandLine);
     dialog.OnInitDialog();
     for (int tick = 1; tick <= limit; ++tick) {
+      dialog.OnTimer(kMessageCloseTimer);
+      if (!controls.results.empty()) return tick;
+    }
+    return -1;
+  }
+
+  int TicksUntilClosedFromHere() {
+    for (int tick = 1; tick <= 90000; ++tick) {
       dialog.OnTimer(kMessageCloseTimer);
       if (!controls.results.empty()) return tick;
     }
@@ -118,22 +131,59 @@ TEST_F(MessageDlgTest, EscapeEndsWithCancel) {
   EXPECT_EQ(controls.results, std::vector<DialogResult>{DialogResult::kCancel});
 }
 
-// The resident side writes the line that a message instance reads.
+// The resident side writes the line that a message instance reads; the snooze minutes ride on
+// the comma's place, which the default keeps a comma.
 TEST_F(MessageDlgTest, WhatTheResidentWritesTheWindowShows) {
-  FakeFrame fake;
-  Reservation& slot = fake.frame.Table()[0];
-  slot.Action = ACTION_MESSAGE;
-  for (int time = 0; time <= 13; ++time) {
-    slot.Time = time;
-    std::strcpy(slot.Message, time % 2 ? "ソ表, 予定" : "");
-    fake.shell.calls.clear();
-    fake.frame.RunReservation(0);
-    ASSERT_EQ(fake.shell.calls.size(), 1u);
-    const std::string processLine =
-        "\"C:\\Program Files\\chimeday.exe\" " + fake.shell.calls[0].parameters;
-    dialog.SetMessage(SkipProgramPath(processLine.c_str()));
-    EXPECT_STREQ(dialog.Text(), slot.Message);
-    EXPECT_EQ(dialog.SecondsLeft(), DurationSeconds(time));
+  for (const int minutes : kSnoozeChoices) {
+    SCOPED_TRACE(minutes);
+    FakeFrame fake;
+    fake.profile.readResult = ProfileStore::ReadResult::kOk;
+    fake.profile.contents = "[OPTION]\r\nSnoozeMinutes=" + std::to_string(minutes) + "\r\n";
+    ASSERT_EQ(fake.frame.OnCreate(), 0);
+    Reservation& slot = fake.frame.Table()[0];
+    slot.Action = ACTION_MESSAGE;
+    for (int time = 0; time <= 13; ++time) {
+      slot.Time = time;
+      std::strcpy(slot.Message, time % 2 ? "ソ表, 予定" : "");
+      fake.shell.calls.clear();
+      fake.frame.RunReservation(0);
+      ASSERT_EQ(fake.shell.calls.size(), 1u);
+      const std::string& line = fake.shell.calls[0].parameters;
+      if (minutes == 5) {
+        EXPECT_EQ(line, TwoColumnNumber(time, '0') + "," + slot.Message);
+      }
+      // As a message instance that knows no snooze reads it: a number and three characters.
+      EXPECT_EQ(std::strtol(line.c_str(), nullptr, 10), time);
+      EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(line[2])));
+      const std::string processLine = "\"C:\\Program Files\\chimeday.exe\" " + line;
+      dialog.SetMessage(SkipProgramPath(processLine.c_str()));
+      EXPECT_STREQ(dialog.Text(), slot.Message);
+      EXPECT_EQ(dialog.SecondsLeft(), DurationSeconds(time));
+      EXPECT_EQ(dialog.SnoozeMinutes(), minutes);
+    }
+  }
+}
+
+// Hidden, the window keeps its process; it comes back with its beep and its whole countdown.
+TEST_F(MessageDlgTest, SnoozeHidesTheWindowAndBringsItBackInFull) {
+  dialog.SetMessage("01a起きて");
+  dialog.OnInitDialog();
+  for (int tick = 0; tick < 30; ++tick) dialog.OnTimer(kMessageCloseTimer);
+  dialog.OnCommand(IDC_SNOOZE);
+  EXPECT_EQ(controls.dialogShown, std::vector<bool>{false});
+  EXPECT_EQ(controls.timers, (std::map<unsigned, unsigned>{{kMessageSnoozeTimer, 60000u}}));
+  dialog.OnTimer(kMessageSnoozeTimer);
+  EXPECT_EQ(controls.dialogShown, (std::vector<bool>{false, true}));
+  EXPECT_EQ(controls.timers, (std::map<unsigned, unsigned>{{kMessageCloseTimer, 1000u}}));
+  EXPECT_EQ(alerts.beeps, 2);
+  EXPECT_STREQ(dialog.Text(), "起きて");
+  EXPECT_EQ(TicksUntilClosedFromHere(), 59);
+  EXPECT_TRUE(controls.results.size() == 1u && controls.results[0] == DialogResult::kOk);
+
+  // Lines not of the program's own making snooze for the default five minutes.
+  for (const char* line : {"05,x", "5ax", "0ab", "05zx", "05"}) {
+    dialog.SetMessage(line);
+    EXPECT_EQ(dialog.SnoozeMinutes(), 5) << line;
   }
 }
 

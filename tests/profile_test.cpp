@@ -91,22 +91,47 @@ TEST_F(ProfileTest, FirstRunWithoutAFileWritesEveryDefaultInOneWrite) {
   EXPECT_EQ(store.writes, 1);
 }
 
-// A profile of a user who never turned waking on keeps its bytes; once on, the key stays.
-TEST_F(ProfileTest, WakeUpIsReadAsOffAndWrittenOnlyOnceTurnedOn) {
+// A profile of a user who never set an option keeps its bytes; once set, its key stays.
+TEST_F(ProfileTest, NewOptionsAreWrittenOnlyOnceSet) {
+  struct Row {
+    const char* key;
+    int Options::*field;
+    int defaultValue;
+    int setValue;
+  };
+  const Row rows[] = {
+      {"WakeUp", &Options::wakeUp, 0, 1},
+      {"SnoozeMinutes", &Options::snoozeMinutes, 5, 1},
+  };
   const char kOld[] = "[OPTION]\r\nArrayStock=0\r\nNoError=1\r\n";
-  ProfileValues values = Load(kOld);
-  EXPECT_EQ(values.options.wakeUp, 0);
-  profile.Save(values, table);
-  EXPECT_EQ(store.contents, kOld);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.key);
+    const std::string key = std::string(row.key) + "=";
+    ProfileValues values = Load(kOld);
+    EXPECT_EQ(values.options.*row.field, row.defaultValue);
+    profile.Save(values, table);
+    EXPECT_EQ(store.contents, kOld);
 
-  values.options.wakeUp = 1;
-  profile.Save(values, table);
-  EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=1\r\n");
-  EXPECT_EQ(Load(store.contents).options.wakeUp, 1);
-  values.options.wakeUp = 0;
-  profile.Save(values, table);
-  EXPECT_EQ(store.contents, std::string(kOld) + "WakeUp=0\r\n");
-  EXPECT_EQ(Load(store.contents).options.wakeUp, 0);
+    values.options.*row.field = row.setValue;
+    profile.Save(values, table);
+    EXPECT_EQ(store.contents, kOld + key + std::to_string(row.setValue) + "\r\n");
+    EXPECT_EQ(Load(store.contents).options.*row.field, row.setValue);
+    values.options.*row.field = row.defaultValue;
+    profile.Save(values, table);
+    EXPECT_EQ(store.contents, kOld + key + std::to_string(row.defaultValue) + "\r\n");
+    EXPECT_EQ(Load(store.contents).options.*row.field, row.defaultValue);
+  }
+}
+
+// Only the settings' choices are snooze times: a hand-edited other value is the default.
+TEST_F(ProfileTest, SnoozeMinutesOutsideTheChoicesReadAsFive) {
+  for (const char* value : {"30", "0", "7", "-1", "60", "x", "0x1"}) {
+    SCOPED_TRACE(value);
+    const int expected = std::string(value) == "30" ? 30 : std::string(value) == "0x1" ? 1 : 5;
+    EXPECT_EQ(
+        Load(std::string("[OPTION]\r\nSnoozeMinutes=") + value + "\r\n").options.snoozeMinutes,
+        expected);
+  }
 }
 
 // A slot that uses no weekday set, holiday or repeat keeps its bytes; once used, a key stays.

@@ -571,9 +571,9 @@ TEST_F(TimerReservationTest, TheTipTellsWhenTheNextTimerGoesOffUntilItHas) {
   EXPECT_EQ(Tip(), "鳴刻");
 }
 
-// A playing CD's tip says how to stop it; the timer's comes back when it stops, before that of
-// the reservations missed.
-TEST_F(TimerReservationTest, TheTimersTipYieldsToAPlayAndGoesBeforeTheMissed) {
+// A playing CD's tip says how to stop it, and a snooze's when the CD plays again; the timer's
+// comes back after them, and goes before that of the reservations missed.
+TEST_F(TimerReservationTest, TheTimersTipYieldsToAPlayAndASnoozeAndGoesBeforeTheMissed) {
   Reservation& missed = Daily(0, 9, 55);
   fake.clock.Set(2026, 12, 7, 9, 40, 0);
   fake.frame.CheckSchedule();
@@ -590,6 +590,10 @@ TEST_F(TimerReservationTest, TheTimersTipYieldsToAPlayAndGoesBeforeTheMissed) {
   ASSERT_EQ(fake.frame.RunReservation(0), 1);
   EXPECT_EQ(Tip(), "CD再生中です クリックで停止します");
   fake.frame.OnTrayNotify(FrameHandler::TrayEvent::kLeftDown);
+  EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
+  EXPECT_TRUE(fake.frame.OnCommand(ID_SNOOZE));
+  EXPECT_EQ(Tip(), "鳴刻 スヌーズ 10時15分");
+  EXPECT_TRUE(fake.frame.OnCommand(ID_CANCEL_SNOOZE));
   EXPECT_EQ(Tip(), "鳴刻 タイマー 10時30分");
   fake.clock.Set(2026, 12, 7, 10, 30, 0);
   fake.frame.CheckSchedule();

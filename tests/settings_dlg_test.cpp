@@ -382,12 +382,20 @@ TEST_F(SettingsTest, DaysOffReachTheFrameThroughTheDaysOffOkAndThenTheSettingsOk
 TEST_F(SettingsTest, TheOptionsReachTheFrameAndTheRunKeyOnOk) {
   fake.frame.SetNoError(1);
   bool noErrorShown = false;
+  std::vector<std::string> snoozeChoices;
+  std::string snoozeShown;
   OpenSettings([&](CSettingsDlg&, FakeDialog& controls) {
     noErrorShown = controls.IsButtonChecked(IDC_NO_ERROR);
     controls.CheckButton(IDC_NO_ERROR, false);
     controls.CheckButton(IDC_AUTOSTART, true);
+    snoozeChoices = controls.comboItems[IDC_SNOOZE_MINUTES];
+    snoozeShown = controls.texts[IDC_SNOOZE_MINUTES];
+    controls.SetComboSelection(IDC_SNOOZE_MINUTES, 5);
   });
   EXPECT_TRUE(noErrorShown);
+  EXPECT_EQ(snoozeChoices, (std::vector<std::string>{"1分", "3分", "5分", "10分", "15分", "30分"}));
+  EXPECT_EQ(snoozeShown, "5分");
+  EXPECT_NE(fake.profile.contents.find("\r\nSnoozeMinutes=30\r\n"), std::string::npos);
   EXPECT_EQ(fake.frame.NoError(), 0);
   const std::string data = fake.runKey.values[Hive::kMachine]["Chimeday"];
   ASSERT_EQ(data.size(), 260u);

@@ -28,6 +28,8 @@ class DialogControls : public WindowTimers {
 
   virtual WindowHandle Handle() = 0;
   virtual void MoveWindow(int x, int y, int width, int height, bool repaint) = 0;
+  // Hides or shows the dialog window itself; hidden, its modal loop goes on.
+  virtual void ShowDialog(bool shown) = 0;
   virtual Size ScreenSize() = 0;
   // The dots per inch the dialog is drawn at, its monitor's: 96 at 100 %, 144 at 150 %.
   virtual int WindowDpi() = 0;

@@ -32,6 +32,7 @@ struct OptionKey {
 constexpr OptionKey kOptionKeys[] = {
     {keys::kNoError, &Options::noError, false},
     {keys::kWakeUp, &Options::wakeUp, true},
+    {keys::kSnoozeMinutes, &Options::snoozeMinutes, true},
 };
 
 struct IntegerKey {
@@ -214,6 +215,7 @@ std::optional<ProfileValues> Profile::Load(ReservationTable& table) {
     values.options.*key.field =
         ReadInteger(m_loaded, optionSection, key.name, defaultOptions.*key.field);
   }
+  values.options.snoozeMinutes = ValidSnoozeMinutes(values.options.snoozeMinutes);
   values.options.daysOff = ReadDaysOff(m_loaded);
 
   const int slotsUsed = std::min(values.slotCount, kMaxSlotCount);

@@ -13,6 +13,7 @@ inline constexpr char kOptionSection[] = "OPTION";
 inline constexpr char kArrayStock[] = "ArrayStock";
 inline constexpr char kNoError[] = "NoError";
 inline constexpr char kWakeUp[] = "WakeUp";
+inline constexpr char kSnoozeMinutes[] = "SnoozeMinutes";
 
 // A slot's section is this and the slot's index in decimal: "DATA0".
 inline constexpr char kSlotSectionPrefix[] = "DATA";

@@ -69,8 +69,9 @@ int Actions::RunMessage(const Reservation& slot) {
   // minute.
   const int index = slot.Time >= 0 && slot.Time <= 899 ? slot.Time % 100 : 99;
   const char* messageEnd = std::find(slot.Message, slot.Message + kMessageSize - 1, '\0');
-  const std::string commandLine =
-      TwoColumnNumber(index, '0') + "," + std::string(slot.Message, messageEnd);
+  const std::string commandLine = TwoColumnNumber(index, '0') +
+                                  SnoozeMark(m_options.snoozeMinutes) +
+                                  std::string(slot.Message, messageEnd);
   if (m_ports.shell.ExecuteSelf(commandLine.c_str())) return 1;
   ReportError(IDS_MESSAGE_FAILED);
   return 0;

@@ -62,7 +62,8 @@ CMainFrame::CMainFrame(const FramePorts& ports, UiBusy& busy, TableEditor& setti
       m_actions(ActionPorts{ports.shell, ports.strings, ports.alerts, ports.mci, ports.drives},
                 m_options, m_tray),
       m_late(LateReservationPorts{ports.clock, ports.runRecord}, m_table, m_options.daysOff,
-             m_missed, m_tray, *this) {}
+             m_missed, m_tray, *this),
+      m_snooze(ports.clock, m_tray) {}
 
 int CMainFrame::OnCreate() {
   m_tray.Add();
@@ -82,7 +83,8 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::OnTrayNotify(TrayEvent event) {
   if (!m_trayActivation.Acts(event)) return;
-  if (m_actions.IsPlaying()) {
+  const bool stoppedPlay = m_actions.IsPlaying();
+  if (stoppedPlay) {
     // The idle icon's tip tells of the missed reservations from now on.
     m_actions.StopCd();
   } else if (m_missed.Any()) {
@@ -94,9 +96,23 @@ void CMainFrame::OnTrayNotify(TrayEvent event) {
     return;
   }
   m_trayActivation.SetMenuOpen(true);
-  m_ports.menu.TrackAtCursor(m_table.LastFreeSlot() >= 0 ? PopupMenu::Tray::kSlotFree
-                                                         : PopupMenu::Tray::kTableFull);
+  m_ports.menu.TrackAtCursor(
+      m_table.LastFreeSlot() >= 0 ? PopupMenu::Tray::kSlotFree : PopupMenu::Tray::kTableFull,
+      SnoozeItem(stoppedPlay));
   m_trayActivation.SetMenuOpen(false);
+}
+
+std::optional<PopupMenu::Item> CMainFrame::SnoozeItem(bool stoppedPlay) {
+  // A reservation that erased itself when it ran has nothing left to play again.
+  m_offeredSlot =
+      stoppedPlay && m_playingSlot && SlotPlays(*m_playingSlot) ? m_playingSlot : std::nullopt;
+  if (m_offeredSlot) {
+    return PopupMenu::Item{
+        ID_SNOOZE,
+        texts::kSnoozeItemStart + std::to_string(m_options.snoozeMinutes) + texts::kSnoozeItemRest};
+  }
+  if (m_snooze.Waiting()) return PopupMenu::Item{ID_CANCEL_SNOOZE, texts::kCancelSnoozeItem};
+  return std::nullopt;
 }
 
 bool CMainFrame::OnCommand(unsigned id) {
@@ -109,6 +125,13 @@ bool CMainFrame::OnCommand(unsigned id) {
       return true;
     case ID_TIMER_RESERVATION:
       OnTimerReservation();
+      return true;
+    case ID_SNOOZE:
+      OnSnooze();
+      return true;
+    case ID_CANCEL_SNOOZE:
+      m_snooze.Cancel();
+      ResetWakeTimer();
       return true;
   }
   return false;
@@ -155,6 +178,7 @@ void CMainFrame::Shutdown() {
   m_ports.timers.StopTimer(kScheduleTimer);
   m_ports.timers.StopTimer(kCdCountdownTimer);
   m_actions.StopCd();
+  m_snooze.Cancel();
   ReleaseDisplayWhenIdle();
   m_waking.Cancel();
   SaveProfile();
@@ -189,14 +213,43 @@ void CMainFrame::CheckSchedule() {
   // Nothing is matched while a box is open, so that a minute falling due meanwhile is still
   // there to be found late once the box has closed.
   if (m_busy.IsBusy()) return;
+  // A reservation due in the snooze's minute runs first; one that plays ends the snooze.
   m_late.Check(now);
+  RunDueSnooze(now);
   UpdateTimerTip();
+}
+
+void CMainFrame::RunDueSnooze(long long now) {
+  // A box of the reservation just run may have been open for a while.
+  if (m_busy.IsBusy()) return;
+  const std::optional<int> slot = m_snooze.TakeDue(now);
+  if (slot && SlotPlays(*slot)) RunReservation(*slot);
+}
+
+bool CMainFrame::SlotPlays(int slotIndex) const {
+  if (slotIndex >= m_table.Size()) return false;
+  const Reservation& slot = m_table[slotIndex];
+  return !IsEmpty(slot) && (slot.Action == ACTION_CD || slot.Action == ACTION_SOUND);
 }
 
 int CMainFrame::RunReservation(int slotIndex) {
   if (m_busy.IsBusy()) return 0;
   const DisplayHold display(*this);
-  return m_actions.Run(m_table[slotIndex]);
+  const int result = m_actions.Run(m_table[slotIndex]);
+  if (SlotPlays(slotIndex) && result == 1 && m_actions.IsPlaying()) {
+    // Another play ends a waiting snooze: at most one of them plays.
+    m_playingSlot = slotIndex;
+    m_snooze.Cancel();
+  }
+  return result;
+}
+
+void CMainFrame::OnSnooze() {
+  if (!m_offeredSlot) return;
+  m_snooze.Set(*m_offeredSlot, m_options.snoozeMinutes);
+  m_offeredSlot.reset();
+  // With waking on the system may sleep meanwhile: the snooze wakes it as a reservation does.
+  ResetWakeTimer();
 }
 
 void CMainFrame::OnQuickReservation() {
@@ -215,7 +268,7 @@ void CMainFrame::OnTimerReservation() {
   const int index = SetMessageIn(minutes, message.c_str());
   if (index < 0) return;
   m_pendingTimers.Add(index, m_table[index], due);
-  m_tray.ShowTimer(m_pendingTimers.Tip());
+  m_tray.SetTimerTip(m_pendingTimers.Tip());
 }
 
 int CMainFrame::SetMessageIn(int minutes, const char* message) {
@@ -235,11 +288,13 @@ int CMainFrame::SetMessageIn(int minutes, const char* message) {
 }
 
 void CMainFrame::UpdateTimerTip() {
-  if (m_pendingTimers.Update(m_table)) m_tray.ShowTimer(m_pendingTimers.Tip());
+  if (m_pendingTimers.Update(m_table)) m_tray.SetTimerTip(m_pendingTimers.Tip());
 }
 
 void CMainFrame::OnSettings() {
   if (m_busy.IsOpen(IDD_SETTINGS)) return;
+  // The slots are edited: the one snoozed may be another reservation after OK.
+  m_snooze.Cancel();
 
   // The editor gets the reservations packed, in slot order.
   ReservationTable edited = m_table.Packed(DefaultReservation(m_ports.location));

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/frame_handler.h"
+#include "platform/popup_menu.h"
 #include "reservations/options.h"
 #include "reservations/reservation_table.h"
 #include "scheduler/actions.h"
@@ -8,6 +11,7 @@
 #include "scheduler/missed_reservations.h"
 #include "scheduler/pending_timers.h"
 #include "scheduler/profile_session.h"
+#include "scheduler/snooze.h"
 #include "scheduler/tray.h"
 #include "scheduler/tray_activation.h"
 #include "scheduler/waking.h"
@@ -18,7 +22,6 @@ class Drives;
 class ExecutableLocation;
 class Foreground;
 class Mci;
-class PopupMenu;
 class Power;
 class ProfileStore;
 class RunRecord;
@@ -90,6 +93,7 @@ class CMainFrame : public FrameHandler, private DueRunner {
   void OnQuickReservation();
   void OnTimerReservation();
   void OnSettings();
+  void OnSnooze();
   int RunReservation(int slotIndex) override;
   void ReportError(unsigned id) { m_actions.ReportError(id); }
 
@@ -116,8 +120,14 @@ class CMainFrame : public FrameHandler, private DueRunner {
   // profile, the record of the last check, icon, in this order.
   void Shutdown();
   void StartTimers();
-  void ResetWakeTimer() override { m_waking.Reset(m_table); }
+  void ResetWakeTimer() override { m_waking.Reset(m_table, m_snooze.DueAt()); }
   void ReleaseDisplayWhenIdle();
+  // The tray menu's first item: snooze the play this click stopped, or cancel a waiting snooze.
+  std::optional<PopupMenu::Item> SnoozeItem(bool stoppedPlay);
+  // A snoozed slot plays again as it is now; one no longer playing a CD or a sound does nothing.
+  void RunDueSnooze(long long now);
+  // Whether the slot holds a CD or a sound reservation.
+  bool SlotPlays(int slotIndex) const;
   // A message that shows once, `minutes` from now, in the last empty slot; the slot, or -1 when
   // the table is full.
   int SetMessageIn(int minutes, const char* message);
@@ -138,5 +148,8 @@ class CMainFrame : public FrameHandler, private DueRunner {
   Waking m_waking;
   Actions m_actions;
   LateReservations m_late;
+  Snooze m_snooze;
+  std::optional<int> m_playingSlot;  // the slot whose CD or sound plays, or last played
+  std::optional<int> m_offeredSlot;  // the slot the tray menu offers to snooze
   PendingTimers m_pendingTimers;
 };

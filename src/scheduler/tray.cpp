@@ -46,13 +46,15 @@ void Tray::Delete() {
 
 void Tray::Show(unsigned iconId, const char* tip) {
   m_nid.iconId = iconId;
-  // The idle icon tells when the timer goes off, else of missed reservations until the next
-  // click; a playing CD's tip says how to stop it, which matters more while it plays.
+  // The idle icon tells of a snooze, or else when the timer goes off, or else of missed
+  // reservations until the next click; a playing CD's tip says how to stop it, which matters
+  // more while it plays.
   std::string idleTip;
-  if (iconId == IDR_MAINFRAME && !m_timerTip.empty()) {
-    idleTip = m_timerTip;
-  } else if (iconId == IDR_MAINFRAME && m_missed.Any()) {
-    idleTip = m_missed.Tip();
+  if (iconId == IDR_MAINFRAME) {
+    idleTip = !m_snoozeTip.empty()  ? m_snoozeTip
+              : !m_timerTip.empty() ? m_timerTip
+              : m_missed.Any()      ? m_missed.Tip()
+                                    : "";
   }
   cp932::CopyToField(m_nid.tip, idleTip.empty() ? tip : idleTip.c_str());
   m_icon.Modify(m_nid.iconId, m_nid.tip);
@@ -69,10 +71,14 @@ void Tray::ShowMissed() {
   if (m_nid.iconId == IDR_MAINFRAME) ShowIdle();
 }
 
-void Tray::ShowTimer(const std::string& tip) {
-  if (tip == m_timerTip) return;
+void Tray::SetSnoozeTip(const std::string& tip) {
+  m_snoozeTip = tip;
+  ShowMissed();
+}
+
+void Tray::SetTimerTip(const std::string& tip) {
   m_timerTip = tip;
-  if (m_nid.iconId == IDR_MAINFRAME) ShowIdle();
+  ShowMissed();
 }
 
 void Tray::ShowBalloon(const char* title, const std::string& text) {

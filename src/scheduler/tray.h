@@ -26,8 +26,10 @@ class Tray {
   void ShowAgain();
   // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
   void ShowMissed();
-  // When the next timer goes off, for the idle icon's tip; empty when none waits.
-  void ShowTimer(const std::string& tip);
+  // While not empty, the idle icon's tip, before that of the missed reservations.
+  void SetSnoozeTip(const std::string& tip);
+  // While not empty, the idle icon's tip after the snooze's, before the missed reservations'.
+  void SetTimerTip(const std::string& tip);
   // While the shell refuses the icon, the balloon waits for it: a balloon of an icon that is
   // not there is lost, and at sign-in it is the news of what was missed overnight.
   void ShowBalloon(const char* title, const std::string& text);
@@ -47,6 +49,7 @@ class Tray {
   unsigned m_retryTimer;
   const MissedReservations& m_missed;
   TrayIconState m_nid;
+  std::string m_snoozeTip;
   bool m_bAddPending = false;
   std::optional<Balloon> m_heldBalloon;
   std::string m_timerTip;

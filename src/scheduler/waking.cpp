@@ -17,12 +17,13 @@ constexpr long long kWakeLeadSeconds = 60;
 Waking::Waking(const WakingPorts& ports, const Options& options)
     : m_ports(ports), m_options(options) {}
 
-void Waking::Reset(const ReservationTable& table) {
+void Waking::Reset(const ReservationTable& table, std::optional<long long> alsoAt) {
   m_wakeAt.reset();
   // Refusing the suspend broadcasts is not enough on systems that no longer send them.
   if (!m_options.wakeUp) return HoldSystemAwake(true);
   const long long now = m_ports.clock.Now();
-  const std::optional<long long> due = NextDueTime(table, m_options.daysOff, now, m_ports.clock);
+  std::optional<long long> due = NextDueTime(table, m_options.daysOff, now, m_ports.clock);
+  if (alsoAt && (!due || *alsoAt < *due)) due = alsoAt;
   if (!due) {
     m_ports.wakeTimer.Cancel();
     return HoldSystemAwake(false);

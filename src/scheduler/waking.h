@@ -25,8 +25,9 @@ class Waking {
  public:
   Waking(const WakingPorts& ports, const Options& options);
 
-  // The wake timer set again for the next reservation of `table` due, or cancelled when none is.
-  void Reset(const ReservationTable& table);
+  // The wake timer set again for the next reservation of `table` due, or for `alsoAt` (a
+  // snooze) when that is sooner, or cancelled when none is.
+  void Reset(const ReservationTable& table, std::optional<long long> alsoAt = std::nullopt);
   // Whether the time the timer was set for has passed, so that it must be set again.
   bool Passed(long long now) const { return m_wakeAt && now >= *m_wakeAt; }
   // The settings' OK has changed the options; `wasOn` is waking before it.

@@ -1,6 +1,7 @@
 #include "settings/settings_dlg.h"
 
 #include <ctime>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -139,6 +140,13 @@ bool CSettingsDlg::OnInitDialog() {
   for (const OptionBox& box : kOptionBoxes) {
     if (m_options.*box.field) controls.CheckButton(box.id, true);
   }
+  int choice = 0;
+  for (const int minutes : kSnoozeChoices) {
+    controls.AddComboItem(IDC_SNOOZE_MINUTES,
+                          (std::to_string(minutes) + texts::kMinuteSuffix).c_str());
+    if (minutes == m_options.snoozeMinutes) controls.SetComboSelection(IDC_SNOOZE_MINUTES, choice);
+    ++choice;
+  }
   if (AutostartIsSet()) controls.CheckButton(IDC_AUTOSTART, true);
   CenterOnScreen();
   return true;
@@ -257,6 +265,10 @@ void CSettingsDlg::OnOK() {
   DialogControls& controls = Controls();
   for (const OptionBox& box : kOptionBoxes) {
     m_options.*box.field = controls.IsButtonChecked(box.id) ? 1 : 0;
+  }
+  const int choice = controls.ComboSelection(IDC_SNOOZE_MINUTES);
+  if (choice >= 0 && choice < static_cast<int>(std::size(kSnoozeChoices))) {
+    m_options.snoozeMinutes = kSnoozeChoices[choice];
   }
   SetAutostart(controls.IsButtonChecked(IDC_AUTOSTART));
   controls.EndDialog(DialogResult::kOk);

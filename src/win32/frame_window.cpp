@@ -237,13 +237,15 @@ HICON FrameWindow::SmallIcon(unsigned iconId) {
   return m_icons.emplace(iconId, std::move(icon)).first->second.Get();
 }
 
-void FrameWindow::TrackAtCursor(Tray menu) {
+void FrameWindow::TrackAtCursor(Tray menu, const std::optional<Item>& first) {
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(m_window);
+  std::optional<FirstMenuItem> firstItem;
+  if (first) firstItem = FirstMenuItem{first->id, Cp932ToWide(first->text)};
   const Popup popup = menu == Tray::kSlotFree ? Popup::kTraySlotFree : Popup::kTrayTableFull;
   if (!m_keyboardAnchor) {
-    TrackPopupAtCursor(m_window, popup);
-  } else if (!TrackPopupAt(m_window, popup, *m_keyboardAnchor)) {
+    TrackPopupAtCursor(m_window, popup, {}, firstItem);
+  } else if (!TrackPopupAt(m_window, popup, *m_keyboardAnchor, firstItem)) {
     // Closed with Esc: the keyboard goes back to the icons, where the user was.
     NOTIFYICONDATAW data = IconData(0);
     Shell_NotifyIconW(NIM_SETFOCUS, &data);

@@ -37,7 +37,7 @@ class FrameWindow : public WindowTimers, public TrayIcon, public PopupMenu {
   void Delete() override;
   void ShowBalloon(const char* title, const char* text) override;
 
-  void TrackAtCursor(Tray menu) override;
+  void TrackAtCursor(Tray menu, const std::optional<Item>& first) override;
 
   // The window procedure's work.
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -124,6 +124,12 @@ void ModalDialog::MoveWindow(int x, int y, int width, int height, bool repaint) 
   ::MoveWindow(m_window, x, y, width, height, repaint ? TRUE : FALSE);
 }
 
+void ModalDialog::ShowDialog(bool shown) {
+  ShowWindow(m_window, shown ? SW_SHOW : SW_HIDE);
+  // Back after a hide, the window is in front as a new one would be.
+  if (shown) SetForegroundWindow(m_window);
+}
+
 DialogControls::Size ModalDialog::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }

@@ -22,6 +22,7 @@ class ModalDialog : public DialogControls, private DropTarget {
 
   WindowHandle Handle() override;
   void MoveWindow(int x, int y, int width, int height, bool repaint) override;
+  void ShowDialog(bool shown) override;
   Size ScreenSize() override;
   int WindowDpi() override;
   Size WindowSize() override;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The message window of a message instance, seen from outside under Wine.
 #
-#   message_window_test.sh shown-and-ok | keys | text-cut | screenshot
+#   message_window_test.sh shown-and-ok | keys | text-cut | screenshot | snooze
 #
 # The message command line goes to wine as separate words: wine quotes a single argument
 # that holds a blank, while the resident instance hands the line to the shell unquoted.
@@ -103,6 +103,32 @@ case_text_cut() {
 EOF
 }
 
+# スヌーズ hides the window and brings it back a snooze later (the line's "a": one minute), in
+# the same process, with its text; OK then closes it.
+case_snooze() {
+  open_message_window "01a起きて 朝です"
+  e2e_probe control --hwnd "$window" --id "$IDC_SNOOZE" || e2e_fail "no スヌーズ button"
+  e2e_assert_eq "スヌーズ,1,1" "$(e2e_value text),$(e2e_value enabled),$(e2e_value visible)" \
+    "スヌーズ button text, enabled, visible"
+  e2e_probe info --hwnd "$window" || e2e_fail "the window went away"
+  e2e_assert_eq 389x96 "$(e2e_value width)x$(e2e_value height)" "window size with スヌーズ"
+  e2e_expect_whole_layout "$window" "the message window"
+  e2e_window_screenshot "$CHIMEDAY_BUILD_DIR/screenshots/message-window-snooze.png" "$window"
+  e2e_probe click --hwnd "$window" --id "$IDC_SNOOZE" || e2e_fail "cannot click スヌーズ"
+  local snoozed=$SECONDS
+  e2e_probe wait-gone --hwnd "$window" --visible --timeout 5000 ||
+    e2e_fail "the message window is still shown after スヌーズ"
+  e2e_probe wait --hwnd "$window" --visible --timeout 90000 ||
+    e2e_fail "the message window did not come back within 90 s"
+  local after=$((SECONDS - snoozed))
+  ((after >= 57 && after <= 65)) || e2e_fail "the window came back after $after s, not 60"
+  e2e_assert_eq "$window_pid" "$(e2e_value pid)" "the process of the window that came back"
+  e2e_probe text --hwnd "$window" --id "$text_id" || e2e_fail "no control $text_id"
+  e2e_assert_eq "起きて 朝です" "$(e2e_value text)" "text after the snooze"
+  e2e_probe click --hwnd "$window" --id "$ok_id" || e2e_fail "cannot click OK"
+  expect_closed "OK after the snooze"
+}
+
 # Inside a Wine desktop with a taskbar, so that the picture looks like a desktop.
 case_screenshot() {
   local shot="$CHIMEDAY_BUILD_DIR/screenshots/message-window.png"
@@ -134,6 +160,7 @@ case "$case_name" in
   keys) case_keys ;;
   text-cut) case_text_cut ;;
   screenshot) case_screenshot ;;
+  snooze) case_snooze ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac
 e2e_finish "message_window.$case_name"

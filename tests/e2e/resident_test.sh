@@ -4,8 +4,8 @@
 #
 #   resident_test.sh first-run | kept-lines | quick-reservation | frame | message-due |
 #                    file-error | about-late | file-no-error | cd-drives | cd-play | cd-stop |
-#                    sound-play | sound-stop | tray-menu | tray-menu-full | tray-keys | repeat-due |
-#                    timer
+#                    sound-play | sound-stop | sound-snooze | tray-menu | tray-menu-full |
+#                    tray-keys | repeat-due | timer
 set -euo pipefail
 
 case_name=${1:?which case}
@@ -278,6 +278,7 @@ case_quick_reservation() {
 readonly error_caption=鳴刻エラー
 readonly about_caption=chimedayのﾊﾞｰｼﾞｮﾝ情報
 readonly message_caption=鳴刻メッセージ
+readonly settings_caption=鳴刻設定
 readonly screenshots="$CHIMEDAY_BUILD_DIR/screenshots"
 readonly broadcast_query_deny=$((0x424D5144))
 
@@ -335,32 +336,30 @@ close_tray_menu() {
   e2e_probe wait-gone --class '#32768' --visible --timeout 5000 || e2e_fail "the menu stays open"
 }
 
-# Chooses the menu's second item with keys, as a user without a mouse would. A menu that
-# closed itself before its keys arrived, as close_tray_menu tells, is opened again.
-choose_second_item() {
+# Presses KEYS in the open tray menu, which they close by choosing an item, as a user without a
+# mouse would. A menu that closed itself before its keys arrived, as close_tray_menu tells, is
+# opened again.
+press_in_menu() {
   local key attempt
   for attempt in 1 2 3; do
     ((attempt == 1)) || open_tray_menu
-    for key in DOWN DOWN RETURN; do
+    for key in "$@"; do
       e2e_probe key --hwnd "$menu" --key "$key" || continue 2
     done
     e2e_probe wait-gone --class '#32768' --visible --timeout 5000 || e2e_fail "the menu stays open"
     return 0
   done
-  e2e_fail "the menu closed itself three times before its second item could be chosen"
+  e2e_fail "the menu closed itself three times before $* could be pressed"
 }
 
-# Chooses the timer from the menu by its access key, as choose_second_item chooses by arrows.
-choose_timer() {
-  local attempt
-  for attempt in 1 2 3; do
-    ((attempt == 1)) || open_tray_menu
-    e2e_probe key --hwnd "$menu" --key T || continue
-    e2e_probe wait-gone --class '#32768' --visible --timeout 5000 || e2e_fail "the menu stays open"
-    return 0
-  done
-  e2e_fail "the menu closed itself three times before its access key could choose the timer"
+# Chooses the menu's Nth item (separators not counted) with the arrow keys.
+choose_item() {
+  local keys=() key
+  for ((key = 0; key < $1; key++)); do keys+=(DOWN); done
+  press_in_menu "${keys[@]}" RETURN
 }
+
+choose_second_item() { choose_item 2; }
 
 # Types KEYS into the control of DIALOG that has the keyboard focus, as a user would.
 type_into_focus() {
@@ -888,6 +887,40 @@ case_sound_stop() {
   done
 }
 
+# A sound stopped by a click comes back a snooze later (one minute, from the profile) when the
+# menu's first item is chosen; a click that stops nothing opens the menu as ever, 設定 first.
+case_sound_snooze() {
+  local sound
+  make_sound_file
+  prepare_sound
+  e2e_align_clock 50
+  next_minute
+  { echo SnoozeMinutes=1; due_slot 0 4 "FileName=$sound" Time=0 Erace=0; } | write_profile 1 0
+  e2e_start_resident "$program_folder"
+  wait_driver_log "play from 0 notify" 1 40
+  open_tray_menu
+  wait_driver_log close 1 10
+  e2e_screenshot "$screenshots/tray-menu-snooze.png"
+  choose_item 1
+  local snoozed=$SECONDS plays
+  plays=$(grep -c '^play ' "$sound_log")
+  wait_driver_log "open ${sound,,}" 2 90
+  local after=$((SECONDS - snoozed))
+  ((after >= 57 && after <= 65)) || e2e_fail "the snooze played $after s after it was chosen, not 60"
+  wait_driver_log "play from 0 notify" $((plays + 1)) 10
+
+  open_tray_menu
+  wait_driver_log close 2 10
+  close_tray_menu
+  open_tray_menu
+  choose_item 1
+  e2e_probe wait --title "$settings_caption" --visible --timeout 10000 ||
+    e2e_fail "the first item of a menu whose click stopped nothing is not 設定"
+  e2e_press "$(e2e_value hwnd)" "$IDCANCEL" "the settings dialog"
+  e2e_assert_eq 2 "$(grep -c '^open ' "$sound_log")" "opens of the sound: the reservation's and the snooze's"
+  e2e_close_resident
+}
+
 # One slot empty: the menu's second item is the quick reservation.
 case_tray_menu() {
   e2e_start_resident "$program_folder"
@@ -984,7 +1017,7 @@ case_tray_menu_full() {
 case_timer() {
   e2e_start_resident "$program_folder"
   open_tray_menu
-  choose_timer
+  press_in_menu T
   e2e_probe wait --title タイマー --pid "$E2E_FRAME_PID" --visible --timeout 10000 ||
     e2e_fail "no timer dialog after the menu's access key"
   local dialog
@@ -1065,6 +1098,7 @@ case "$case_name" in
   sound-play) case_sound_play ;;
   sound-stop) case_sound_stop ;;
   tray-menu) case_tray_menu ;;
+  sound-snooze) case_sound_snooze ;;
   tray-menu-full) case_tray_menu_full ;;
   tray-keys) case_tray_keys ;;
   repeat-due) case_repeat_due ;;

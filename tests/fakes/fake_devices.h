@@ -113,11 +113,13 @@ class FakeTray : public TrayIcon {
 
 class FakeMenu : public PopupMenu {
  public:
-  void TrackAtCursor(Tray menu) override {
+  void TrackAtCursor(Tray menu, const std::optional<Item>& first) override {
     tracked.push_back(menu);
+    firstItems.push_back(first ? std::to_string(first->id) + " " + first->text : "");
     if (whileOpen) whileOpen();
   }
   std::vector<Tray> tracked;
+  std::vector<std::string> firstItems;  // of each showing: "id text", "" for none
   std::function<void()> whileOpen;
 };
 

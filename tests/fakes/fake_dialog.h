@@ -35,6 +35,7 @@ class FakeDialog : public DialogControls {
   void MoveWindow(int x, int y, int width, int height, bool repaint) override {
     placements.push_back({x, y, width, height, repaint});
   }
+  void ShowDialog(bool shown) override { dialogShown.push_back(shown); }
   Size ScreenSize() override { return screen; }
   int WindowDpi() override { return dpi; }
   Size WindowSize() override { return window; }
@@ -110,6 +111,7 @@ class FakeDialog : public DialogControls {
 
   DialogHandler* handler = nullptr;  // the dialog's logic, which the list asks for its texts
   std::vector<Placement> placements;
+  std::vector<bool> dialogShown;  // each hide (false) and show (true), in order
   std::vector<int> keptInside;
   std::vector<DialogResult> results;
   std::map<unsigned, unsigned> timers;  // running ones, by id
