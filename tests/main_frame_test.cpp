@@ -320,12 +320,21 @@ TEST_F(MainFrameTest, ASnoozePlaysTheStoppedSlotAgainAfterItsMinutes) {
   EXPECT_TRUE(fake.mci.sent.empty()) << "cancelled";
 }
 
-// The settings (opened, whatever their end), another play, a slot emptied meanwhile and the
-// exit each end a snooze; a reservation due in the snooze's minute plays instead of it.
+// The settings (opened, whatever their end), another play, a slot emptied meanwhile, a sleep
+// past its time by more than a late reservation may be and the exit each end a snooze; a
+// reservation due in the snooze's minute plays instead of it.
 TEST_F(MainFrameTest, ASnoozeEndsWhenAnythingElseMayChangeOrPlay) {
-  enum class Ending { kSettings, kOtherPlay, kSameMinute, kEmptied, kErasedBeforeTheClick };
-  for (const Ending ending : {Ending::kSettings, Ending::kOtherPlay, Ending::kSameMinute,
-                              Ending::kEmptied, Ending::kErasedBeforeTheClick}) {
+  enum class Ending {
+    kSettings,
+    kOtherPlay,
+    kSameMinute,
+    kEmptied,
+    kErasedBeforeTheClick,
+    kSleptPast
+  };
+  for (const Ending ending :
+       {Ending::kSettings, Ending::kOtherPlay, Ending::kSameMinute, Ending::kEmptied,
+        Ending::kErasedBeforeTheClick, Ending::kSleptPast}) {
     SCOPED_TRACE(static_cast<int>(ending));
     FakeFrame fake;
     fake.clock.Set(2026, 12, 7, 6, 59, 30);
@@ -356,10 +365,16 @@ TEST_F(MainFrameTest, ASnoozeEndsWhenAnythingElseMayChangeOrPlay) {
       case Ending::kEmptied:
         fake.frame.Table()[0].Month = SLOT_EMPTY;
         break;
+      case Ending::kSleptPast:
+        // Due at 07:04:30; the first look after the sleep is a second beyond ten minutes late.
+        fake.clock.Advance(5 * 60 + 601);
+        fake.frame.OnResume();
+        break;
       default:
         break;
     }
-    if (ending == Ending::kSettings || ending == Ending::kOtherPlay) {
+    if (ending == Ending::kSettings || ending == Ending::kOtherPlay ||
+        ending == Ending::kSleptPast) {
       EXPECT_EQ(fake.tray.calls.back().tip, "鳴刻");
     }
     fake.mci.sent.clear();

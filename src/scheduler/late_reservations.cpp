@@ -6,17 +6,10 @@
 #include "platform/run_record.h"
 #include "reservations/reservation_table.h"
 #include "reservations/schedule_rule.h"
+#include "scheduler/late_run_limit.h"
 #include "scheduler/missed_reservations.h"
 #include "scheduler/tray.h"
 #include "texts.h"
-
-namespace {
-
-// A reservation found late runs if it is no later than this, in seconds; an alarm going off
-// long after its time would be a fault of its own.
-constexpr long long kLateRunLimit = 600;
-
-}  // namespace
 
 LateReservations::LateReservations(const LateReservationPorts& ports, ReservationTable& table,
                                    const DaysOff& daysOff, MissedReservations& missed, Tray& tray,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "scheduler/late_run_limit.h"
 #include "scheduler/tray.h"
 #include "text/number_text.h"
 #include "texts.h"
@@ -28,5 +29,7 @@ std::optional<int> Snooze::TakeDue(long long now) {
   if (!m_slot || now < m_due) return std::nullopt;
   const std::optional<int> slot = m_slot;
   Cancel();
+  // Slept through, as a reservation would be: the alarm is not rung hours after its time.
+  if (now - m_due > kLateRunLimit) return std::nullopt;
   return slot;
 }

@@ -19,7 +19,7 @@ class Snooze {
   std::optional<long long> DueAt() const {
     return m_slot ? std::optional<long long>(m_due) : std::nullopt;
   }
-  // The slot whose snooze is due at `now`, which no longer waits.
+  // The slot whose snooze is due at `now`, which no longer waits; none when it is too late.
   std::optional<int> TakeDue(long long now);
 
  private:
