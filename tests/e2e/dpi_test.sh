@@ -76,15 +76,20 @@ case_high_dpi() {
   e2e_press "$editor" "$IDCANCEL" "the reservation editor"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"
 
-  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_TIMER_RESERVATION" ||
-    e2e_fail "cannot post the timer command"
-  e2e_probe wait --title タイマー --visible --timeout 10000 || e2e_fail "no timer dialog"
   local timer
-  timer=$(e2e_value hwnd)
+  open_timer_dialog
   e2e_expect_whole_layout "$timer" "the timer dialog"
   e2e_window_screenshot "$screenshots/timer-144dpi.png" "$timer"
   e2e_press "$timer" "$IDCANCEL" "the timer dialog"
   e2e_close_resident
+}
+
+# Opens the timer dialog by the frame's command; sets timer, and leaves its size to e2e_value.
+open_timer_dialog() {
+  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_TIMER_RESERVATION" ||
+    e2e_fail "cannot post the timer command"
+  e2e_probe wait --title タイマー --visible --timeout 10000 || e2e_fail "no timer dialog"
+  timer=$(e2e_value hwnd)
 }
 
 # Tells WINDOW that its DPI is DPI with the rectangle X Y WIDTH HEIGHT, then checks that it
@@ -142,11 +147,8 @@ case_dpi_change() {
   e2e_press "$editor" "$IDCANCEL" "the reservation editor"
   e2e_press "$settings" "$IDCANCEL" "the settings dialog"
 
-  e2e_probe command --hwnd "$E2E_FRAME" --id "$ID_TIMER_RESERVATION" ||
-    e2e_fail "cannot post the timer command"
-  e2e_probe wait --title タイマー --visible --timeout 10000 || e2e_fail "no timer dialog"
   local timer
-  timer=$(e2e_value hwnd)
+  open_timer_dialog
   last_dpi=96
   expect_dpi_change "$timer" "$IDC_TIMER_MESSAGE" 144 0 0 $(($(e2e_value width) * 3 / 2)) \
     $(($(e2e_value height) * 3 / 2)) "the timer dialog"
