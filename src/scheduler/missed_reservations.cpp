@@ -33,8 +33,7 @@ std::string MissedReservations::Count() const {
 std::string MissedReservations::FirstTime() const {
   return TwoColumnNumber(m_first.tm_mon + 1, '0') + texts::kMonthSuffix +
          TwoColumnNumber(m_first.tm_mday, '0') + texts::kDaySuffix + " " +
-         TwoColumnNumber(m_first.tm_hour, '0') + texts::kHourSuffix +
-         TwoColumnNumber(m_first.tm_min, '0');
+         ClockText(m_first.tm_hour, m_first.tm_min);
 }
 
 std::string MissedReservations::Tip() const {

@@ -35,6 +35,6 @@ bool PendingTimers::Update(const ReservationTable& table) {
 std::string PendingTimers::Tip() const {
   if (m_timers.empty()) return std::string();
   const Reservation& next = m_timers.front().reservation;
-  return std::string(texts::kTrayTip) + " " + texts::kTimerTip + TwoColumnNumber(next.Hour, '0') +
-         texts::kHourSuffix + TwoColumnNumber(next.Minute, '0') + texts::kMinuteSuffix;
+  return std::string(texts::kTrayTip) + " " + texts::kTimerTip + ClockText(next.Hour, next.Minute) +
+         texts::kMinuteSuffix;
 }

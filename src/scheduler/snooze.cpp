@@ -15,8 +15,8 @@ void Snooze::Set(int slotIndex, int minutes) {
   m_slot = slotIndex;
   m_due = m_clock.Now() + minutes * 60LL;
   const std::tm due = m_clock.LocalTime(m_due);
-  m_tray.SetSnoozeTip(texts::kSnoozeTip + TwoColumnNumber(due.tm_hour, '0') + texts::kHourSuffix +
-                      TwoColumnNumber(due.tm_min, '0') + texts::kMinuteSuffix);
+  m_tray.SetSnoozeTip(texts::kSnoozeTip + ClockText(due.tm_hour, due.tm_min) +
+                      texts::kMinuteSuffix);
 }
 
 void Snooze::Cancel() {

@@ -63,14 +63,12 @@ std::string WhenText(const Reservation& slot) {
   } else {
     text = texts::kEveryDay;
   }
-  text += TwoColumnNumber(slot.Hour, '0') + texts::kHourSuffix + TwoColumnNumber(slot.Minute, '0') +
-          texts::kMinuteFromSuffix;
+  text += ClockText(slot.Hour, slot.Minute) + texts::kMinuteFromSuffix;
   const bool known = slot.Time >= 0 && slot.Time < kDurationIndexCount;
   text += texts::kDurationNames[known ? slot.Time : kDurationIndexCount - 1];
   // Only a repeat that the scheduler runs is told.
   if (const std::optional<Repeat> repeat = RepeatOf(slot)) {
-    text += texts::kRepeatSeparator + TwoColumnNumber(repeat->until / 60, '0') +
-            texts::kHourSuffix + TwoColumnNumber(repeat->until % 60, '0') +
+    text += texts::kRepeatSeparator + ClockText(repeat->until / 60, repeat->until % 60) +
             texts::kMinuteUntilSuffix + RepeatIntervalName(repeat->every) +
             texts::kRepeatEverySuffix;
   }
