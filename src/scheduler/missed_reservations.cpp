@@ -31,8 +31,7 @@ std::string MissedReservations::Count() const {
 }
 
 std::string MissedReservations::FirstTime() const {
-  return TwoColumnNumber(m_first.tm_mon + 1, '0') + texts::kMonthSuffix +
-         TwoColumnNumber(m_first.tm_mday, '0') + texts::kDaySuffix + " " +
+  return MonthDayText(m_first.tm_mon + 1, m_first.tm_mday) + " " +
          ClockText(m_first.tm_hour, m_first.tm_min);
 }
 

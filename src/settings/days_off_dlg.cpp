@@ -20,8 +20,7 @@ bool ComesBefore(const DayOff& a, const DayOff& b) {
 std::string DayOffListText(const DayOff& dayOff) {
   std::string text = dayOff.year == 0 ? std::string(texts::kEveryYear) + " "
                                       : std::to_string(dayOff.year) + texts::kYearSuffix;
-  return text + TwoColumnNumber(dayOff.month, '0') + texts::kMonthSuffix +
-         TwoColumnNumber(dayOff.day, '0') + texts::kDaySuffix;
+  return text + MonthDayText(dayOff.month, dayOff.day);
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ std::string WhenText(const Reservation& slot) {
   if (slot.Week != 0) {
     text = WeekdaysText(WeekdaySet(slot));
   } else if (slot.Day != 0 && slot.Month != 0) {
-    text = TwoColumnNumber(slot.Month, '0') + texts::kMonthSuffix + TwoColumnNumber(slot.Day, '0') +
-           texts::kDaySuffix;
+    text = MonthDayText(slot.Month, slot.Day);
   } else if (slot.Day != 0) {
     text = texts::kEveryMonth + TwoColumnNumber(slot.Day, '0') + texts::kDaySuffix;
   } else {

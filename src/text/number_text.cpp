@@ -12,3 +12,8 @@ std::string TwoColumnNumber(int value, char fill) {
 std::string ClockText(int hour, int minute) {
   return TwoColumnNumber(hour, '0') + texts::kHourSuffix + TwoColumnNumber(minute, '0');
 }
+
+std::string MonthDayText(int month, int day) {
+  return TwoColumnNumber(month, '0') + texts::kMonthSuffix + TwoColumnNumber(day, '0') +
+         texts::kDaySuffix;
+}
