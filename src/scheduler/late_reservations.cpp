@@ -104,6 +104,6 @@ bool LateReservations::Tell(const ScheduleMatcher::Due& due, const std::tm& loca
 }
 
 void LateReservations::ReportMissed() {
-  m_tray.ShowMissed();
+  m_tray.RefreshIdleTip();
   m_tray.ShowBalloon(texts::kMissedTitle, m_missed.Notice());
 }

@@ -67,18 +67,18 @@ void Tray::ShowAgain() {
   if (!m_bAddPending) m_icon.Modify(m_nid.iconId, m_nid.tip);
 }
 
-void Tray::ShowMissed() {
+void Tray::RefreshIdleTip() {
   if (m_nid.iconId == IDR_MAINFRAME) ShowIdle();
 }
 
 void Tray::SetSnoozeTip(const std::string& tip) {
   m_snoozeTip = tip;
-  ShowMissed();
+  RefreshIdleTip();
 }
 
 void Tray::SetTimerTip(const std::string& tip) {
   m_timerTip = tip;
-  ShowMissed();
+  RefreshIdleTip();
 }
 
 void Tray::ShowBalloon(const char* title, const std::string& text) {

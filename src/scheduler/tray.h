@@ -24,8 +24,9 @@ class Tray {
   // The image and tip shown now, given again so that the image is drawn again at the size the
   // notification area now has.
   void ShowAgain();
-  // The idle icon takes the missed reservations' tip now; a play's icon keeps its own.
-  void ShowMissed();
+  // The idle icon's tip told anew: the snooze's, the timer's, or the missed reservations'; a
+  // play's icon keeps its own.
+  void RefreshIdleTip();
   // While not empty, the idle icon's tip, before that of the missed reservations.
   void SetSnoozeTip(const std::string& tip);
   // While not empty, the idle icon's tip after the snooze's, before the missed reservations'.
